@@ -1,0 +1,76 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// The program's own texts. They are written once, in UTF-8, in Texts.cpp, and turned into
+// CP932 the first time any of them is asked for.
+enum class TText {
+    AppTitle,
+    MainCaption,
+    WarningTitle,
+    ErrorTitle,
+    ButtonYes,
+    ButtonNo,
+    ButtonOk,
+    ButtonCancel,
+
+    IniWriteRefused,
+    CreateFileFailed,
+    StreamWriteError,
+    OutOfSystemResources,
+    CanvasNotDrawable,
+    ScanlineOutOfRange,
+    JpegError,
+
+    RegionMissing,
+    DigitOverflow,
+    OverwriteQuestion,
+    SaveFailed,
+
+    MenuPosition,
+    MenuCapture,
+    MenuOption,
+    MenuExit,
+    HintPosition,
+    HintCapture,
+    HintOption,
+    HintExit,
+
+    OptionCaption,
+    OptionFont,
+    LabelPath,
+    GroupFileName,
+    LabelPrefix,
+    TipPrefix,
+    LabelDateFormat,
+    LabelDigit,
+    TipDigit,
+    LabelSample,
+    GroupFileType,
+    GroupColor,
+    ColorMono,
+    Color16Bit,
+    Color16Colours,
+    Color24Bit,
+    Color256Colours,
+    Color32Bit,
+    CheckCaptAtSameTime,
+    CheckPrtSc,
+    CheckAltPrtSc,
+    CheckUpdate,
+    CheckAppli,
+    LabelNextValue,
+    TipNextValue,
+    DigitConflict,
+    BadPrefix,
+    FolderBrowserTitle,
+
+    Count
+};
+
+// The text in CP932, as the program uses it everywhere.
+const std::string& Text(TText id);
+
+// The text as written in the source (UTF-8).
+std::string_view TextUtf8(TText id);

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <optional>
+#include <string>
+
+// A file being written under a new name. Bytes go to a temporary file in the target's folder;
+// Commit moves it over the target in one step. Destroying it uncommitted removes the
+// temporary file, so a failed write never leaves a truncated file or touches an existing one.
+class TOutputFile {
+public:
+    virtual ~TOutputFile() = default;
+    // Writes all bytes or raises EWriteError.
+    virtual void Write(const void* data, std::size_t size) = 0;
+    // Flushes and publishes the file; raises EWriteError or EFCreateError on failure.
+    virtual void Commit() = 0;
+};
+
+// File operations on CP932 paths with "\" separators.
+class IFileSystem {
+public:
+    virtual ~IFileSystem() = default;
+
+    // The whole file; nothing when it is missing, not a plain file, unreadable, or longer than
+    // `limit` bytes.
+    virtual std::optional<std::string> ReadFile(const std::string& path, std::size_t limit) = 0;
+
+    // Something exists under that name (a file, a folder or anything else).
+    virtual bool Exists(const std::string& path) = 0;
+    // A plain file (not a folder) exists under that name.
+    virtual bool FileExists(const std::string& path) = 0;
+    virtual bool DirectoryExists(const std::string& path) = 0;
+
+    // Starts a new version of `path`. Raises EFCreateError (with the full path and the
+    // system's text) when it cannot be created: missing or unwritable folder, a read-only or
+    // locked target, a target that is a folder.
+    virtual std::unique_ptr<TOutputFile> CreateReplacement(const std::string& path) = 0;
+
+    // The name expanded to a full path, as error messages show it.
+    virtual std::string FullPath(const std::string& path) = 0;
+};

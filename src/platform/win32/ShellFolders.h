@@ -1,0 +1,12 @@
+#pragma once
+
+#include "platform/Platform.h"
+
+#include <optional>
+#include <string>
+
+// The user's known folder of that kind, without a final "\".
+std::optional<std::string> KnownFolderPath(TSpecialFolder folder);
+
+// Full path of the running executable.
+std::string ExecutableFullPath();

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// The user's settings; every field is named after its key in the settings file.
+struct TCaptureSettings {
+    std::string Path;   // capture folder, ending with "\" once loaded
+    std::string Prefix; // at most 20 bytes, no character that a file name refuses
+    std::int32_t DateFormat = 0;
+    std::int32_t Digit = 4;
+    std::int32_t ImageType = 0; // 0 BMP, 1 JPEG
+    std::int32_t ImageBit = 3;  // index of the colour depth
+    bool IsUpdate = true;
+    bool CaptAtSameTime = true;
+    bool ExecApplication = false;
+    bool SavePrtScrKey = true;
+    bool SaveAltPrtScrKey = true;
+
+    bool operator==(const TCaptureSettings&) const = default;
+};
+
+inline constexpr std::int32_t kMaxPrefixBytes = 20;
+inline constexpr std::int32_t kMinDateFormat = 0;
+inline constexpr std::int32_t kMaxDateFormat = 6;
+inline constexpr std::int32_t kMinDigit = 1;
+inline constexpr std::int32_t kMaxDigit = 9;

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+class IFileSystem;
+
+// The settings file. It holds only its path: every read and every write goes to the file
+// itself, so nothing is cached between calls.
+class TIniFile {
+public:
+    TIniFile(std::string fileName, IFileSystem& files);
+    ~TIniFile();
+    TIniFile(const TIniFile&) = delete;
+    TIniFile& operator=(const TIniFile&) = delete;
+
+    const std::string& FileName() const { return FFileName; }
+
+    // At most this many bytes of a value are returned; a longer value is cut there.
+    static constexpr std::size_t kMaxValueBytes = 2047;
+    // A file longer than this is not read (reads give their defaults, writes are refused).
+    static constexpr std::size_t kMaxFileBytes = 64u << 20;
+
+    std::string ReadText(const std::string& section, const std::string& key,
+                         const std::string& defaultValue) const;
+    std::int32_t ReadNumber(const std::string& section, const std::string& key,
+                            std::int32_t defaultValue) const;
+    bool ReadSwitch(const std::string& section, const std::string& key, bool defaultValue) const;
+
+    // Each raises EIniFileException naming the file when the write is refused; the file is
+    // then left exactly as it was.
+    void WriteText(const std::string& section, const std::string& key, const std::string& value);
+    void WriteNumber(const std::string& section, const std::string& key, std::int32_t value);
+    void WriteSwitch(const std::string& section, const std::string& key, bool value);
+
+    // Nothing is held between calls, so there is nothing to write out.
+    void FlushFile() {}
+
+private:
+    [[noreturn]] void RaiseWriteRefused() const;
+
+    std::string FFileName;
+    IFileSystem& FFiles;
+};

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "settings/CaptureSettings.h"
+
+class IPlatform;
+class TIniFile;
+
+// Reads every setting, correcting what is missing, unreadable or out of range. Never fails.
+TCaptureSettings LoadSettings(const TIniFile& iniFile, IPlatform& platform);
+
+// Writes all eleven keys in their fixed order, as they are held. Raises EIniFileException at
+// the first refused write; later keys are not written.
+void SaveSettings(const TCaptureSettings& settings, TIniFile& iniFile);

@@ -1,0 +1,65 @@
+#include "app/MainForm.h"
+
+#include "base/TextCodec.h"
+#include "settings/IniFile.h"
+#include "support/HeadlessPlatform.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace {
+
+TEST(CaptureState, StartsWithNoRegionChosenAndCounterOne) {
+    THeadlessPlatform platform;
+    TMainForm form(platform);
+    EXPECT_EQ(form.FSerialNo, 1);
+    EXPECT_EQ(form.FRegion, TCaptureRegion{});
+    EXPECT_EQ(form.FPrevRegion, TCaptureRegion{});
+    EXPECT_EQ(form.FPositionCaption, Utf8ToCp932("矩形範囲選択"));
+    EXPECT_FALSE(form.RegionChosen()); // even though the region is (0,0,0,0)
+}
+
+TEST(CaptureState, ShowingARegionMakesItChosenForTheRestOfTheRun) {
+    THeadlessPlatform platform;
+    TMainForm form(platform);
+    form.FRegion = {12, 40, 812, 640};
+    form.ShowRegionInCaption();
+    EXPECT_EQ(form.PositionItemCaption(), Utf8ToCp932("矩形範囲選択(12,40,812,640)"));
+    EXPECT_TRUE(form.RegionChosen());
+
+    form.FRegion = {-8, -8, 1288, 808};
+    form.ShowRegionInCaption();
+    EXPECT_EQ(form.PositionItemCaption(), Utf8ToCp932("矩形範囲選択(-8,-8,1288,808)"));
+
+    form.FRegion = {};
+    form.ShowRegionInCaption();
+    EXPECT_EQ(form.PositionItemCaption(), Utf8ToCp932("矩形範囲選択(0,0,0,0)"));
+    EXPECT_TRUE(form.RegionChosen());
+}
+
+TEST(CaptureState, SettingsFileIsBesideTheExecutableNotInTheWorkingFolder) {
+    TTempFolder folder;
+    std::filesystem::create_directory(folder.Native("app"));
+    std::filesystem::create_directory(folder.Native("work"));
+    std::filesystem::create_directory(folder.Native("pics"));
+    folder.WriteNative("app/Quorlan.ini", "[File]\r\nDigit=6\r\n");
+    folder.WriteNative("work/Quorlan.ini", "[File]\r\nDigit=2\r\n");
+
+    const auto previous = std::filesystem::current_path();
+    std::filesystem::current_path(folder.Native("work"));
+    THeadlessPlatform platform;
+    platform.ExePath = folder.Program("app\\Quorlan.exe");
+    platform.Folders[TSpecialFolder::Pictures] = folder.Program("pics");
+    TMainForm form(platform);
+    form.OpenSettings();
+    std::filesystem::current_path(previous);
+
+    ASSERT_TRUE(form.FIniFile);
+    EXPECT_EQ(form.FIniFile->FileName(), folder.Program("app\\Quorlan.ini"));
+    EXPECT_EQ(form.Settings.Digit, 6);
+    EXPECT_EQ(form.Settings.Path, folder.Program("pics") + "\\");
+}
+
+} // namespace

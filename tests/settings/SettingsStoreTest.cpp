@@ -1,0 +1,208 @@
+#include "settings/SettingsStore.h"
+
+#include "base/Errors.h"
+#include "base/TextCodec.h"
+#include "settings/IniFile.h"
+#include "settings/PathRules.h"
+#include "support/HeadlessPlatform.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sys/stat.h>
+
+namespace {
+
+class SettingsStoreTest : public ::testing::Test {
+protected:
+    SettingsStoreTest() {
+        std::filesystem::create_directory(Folder.Native("Pictures"));
+        std::filesystem::create_directory(Folder.Native("Documents"));
+        Platform.Folders[TSpecialFolder::Pictures] = Folder.Program("Pictures");
+        Platform.Folders[TSpecialFolder::Documents] = Folder.Program("Documents");
+    }
+
+    TCaptureSettings LoadFrom(const std::string& content) {
+        Folder.WriteNative("Quorlan.ini", content);
+        return LoadSettings(Ini, Platform);
+    }
+
+    TTempFolder Folder;
+    THeadlessPlatform Platform;
+    TIniFile Ini{Folder.Program("Quorlan.ini"), Platform.Files()};
+};
+
+TEST_F(SettingsStoreTest, NoFileGivesTheDefaultsAndWritesNothing) {
+    const TCaptureSettings settings = LoadSettings(Ini, Platform);
+    TCaptureSettings expected;
+    expected.Path = Folder.Program("Pictures") + "\\";
+    EXPECT_EQ(settings, expected);
+    EXPECT_EQ(settings.Digit, 4);
+    EXPECT_EQ(settings.ImageBit, 3);
+    EXPECT_TRUE(settings.IsUpdate && settings.CaptAtSameTime && settings.SavePrtScrKey &&
+                settings.SaveAltPrtScrKey && !settings.ExecApplication);
+    EXPECT_FALSE(Folder.ExistsNative("Quorlan.ini"));
+}
+
+TEST_F(SettingsStoreTest, ClampsAndFallsBack) {
+    struct Row {
+        const char* line;
+        std::int32_t TCaptureSettings::*field;
+        std::int32_t expected;
+    } numbers[] = {
+        {"[File]\nDateFormat=-3", &TCaptureSettings::DateFormat, 0},
+        {"[File]\nDateFormat=99", &TCaptureSettings::DateFormat, 6},
+        {"[File]\nDateFormat=9", &TCaptureSettings::DateFormat, 6},
+        {"[File]\nDateFormat=$5", &TCaptureSettings::DateFormat, 5},
+        {"[File]\nDigit=0", &TCaptureSettings::Digit, 1},
+        {"[File]\nDigit=12", &TCaptureSettings::Digit, 9},
+        {"[File]\nDigit=99999999999", &TCaptureSettings::Digit, 4}, // not a number
+        {"[File]\nDigit=five", &TCaptureSettings::Digit, 4},
+        {"[File]\nDigit=-2147483648", &TCaptureSettings::Digit, 1},
+        {"[Image]\nType=5", &TCaptureSettings::ImageType, 0},
+        {"[Image]\nType=-1", &TCaptureSettings::ImageType, 0},
+        {"[Image]\nType=2", &TCaptureSettings::ImageType, 0},
+        {"[Image]\nType=1", &TCaptureSettings::ImageType, 1},
+        {"[Image]\nBit=-1", &TCaptureSettings::ImageBit, 3},
+        {"[Image]\nBit=6", &TCaptureSettings::ImageBit, 3},
+        {"[Image]\nBit=9", &TCaptureSettings::ImageBit, 3},
+        {"[Image]\nBit=5", &TCaptureSettings::ImageBit, 5},
+        {"[Image]\nBit=0", &TCaptureSettings::ImageBit, 0},
+        {"[File]\nBit=0", &TCaptureSettings::ImageBit, 3}, // wrong section
+    };
+    for (const auto& row : numbers) {
+        EXPECT_EQ(LoadFrom(row.line).*row.field, row.expected) << row.line;
+    }
+
+    struct SwitchRow {
+        const char* line;
+        bool expected;
+    } switches[] = {
+        {"[File]\nIsUpdate=0", false}, {"[File]\nIsUpdate=2", true},
+        {"[File]\nIsUpdate=-1", true}, {"[File]\nIsUpdate=yes", true},
+        {"[File]\nIsUpdate=", true},   {"[File]\nIsUpdate=0x0", false},
+    };
+    for (const auto& row : switches) {
+        EXPECT_EQ(LoadFrom(row.line).IsUpdate, row.expected) << row.line;
+    }
+    EXPECT_TRUE(LoadFrom("[File]\nExecApplication=1").ExecApplication);
+    EXPECT_FALSE(LoadFrom("[File]\nExecApplication=zz").ExecApplication);
+}
+
+TEST_F(SettingsStoreTest, KeepsOnlyUsablePrefixes) {
+    const std::string hyo = "\x95\x5C";
+    struct Row {
+        std::string stored;
+        std::string expected;
+    } rows[] = {
+        {std::string(20, 'a'), std::string(20, 'a')},
+        {std::string(21, 'a'), ""},
+        {std::string(18, 'a') + hyo, std::string(18, 'a') + hyo}, // 20 bytes
+        {std::string(19, 'a') + hyo, ""},                         // 21 bytes
+        {"a:b", ""},
+        {"a*b", ""},
+        {hyo + "shot", hyo + "shot"}, // its second byte is no backslash
+        {"", ""},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(LoadFrom("[File]\r\nPrefix=" + row.stored + "\r\n").Prefix, row.expected)
+            << row.stored;
+    }
+}
+
+TEST_F(SettingsStoreTest, PathMustNameAnExistingFolder) {
+    std::filesystem::create_directory(Folder.Native("Temp"));
+    std::filesystem::create_directory(Folder.Native("表"));
+    Folder.WriteNative("file.txt", "x");
+    const std::string pictures = Folder.Program("Pictures") + "\\";
+    struct Row {
+        std::string stored;
+        std::string expected;
+    } rows[] = {
+        {Folder.Program("Temp"), Folder.Program("Temp") + "\\"},
+        {Folder.Program("Temp") + "\\", Folder.Program("Temp") + "\\"},
+        {Folder.Program("表"), Folder.Program("表") + "\\"},
+        {Folder.Program("file.txt"), pictures},
+        {Folder.Program("deleted"), pictures},
+        {"", pictures},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(LoadFrom("[File]\r\nPath=" + row.stored + "\r\n").Path, row.expected)
+            << row.stored;
+    }
+
+    Platform.Folders.erase(TSpecialFolder::Pictures);
+    EXPECT_EQ(LoadFrom("[File]\r\nPath=\r\n").Path, Folder.Program("Documents") + "\\");
+    Platform.Folders.clear();
+    EXPECT_EQ(LoadFrom("[File]\r\nPath=C:\\gone\r\n").Path, "C:\\gone\\");
+    EXPECT_EQ(LoadFrom("").Path, "\\");
+}
+
+TEST_F(SettingsStoreTest, AFreshlySavedFileHasExactlyTheseBytes) {
+    TCaptureSettings settings;
+    settings.Path = "C:\\Pictures\\";
+    SaveSettings(settings, Ini);
+    EXPECT_EQ(Folder.ReadNative("Quorlan.ini"),
+              "[File]\r\nPath=C:\\Pictures\\\r\nPrefix=\r\nDateFormat=0\r\nDigit=4\r\n"
+              "CaptAtSameTime=1\r\nSavePrtScrKey=1\r\nSaveAltPrtScrKey=1\r\nIsUpdate=1\r\n"
+              "ExecApplication=0\r\n[Image]\r\nType=0\r\nBit=3\r\n");
+}
+
+TEST_F(SettingsStoreTest, WhatIsSavedReadsBackTheSame) {
+    std::filesystem::create_directory(Folder.Native("画像 表"));
+    TCaptureSettings settings;
+    settings.Path = Folder.Program("画像 表") + "\\";
+    settings.Prefix = Utf8ToCp932("ソ表shot");
+    settings.DateFormat = 5;
+    settings.Digit = 9;
+    settings.ImageType = 1;
+    settings.ImageBit = 0;
+    settings.IsUpdate = false;
+    settings.CaptAtSameTime = false;
+    settings.ExecApplication = true;
+    settings.SavePrtScrKey = false;
+    settings.SaveAltPrtScrKey = true;
+    SaveSettings(settings, Ini);
+    EXPECT_EQ(LoadSettings(Ini, Platform), settings);
+
+    // Saving again over a hand-edited file replaces the keys where they stand.
+    Folder.WriteNative("Quorlan.ini", "; mine\n[image]\nbit=2\n[file]\ndigit=3\nOther=keep\n");
+    SaveSettings(settings, Ini);
+    const std::string saved = Folder.ReadNative("Quorlan.ini");
+    EXPECT_EQ(
+        saved.rfind("; mine\n[image]\nbit=0\nType=1\r\n[file]\ndigit=9\nOther=keep\nPath=", 0), 0u)
+        << saved;
+    EXPECT_EQ(LoadSettings(Ini, Platform), settings);
+}
+
+TEST_F(SettingsStoreTest, AReadOnlyFileStopsTheSaveAtTheFirstKey) {
+    Folder.WriteNative("Quorlan.ini", "[File]\r\nDigit=7\r\n");
+    ::chmod(Folder.Native("Quorlan.ini").c_str(), 0444);
+    TCaptureSettings settings;
+    settings.Path = "C:\\x\\";
+    EXPECT_THROW(SaveSettings(settings, Ini), EIniFileException);
+    EXPECT_EQ(Folder.ReadNative("Quorlan.ini"), "[File]\r\nDigit=7\r\n");
+    EXPECT_EQ(LoadSettings(Ini, Platform).Digit, 7);
+}
+
+TEST(PathRules, EnsureFinalBackslashAndThePrefixTest) {
+    EXPECT_EQ(EnsureFinalBackslash("C:\\Temp"), "C:\\Temp\\");
+    EXPECT_EQ(EnsureFinalBackslash("C:\\Temp\\"), "C:\\Temp\\");
+    EXPECT_EQ(EnsureFinalBackslash("C:\\\x95\x5C"), "C:\\\x95\x5C\\");
+    EXPECT_EQ(EnsureFinalBackslash("C:\\\x83\x5C"), "C:\\\x83\x5C\\");
+    EXPECT_EQ(EnsureFinalBackslash(""), "\\");
+
+    for (const char c : std::string("\\/:*?\"<>|")) {
+        EXPECT_FALSE(IsValidPrefix(std::string("ab") + c)) << c;
+    }
+    EXPECT_TRUE(IsValidPrefix(""));
+    EXPECT_TRUE(IsValidPrefix("\x95\x5C\x83\x5C\x81\x7C"));
+    EXPECT_TRUE(IsValidPrefix("shot-01_."));
+
+    EXPECT_EQ(SettingsFilePath("C:\\Tools\\Quorlan.exe"), "C:\\Tools\\Quorlan.ini");
+    EXPECT_EQ(SettingsFilePath("C:\\\x95\x5C\\Quorlan.exe"), "C:\\\x95\x5C\\Quorlan.ini");
+    EXPECT_EQ(SettingsFilePath("D:Quorlan.exe"), "D:\\Quorlan.ini");
+}
+
+} // namespace

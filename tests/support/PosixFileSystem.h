@@ -1,0 +1,22 @@
+#pragma once
+
+#include "platform/FileSystem.h"
+
+#include <string>
+
+// Native path of a program path: CP932 to UTF-8, "\" to "/" (after the conversion, so the
+// second byte of a double-byte character is never taken for a separator).
+std::string NativePath(const std::string& path);
+// The program's form of a native path.
+std::string ProgramPath(const std::string& nativePath);
+
+// The headless file system: real files, program paths mapped onto the native ones.
+class TPosixFileSystem : public IFileSystem {
+public:
+    std::optional<std::string> ReadFile(const std::string& path, std::size_t limit) override;
+    bool Exists(const std::string& path) override;
+    bool FileExists(const std::string& path) override;
+    bool DirectoryExists(const std::string& path) override;
+    std::unique_ptr<TOutputFile> CreateReplacement(const std::string& path) override;
+    std::string FullPath(const std::string& path) override;
+};

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs what building and testing Quorlan needs on Debian 12 (run as root). Does nothing
+# when everything is there already.
+set -euo pipefail
+
+packages=(
+    build-essential cmake pkg-config git
+    libgtest-dev libbenchmark-dev libjpeg62-turbo-dev
+    g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools
+    wine64 wine xvfb x11-utils xdotool nasm fonts-ipafont-gothic locales imagemagick dpkg-dev
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+        missing+=("$package")
+done
+if ((${#missing[@]})); then
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update
+    apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+# Wine reads Japanese file names and arguments correctly only with the glibc locale present.
+if ! locale -a 2>/dev/null | grep -qi '^ja_JP.utf8$'; then
+    sed -i 's/^# *\(ja_JP.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+    grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' >>/etc/locale.gen
+    locale-gen
+fi

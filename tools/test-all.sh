@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: the native build with its unit tests, then the
+# Windows cross build. Run from anywhere, as root on a fresh Debian 12 machine.
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+
+bash tools/install-deps.sh
+
+echo "== native build and unit tests"
+cmake -S . -B build/native -DCMAKE_BUILD_TYPE=Release
+cmake --build build/native -j2
+ctest --test-dir build/native --output-on-failure -j2
+
+echo "== Windows cross build"
+cmake -S . -B build/windows -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake"
+cmake --build build/windows -j2
