@@ -22,6 +22,7 @@ enum class TText {
     CanvasNotDrawable,
     ScanlineOutOfRange,
     JpegError,
+    InvalidBitmapSize,
 
     RegionMissing,
     DigitOverflow,

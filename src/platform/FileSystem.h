@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/ByteSink.h"
+
 #include <cstddef>
 #include <memory>
 #include <optional>
@@ -8,11 +10,8 @@
 // A file being written under a new name. Bytes go to a temporary file in the target's folder;
 // Commit moves it over the target in one step. Destroying it uncommitted removes the
 // temporary file, so a failed write never leaves a truncated file or touches an existing one.
-class TOutputFile {
+class TOutputFile : public TByteSink {
 public:
-    virtual ~TOutputFile() = default;
-    // Writes all bytes or raises EWriteError.
-    virtual void Write(const void* data, std::size_t size) = 0;
     // Flushes and publishes the file; raises EWriteError or EFCreateError on failure.
     virtual void Commit() = 0;
 };

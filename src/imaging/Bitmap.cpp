@@ -1,0 +1,137 @@
+#include "imaging/Bitmap.h"
+
+#include "imaging/PixelCodec.h"
+
+#include "base/Errors.h"
+#include "base/Texts.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+// Copies the pixels both stores have (the top-left overlap) from one store into another,
+// through 32-bit pixels.
+void CopyPixels(const TPixelStore& from, TPixelStore& to) {
+    const std::int32_t width = std::min(from.Width(), to.Width());
+    const std::int32_t height = std::min(from.Height(), to.Height());
+    const bool whole = width == to.Width() && height == to.Height();
+    if (whole) {
+        to.MarkWritten();
+    } else {
+        to.Materialize();
+    }
+    const TRowCodec reader = CodecFor(from.Depth(), from.ColourTable());
+    const TRowCodec writer = CodecFor(to.Depth(), to.ColourTable());
+    std::vector<std::uint8_t> row(4 * static_cast<std::size_t>(width));
+    for (std::int32_t y = 0; y < height; ++y) {
+        DecodeSpan(reader, from.RowFromTop(y), 0, width, row.data());
+        EncodeSpan(writer, row.data(), width, to.RowFromTop(y), 0, whole, to.Stride());
+    }
+}
+
+void CheckSize(std::int32_t value) {
+    if (value < 0) {
+        throw EInvalidGraphicOperation(Text(TText::InvalidBitmapSize));
+    }
+}
+
+} // namespace
+
+void TBitmap::SetColumns(std::int32_t value) {
+    if (value != FWidth) {
+        CheckSize(value);
+        Resize(value, FHeight);
+    }
+}
+
+void TBitmap::SetRows(std::int32_t value) {
+    if (value != FHeight) {
+        CheckSize(value);
+        Resize(FWidth, value);
+    }
+}
+
+void TBitmap::Resize(std::int32_t width, std::int32_t height) {
+    std::shared_ptr<TPixelStore> store;
+    if (width > 0 && height > 0) {
+        store = TPixelStore::Create(width, height, FDepth);
+        if (FStore && !FStore->Blank()) {
+            CopyPixels(*FStore, *store);
+        }
+    }
+    FStore = std::move(store);
+    FWidth = width;
+    FHeight = height;
+}
+
+void TBitmap::SetPixelDepth(TPixelDepth depth) {
+    if (depth == FDepth) {
+        return;
+    }
+    std::shared_ptr<TPixelStore> store;
+    if (FWidth > 0 && FHeight > 0) {
+        store = TPixelStore::Create(FWidth, FHeight, depth);
+        if (FStore && !FStore->Blank()) {
+            CopyPixels(*FStore, *store);
+        }
+    }
+    FStore = std::move(store);
+    FDepth = depth;
+}
+
+void TBitmap::SharePixels(const TBitmap& source) {
+    if (&source == this) {
+        return;
+    }
+    FWidth = source.FWidth;
+    FHeight = source.FHeight;
+    FDepth = source.FDepth;
+    FStore = source.FStore;
+}
+
+TPixelStore& TBitmap::PrivateStore() {
+    if (FStore.use_count() > 1) {
+        FStore = FStore->Clone();
+    }
+    FStore->Materialize();
+    return *FStore;
+}
+
+void TBitmap::DrawPixels32(std::int32_t x, std::int32_t y, const TPixels32View& block) {
+    if (!FStore) {
+        return;
+    }
+    // The part of the block that lands on the bitmap, in 64 bits: nothing here may overflow.
+    const std::int64_t left = std::max<std::int64_t>(x, 0);
+    const std::int64_t top = std::max<std::int64_t>(y, 0);
+    const std::int64_t right = std::min<std::int64_t>(std::int64_t{x} + block.Width, FWidth);
+    const std::int64_t bottom = std::min<std::int64_t>(std::int64_t{y} + block.Height, FHeight);
+    if (left >= right || top >= bottom) {
+        return;
+    }
+    const bool whole = left == 0 && top == 0 && right == FWidth && bottom == FHeight;
+    if (FStore.use_count() > 1) {
+        FStore = whole ? TPixelStore::Create(FWidth, FHeight, FDepth) : FStore->Clone();
+    }
+    TPixelStore& store = *FStore;
+    if (whole) {
+        store.MarkWritten();
+    } else {
+        store.Materialize();
+    }
+    const TRowCodec writer = CodecFor(store.Depth(), store.ColourTable());
+    const auto count = static_cast<std::int32_t>(right - left);
+    for (std::int64_t row = top; row < bottom; ++row) {
+        const std::uint8_t* source = block.Row(static_cast<std::int32_t>(row - y)) + 4 * (left - x);
+        EncodeSpan(writer, source, count, store.RowFromTop(static_cast<std::int32_t>(row)),
+                   static_cast<std::int32_t>(left), whole, store.Stride());
+    }
+}
+
+std::uint8_t* TBitmap::RowAddress(std::int32_t row) {
+    if (row < 0 || row >= FHeight || !FStore) {
+        throw EInvalidGraphicOperation(Text(TText::ScanlineOutOfRange));
+    }
+    return PrivateStore().RowFromTop(row);
+}

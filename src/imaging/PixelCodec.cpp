@@ -1,0 +1,192 @@
+#include "imaging/PixelCodec.h"
+
+#include "imaging/ColourMatcher.h"
+
+#include <cstring>
+
+namespace {
+
+std::uint32_t Load32(const std::uint8_t* p) {
+    std::uint32_t v;
+    std::memcpy(&v, p, 4);
+    return v;
+}
+
+void Store32(std::uint8_t* p, std::uint32_t v) {
+    std::memcpy(p, &v, 4);
+}
+
+// White exactly when white is nearer than black: 3*255^2 - 510*(r+g+b) < 0.
+std::uint8_t BlackOrWhite(const std::uint8_t* px) {
+    return (px[0] + px[1] + px[2]) >= 383 ? 1 : 0;
+}
+
+// Nearest table entry for consecutive pixels, remembering the last colour: screens are full
+// of runs of one colour.
+class TNearestRun {
+public:
+    explicit TNearestRun(const TColourMatcher& matcher) : FMatcher(matcher) {}
+    std::uint8_t operator()(const std::uint8_t* px) {
+        const std::uint32_t colour = Load32(px) & 0x00FFFFFFu;
+        if (colour != FLastColour) {
+            FLastColour = colour;
+            FLastIndex = FMatcher.Nearest(px[2], px[1], px[0]);
+        }
+        return FLastIndex;
+    }
+
+private:
+    const TColourMatcher& FMatcher;
+    std::uint32_t FLastColour = 0xFFFFFFFFu;
+    std::uint8_t FLastIndex = 0;
+};
+
+template <typename IndexOf>
+void PackIndices(IndexOf indexOf, int bits, const std::uint8_t* bgrx, std::int32_t count,
+                 std::uint8_t* row, std::int32_t x, bool wholeRow) {
+    const int perByte = 8 / bits;
+    const unsigned mask = (1u << bits) - 1;
+    if (wholeRow) {
+        std::int32_t i = 0;
+        std::uint8_t* out = row;
+        while (i < count) {
+            unsigned byte = 0;
+            for (int k = 0; k < perByte; ++k, ++i) {
+                byte <<= bits;
+                if (i < count) {
+                    byte |= indexOf(bgrx + 4 * i);
+                }
+            }
+            *out++ = static_cast<std::uint8_t>(byte);
+        }
+        return;
+    }
+    for (std::int32_t i = 0; i < count; ++i) {
+        const std::int32_t px = x + i;
+        std::uint8_t& byte = row[px / perByte];
+        const int shift = 8 - bits * (px % perByte + 1);
+        byte =
+            static_cast<std::uint8_t>((byte & ~(mask << shift)) | (indexOf(bgrx + 4 * i) << shift));
+    }
+}
+
+} // namespace
+
+TRowCodec CodecFor(TPixelDepth depth, const TPalette& table) {
+    TRowCodec codec;
+    codec.Depth = depth;
+    codec.Table = &table;
+    if (depth == TPixelDepth::pd4Bit || depth == TPixelDepth::pd8Bit) {
+        codec.Matcher = &TColourMatcher::For(table);
+    }
+    return codec;
+}
+
+void EncodeSpan(const TRowCodec& codec, const std::uint8_t* bgrx, std::int32_t count,
+                std::uint8_t* row, std::int32_t x, bool wholeRow, std::size_t strideBytes) {
+    switch (codec.Depth) {
+    case TPixelDepth::pdScreen:
+    case TPixelDepth::pd32Bit: {
+        std::uint8_t* out = row + 4 * static_cast<std::size_t>(x);
+        for (std::int32_t i = 0; i < count; ++i) {
+            Store32(out + 4 * i, Load32(bgrx + 4 * i) & 0x00FFFFFFu);
+        }
+        break;
+    }
+    case TPixelDepth::pd24Bit: {
+        std::uint8_t* out = row + 3 * static_cast<std::size_t>(x);
+        for (std::int32_t i = 0; i < count; ++i) {
+            out[3 * i] = bgrx[4 * i];
+            out[3 * i + 1] = bgrx[4 * i + 1];
+            out[3 * i + 2] = bgrx[4 * i + 2];
+        }
+        break;
+    }
+    case TPixelDepth::pd16Bit: {
+        std::uint8_t* out = row + 2 * static_cast<std::size_t>(x);
+        for (std::int32_t i = 0; i < count; ++i) {
+            const std::uint8_t* px = bgrx + 4 * i;
+            const std::uint16_t v = Pack565(px[2], px[1], px[0]);
+            out[2 * i] = static_cast<std::uint8_t>(v & 0xFF);
+            out[2 * i + 1] = static_cast<std::uint8_t>(v >> 8);
+        }
+        break;
+    }
+    case TPixelDepth::pd8Bit: {
+        TNearestRun nearest(*codec.Matcher);
+        std::uint8_t* out = row + x;
+        for (std::int32_t i = 0; i < count; ++i) {
+            out[i] = nearest(bgrx + 4 * i);
+        }
+        break;
+    }
+    case TPixelDepth::pd4Bit:
+        PackIndices(TNearestRun(*codec.Matcher), 4, bgrx, count, row, x, wholeRow);
+        break;
+    case TPixelDepth::pd1Bit:
+        PackIndices(BlackOrWhite, 1, bgrx, count, row, x, wholeRow);
+        break;
+    }
+    if (wholeRow) {
+        const std::size_t used =
+            (static_cast<std::size_t>(count) * BitsPerPixel(codec.Depth) + 7) / 8;
+        if (used < strideBytes) {
+            std::memset(row + used, 0, strideBytes - used);
+        }
+    }
+}
+
+void DecodeSpan(const TRowCodec& codec, const std::uint8_t* row, std::int32_t x, std::int32_t count,
+                std::uint8_t* bgrx) {
+    auto putTable = [&](std::int32_t i, unsigned index) {
+        const TRgb c = index < codec.Table->size() ? (*codec.Table)[index] : TRgb{};
+        bgrx[4 * i] = c.B;
+        bgrx[4 * i + 1] = c.G;
+        bgrx[4 * i + 2] = c.R;
+        bgrx[4 * i + 3] = 0;
+    };
+    switch (codec.Depth) {
+    case TPixelDepth::pdScreen:
+    case TPixelDepth::pd32Bit:
+        for (std::int32_t i = 0; i < count; ++i) {
+            Store32(bgrx + 4 * i, Load32(row + 4 * static_cast<std::size_t>(x + i)) & 0x00FFFFFFu);
+        }
+        break;
+    case TPixelDepth::pd24Bit:
+        for (std::int32_t i = 0; i < count; ++i) {
+            const std::uint8_t* px = row + 3 * static_cast<std::size_t>(x + i);
+            bgrx[4 * i] = px[0];
+            bgrx[4 * i + 1] = px[1];
+            bgrx[4 * i + 2] = px[2];
+            bgrx[4 * i + 3] = 0;
+        }
+        break;
+    case TPixelDepth::pd16Bit:
+        for (std::int32_t i = 0; i < count; ++i) {
+            const std::uint8_t* px = row + 2 * static_cast<std::size_t>(x + i);
+            const unsigned v = px[0] | (px[1] << 8);
+            bgrx[4 * i] = Widen5(v & 0x1F);
+            bgrx[4 * i + 1] = Widen6((v >> 5) & 0x3F);
+            bgrx[4 * i + 2] = Widen5(v >> 11);
+            bgrx[4 * i + 3] = 0;
+        }
+        break;
+    case TPixelDepth::pd8Bit:
+        for (std::int32_t i = 0; i < count; ++i) {
+            putTable(i, row[x + i]);
+        }
+        break;
+    case TPixelDepth::pd4Bit:
+        for (std::int32_t i = 0; i < count; ++i) {
+            const std::int32_t px = x + i;
+            putTable(i, (row[px / 2] >> (px % 2 ? 0 : 4)) & 0x0F);
+        }
+        break;
+    case TPixelDepth::pd1Bit:
+        for (std::int32_t i = 0; i < count; ++i) {
+            const std::int32_t px = x + i;
+            putTable(i, (row[px / 8] >> (7 - px % 8)) & 1);
+        }
+        break;
+    }
+}
