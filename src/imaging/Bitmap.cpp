@@ -10,17 +10,22 @@
 
 namespace {
 
+// Memory for the pixels about to be drawn; the white first unless every pixel is drawn.
+void PrepareForDrawing(TPixelStore& store, bool whole) {
+    if (whole) {
+        store.PrepareFullWrite();
+    } else {
+        store.Materialize();
+    }
+}
+
 // Copies the pixels both stores have (the top-left overlap) from one store into another,
 // through 32-bit pixels.
 void CopyPixels(const TPixelStore& from, TPixelStore& to) {
     const std::int32_t width = std::min(from.Width(), to.Width());
     const std::int32_t height = std::min(from.Height(), to.Height());
     const bool whole = width == to.Width() && height == to.Height();
-    if (whole) {
-        to.MarkWritten();
-    } else {
-        to.Materialize();
-    }
+    PrepareForDrawing(to, whole);
     const TRowCodec reader = CodecFor(from.Depth(), from.ColourTable());
     const TRowCodec writer = CodecFor(to.Depth(), to.ColourTable());
     std::vector<std::uint8_t> row(4 * static_cast<std::size_t>(width));
@@ -111,15 +116,15 @@ void TBitmap::DrawPixels32(std::int32_t x, std::int32_t y, const TPixels32View& 
         return;
     }
     const bool whole = left == 0 && top == 0 && right == FWidth && bottom == FHeight;
+    // A shared store is left to its other users; nothing changes here until memory is had.
     if (FStore.use_count() > 1) {
-        FStore = whole ? TPixelStore::Create(FWidth, FHeight, FDepth) : FStore->Clone();
+        auto fresh = whole ? TPixelStore::Create(FWidth, FHeight, FDepth) : FStore->Clone();
+        PrepareForDrawing(*fresh, whole);
+        FStore = std::move(fresh);
+    } else {
+        PrepareForDrawing(*FStore, whole);
     }
     TPixelStore& store = *FStore;
-    if (whole) {
-        store.MarkWritten();
-    } else {
-        store.Materialize();
-    }
     const TRowCodec writer = CodecFor(store.Depth(), store.ColourTable());
     const auto count = static_cast<std::int32_t>(right - left);
     for (std::int64_t row = top; row < bottom; ++row) {

@@ -61,10 +61,35 @@ void Candidates(const TPalette& palette, const std::vector<std::uint8_t>& from, 
     }
 }
 
+// The nearest of some entries, listed in index order; the first of equals wins.
+std::uint8_t NearestAmong(const TPalette& palette, const std::vector<std::uint8_t>& entries, int r,
+                          int g, int b) {
+    int best = INT32_MAX;
+    std::uint8_t bestIndex = 0;
+    for (const std::uint8_t index : entries) {
+        const TRgb& c = palette[index];
+        const int d = Square(c.R - r) + Square(c.G - g) + Square(c.B - b);
+        if (d < best) {
+            best = d;
+            bestIndex = index;
+        }
+    }
+    return bestIndex;
+}
+
 constexpr int kCellBits = 6; // cells of 4 colours on each channel
 constexpr int kCellSize = 256 >> kCellBits;
 constexpr int kCoarseSize = 16; // first pass over cubes of 16 colours
 constexpr int kCellsPerCoarse = kCoarseSize / kCellSize;
+
+// The 6-bit channel value whose bits stand at every third bit of a cell number.
+int Compact(std::uint32_t bits) {
+    int value = 0;
+    for (int bit = 0; bit < kCellBits; ++bit) {
+        value |= static_cast<int>((bits >> (3 * bit)) & 1u) << bit;
+    }
+    return value;
+}
 
 } // namespace
 
@@ -89,52 +114,45 @@ TColourMatcher::TColourMatcher(const TPalette& palette)
     std::vector<std::uint8_t> all(palette.size());
     for (std::size_t i = 0; i < all.size(); ++i) {
         all[i] = static_cast<std::uint8_t>(i);
+        FAnswers.insert(FAnswers.end(), 64, static_cast<std::uint8_t>(i));
     }
-    std::vector<std::uint8_t> coarse;
-    std::vector<std::uint8_t> fine;
-    for (int cr = 0; cr < 256; cr += kCoarseSize) {
-        for (int cg = 0; cg < 256; cg += kCoarseSize) {
-            for (int cb = 0; cb < 256; cb += kCoarseSize) {
-                Candidates(palette, all, {cr, cg, cb, kCoarseSize}, coarse);
-                for (int i = 0; i < kCellsPerCoarse * kCellsPerCoarse * kCellsPerCoarse; ++i) {
-                    const int r = cr + (i / (kCellsPerCoarse * kCellsPerCoarse)) * kCellSize;
-                    const int g = cg + (i / kCellsPerCoarse % kCellsPerCoarse) * kCellSize;
-                    const int b = cb + (i % kCellsPerCoarse) * kCellSize;
-                    if (coarse.size() == 1) {
-                        fine = coarse;
-                    } else {
-                        Candidates(palette, coarse, {r, g, b, kCellSize}, fine);
-                    }
-                    const std::uint32_t cell = (static_cast<std::uint32_t>(r / kCellSize) << 12) |
-                                               ((g / kCellSize) << 6) | (b / kCellSize);
-                    if (fine.size() == 1) {
-                        FCells[cell] = fine.front();
-                    } else {
-                        FCells[cell] = kListFlag + static_cast<std::uint32_t>(FLists.size());
-                        FLists.push_back(static_cast<std::uint8_t>(fine.size() - 1));
-                        FLists.insert(FLists.end(), fine.begin(), fine.end());
-                    }
-                }
+    // First the candidates of the coarse cubes, then of each cell among its cube's.
+    constexpr int kCoarsePerChannel = 256 / kCoarseSize;
+    std::vector<std::vector<std::uint8_t>> coarse(kCoarsePerChannel * kCoarsePerChannel *
+                                                  kCoarsePerChannel);
+    for (int cr = 0; cr < kCoarsePerChannel; ++cr) {
+        for (int cg = 0; cg < kCoarsePerChannel; ++cg) {
+            for (int cb = 0; cb < kCoarsePerChannel; ++cb) {
+                Candidates(palette, all,
+                           {cr * kCoarseSize, cg * kCoarseSize, cb * kCoarseSize, kCoarseSize},
+                           coarse[(cr * kCoarsePerChannel + cg) * kCoarsePerChannel + cb]);
             }
         }
     }
-}
-
-std::uint8_t TColourMatcher::SearchList(std::uint32_t listStart, std::uint8_t r, std::uint8_t g,
-                                        std::uint8_t b) const {
-    const std::uint8_t* list = FLists.data() + listStart;
-    const int count = list[0] + 1;
-    int best = INT32_MAX;
-    std::uint8_t bestIndex = 0;
-    for (int i = 1; i <= count; ++i) {
-        const TRgb& c = FPalette[list[i]];
-        const int d = Square(c.R - r) + Square(c.G - g) + Square(c.B - b);
-        if (d < best) {
-            best = d;
-            bestIndex = list[i];
+    std::vector<std::uint8_t> fine;
+    for (std::uint32_t cell = 0; cell < FCells.size(); ++cell) {
+        const int r = Compact(cell >> 2), g = Compact(cell >> 1), b = Compact(cell);
+        const auto& parent =
+            coarse[((r / kCellsPerCoarse) * kCoarsePerChannel + g / kCellsPerCoarse) *
+                       kCoarsePerChannel +
+                   b / kCellsPerCoarse];
+        if (parent.size() == 1) {
+            fine = parent;
+        } else {
+            Candidates(palette, parent, {r * kCellSize, g * kCellSize, b * kCellSize, kCellSize},
+                       fine);
+        }
+        if (fine.size() == 1) {
+            FCells[cell] = 64u * fine.front();
+            continue;
+        }
+        FCells[cell] = static_cast<std::uint32_t>(FAnswers.size());
+        for (int k = 0; k < 64; ++k) {
+            FAnswers.push_back(NearestAmong(palette, fine, r * kCellSize + (k >> 4),
+                                            g * kCellSize + ((k >> 2) & 3),
+                                            b * kCellSize + (k & 3)));
         }
     }
-    return bestIndex;
 }
 
 const TColourMatcher& TColourMatcher::For(const TPalette& palette) {

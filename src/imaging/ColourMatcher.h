@@ -2,26 +2,27 @@
 
 #include "imaging/Palette.h"
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
 // Nearest colour of a palette by squared RGB distance, ties to the lowest index, with no
 // dithering: the same answer as trying every entry, found through a table of colour cells.
-// Each cell of 4 x 4 x 4 colours lists the only entries that can be nearest to a colour in it
-// (those whose nearest point of the cell is no farther than the best farthest point); most
-// cells have exactly one, which is then the answer for every colour in the cell.
+// For each cell of 4 x 4 x 4 colours only some entries can be nearest to a colour in it
+// (those whose nearest point of the cell is no farther than the best farthest point). Most
+// cells have exactly one, the answer for every colour of the cell; the others get the 64
+// answers of their colours, worked out among those few entries when the matcher is built.
+// Cells are laid out in Z order (the bits of the three channels interleaved), so colours
+// close to each other, as in a photograph, find their answers close to each other in memory.
 class TColourMatcher {
 public:
     explicit TColourMatcher(const TPalette& palette);
 
     std::uint8_t Nearest(std::uint8_t r, std::uint8_t g, std::uint8_t b) const {
         const std::uint32_t cell =
-            (static_cast<std::uint32_t>(r >> 2) << 12) | ((g >> 2) << 6) | (b >> 2);
-        const std::uint32_t entry = FCells[cell];
-        if (entry < kListFlag) {
-            return static_cast<std::uint8_t>(entry);
-        }
-        return SearchList(entry - kListFlag, r, g, b);
+            (kSpread[r >> 2] << 2) | (kSpread[g >> 2] << 1) | kSpread[b >> 2];
+        // No branch: a cell with one answer points at a block of 64 copies of it.
+        return FAnswers[FCells[cell] + (((r & 3u) << 4) | ((g & 3u) << 2) | (b & 3u))];
     }
 
     // The matcher of that palette, built on first use and kept for the run.
@@ -30,14 +31,20 @@ public:
     const TPalette& Palette() const { return FPalette; }
 
 private:
-    static constexpr std::uint32_t kListFlag = 0x100;
-
-    std::uint8_t SearchList(std::uint32_t listStart, std::uint8_t r, std::uint8_t g,
-                            std::uint8_t b) const;
+    // Bit i of a 6-bit channel value moves to bit 3i.
+    static constexpr std::array<std::uint32_t, 64> kSpread = [] {
+        std::array<std::uint32_t, 64> spread{};
+        for (std::uint32_t v = 0; v < 64; ++v) {
+            for (int bit = 0; bit < 6; ++bit) {
+                spread[v] |= ((v >> bit) & 1u) << (3 * bit);
+            }
+        }
+        return spread;
+    }();
 
     TPalette FPalette;
-    std::vector<std::uint32_t> FCells; // entry index, or kListFlag + start of a list in FLists
-    std::vector<std::uint8_t> FLists;  // each list: its count, then the entries in index order
+    std::vector<std::uint32_t> FCells;  // where the cell's 64 answers start in FAnswers
+    std::vector<std::uint8_t> FAnswers; // 64 copies of each entry, then the mixed cells
 };
 
 // Exhaustive nearest-colour search; the reference the matcher must equal.

@@ -37,6 +37,10 @@ void TJPEGImage::EncodeSource() {
         store = workingCopy.Store();
     }
 
+    // Room for the whole stream up front: growing it would copy it again and again. Pages of
+    // the reservation that are never written cost nothing.
+    stream.reserve(static_cast<std::size_t>(store->Width()) * store->Height() + 65536);
+
     TJpegJob job;
     job.Width = store->Width();
     job.Height = store->Height();

@@ -21,24 +21,30 @@ std::uint8_t BlackOrWhite(const std::uint8_t* px) {
     return (px[0] + px[1] + px[2]) >= 383 ? 1 : 0;
 }
 
-// Nearest table entry for consecutive pixels, remembering the last colour: screens are full
-// of runs of one colour.
-class TNearestRun {
+// Nearest table entry for a row of pixels, remembering recent colours: screens are full of
+// runs and small sets of colours (text is two), and a hit costs less than a table lookup.
+class TNearestCache {
 public:
-    explicit TNearestRun(const TColourMatcher& matcher) : FMatcher(matcher) {}
+    explicit TNearestCache(const TColourMatcher& matcher) : FMatcher(matcher) {
+        for (auto& key : FKeys) {
+            key = 0xFFFFFFFFu; // no 24-bit colour has this key
+        }
+    }
     std::uint8_t operator()(const std::uint8_t* px) {
         const std::uint32_t colour = Load32(px) & 0x00FFFFFFu;
-        if (colour != FLastColour) {
-            FLastColour = colour;
-            FLastIndex = FMatcher.Nearest(px[2], px[1], px[0]);
+        const std::uint32_t slot = (colour * 0x9E3779B1u) >> (32 - kSlotBits);
+        if (FKeys[slot] != colour) {
+            FKeys[slot] = colour;
+            FIndices[slot] = FMatcher.Nearest(px[2], px[1], px[0]);
         }
-        return FLastIndex;
+        return FIndices[slot];
     }
 
 private:
+    static constexpr int kSlotBits = 8;
     const TColourMatcher& FMatcher;
-    std::uint32_t FLastColour = 0xFFFFFFFFu;
-    std::uint8_t FLastIndex = 0;
+    std::uint32_t FKeys[1 << kSlotBits];
+    std::uint8_t FIndices[1 << kSlotBits];
 };
 
 template <typename IndexOf>
@@ -95,7 +101,18 @@ void EncodeSpan(const TRowCodec& codec, const std::uint8_t* bgrx, std::int32_t c
     }
     case TPixelDepth::pd24Bit: {
         std::uint8_t* out = row + 3 * static_cast<std::size_t>(x);
-        for (std::int32_t i = 0; i < count; ++i) {
+        std::int32_t i = 0;
+        // Four pixels (16 bytes) become three words (12 bytes).
+        for (; i + 4 <= count; i += 4) {
+            const std::uint32_t p0 = Load32(bgrx + 4 * i) & 0x00FFFFFFu;
+            const std::uint32_t p1 = Load32(bgrx + 4 * i + 4) & 0x00FFFFFFu;
+            const std::uint32_t p2 = Load32(bgrx + 4 * i + 8) & 0x00FFFFFFu;
+            const std::uint32_t p3 = Load32(bgrx + 4 * i + 12) & 0x00FFFFFFu;
+            Store32(out + 3 * i, p0 | (p1 << 24));
+            Store32(out + 3 * i + 4, (p1 >> 8) | (p2 << 16));
+            Store32(out + 3 * i + 8, (p2 >> 16) | (p3 << 8));
+        }
+        for (; i < count; ++i) {
             out[3 * i] = bgrx[4 * i];
             out[3 * i + 1] = bgrx[4 * i + 1];
             out[3 * i + 2] = bgrx[4 * i + 2];
@@ -113,7 +130,7 @@ void EncodeSpan(const TRowCodec& codec, const std::uint8_t* bgrx, std::int32_t c
         break;
     }
     case TPixelDepth::pd8Bit: {
-        TNearestRun nearest(*codec.Matcher);
+        TNearestCache nearest(*codec.Matcher);
         std::uint8_t* out = row + x;
         for (std::int32_t i = 0; i < count; ++i) {
             out[i] = nearest(bgrx + 4 * i);
@@ -121,7 +138,7 @@ void EncodeSpan(const TRowCodec& codec, const std::uint8_t* bgrx, std::int32_t c
         break;
     }
     case TPixelDepth::pd4Bit:
-        PackIndices(TNearestRun(*codec.Matcher), 4, bgrx, count, row, x, wholeRow);
+        PackIndices(TNearestCache(*codec.Matcher), 4, bgrx, count, row, x, wholeRow);
         break;
     case TPixelDepth::pd1Bit:
         PackIndices(BlackOrWhite, 1, bgrx, count, row, x, wholeRow);

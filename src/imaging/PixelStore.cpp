@@ -20,13 +20,18 @@ std::shared_ptr<TPixelStore> TPixelStore::Create(std::int32_t width, std::int32_
     if (width <= 0 || height <= 0 || bytes > kMaxBytes) {
         throw EOutOfResources(Text(TText::OutOfSystemResources));
     }
-    try {
-        auto store = std::make_shared<TPixelStore>(TToken{}, width, height, depth);
-        store->FBits = std::make_unique_for_overwrite<std::uint8_t[]>(bytes);
-        return store;
-    } catch (const std::bad_alloc&) {
-        throw EOutOfResources(Text(TText::OutOfSystemResources));
+    return std::make_shared<TPixelStore>(TToken{}, width, height, depth);
+}
+
+void TPixelStore::PrepareFullWrite() {
+    if (!FBits) {
+        try {
+            FBits = AcquirePixelMemory(SizeImage());
+        } catch (const std::bad_alloc&) {
+            throw EOutOfResources(Text(TText::OutOfSystemResources));
+        }
     }
+    FBlank = false;
 }
 
 void TPixelStore::Materialize() {
@@ -38,6 +43,7 @@ void TPixelStore::Materialize() {
     for (std::size_t i = 0; i < whiteRow.size(); i += 4) {
         std::memcpy(whiteRow.data() + i, white, 4);
     }
+    PrepareFullWrite();
     const TRowCodec codec = CodecFor(FDepth, FTable);
     EncodeSpan(codec, whiteRow.data(), FWidth, FBits.get(), 0, true, FStride);
     for (std::int32_t y = 1; y < FHeight; ++y) {
@@ -49,8 +55,8 @@ void TPixelStore::Materialize() {
 std::shared_ptr<TPixelStore> TPixelStore::Clone() const {
     auto copy = Create(FWidth, FHeight, FDepth);
     copy->FTable = FTable;
-    copy->FBlank = FBlank;
     if (!FBlank) {
+        copy->PrepareFullWrite();
         std::memcpy(copy->FBits.get(), FBits.get(), SizeImage());
     }
     return copy;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "imaging/Palette.h"
+#include "imaging/PixelMemory.h"
 #include "imaging/PixelDepth.h"
 
 #include <cstddef>
@@ -10,13 +11,13 @@
 // The pixels of a bitmap in the exact layout of a bottom-up device-independent bitmap: rows
 // padded to 4 bytes, the bottom row first. Shared between bitmaps and copied before a change.
 //
-// A new store is white. It is kept "blank" (white in meaning, its bytes not yet written) until
-// something reads or partly draws it, so a capture that covers the whole bitmap never pays
-// for painting it white first.
+// A new store is white. It stays "blank" (white in meaning, with no memory yet) until something
+// reads or partly draws it, so a capture that covers the whole bitmap never pays for painting
+// it white first, and the screen-compatible store of a capture never needs memory at all.
 class TPixelStore {
 public:
-    // Raises EOutOfResources when the store is larger than a bitmap may be (2 GiB) or the
-    // memory cannot be had.
+    // Raises EOutOfResources when the store is larger than a bitmap may be (2 GiB). The memory
+    // itself is taken when the pixels are first written, and may raise EOutOfResources then.
     static std::shared_ptr<TPixelStore> Create(std::int32_t width, std::int32_t height,
                                                TPixelDepth depth);
 
@@ -44,7 +45,7 @@ public:
     // Writes the white that a blank store stands for.
     void Materialize();
     // The caller is about to write every pixel of every row.
-    void MarkWritten() { FBlank = false; }
+    void PrepareFullWrite();
 
     std::shared_ptr<TPixelStore> Clone() const;
 
@@ -63,6 +64,6 @@ private:
     TPixelDepth FDepth;
     std::size_t FStride;
     TPalette FTable;
-    std::unique_ptr<std::uint8_t[]> FBits;
+    TPixelMemory FBits;
     bool FBlank = true;
 };

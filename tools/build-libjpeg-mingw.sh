@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Cross-builds libjpeg-turbo for 64-bit Windows from Debian's own source package, the same
+# version as the native libjpeg62-turbo-dev, into PREFIX (a static library and its headers).
+# Usage: build-libjpeg-mingw.sh PREFIX TOOLCHAIN_FILE
+set -euo pipefail
+prefix=$1
+toolchain=$2
+work="$prefix.work"
+
+if [ -f "$prefix/lib/libjpeg.a" ]; then
+    exit 0
+fi
+rm -rf "$work"
+mkdir -p "$work"
+cd "$work"
+
+version=$(dpkg-query -W -f='${source:Version}' libjpeg62-turbo-dev)
+apt-get source --download-only "libjpeg-turbo=$version" >/dev/null 2>&1 ||
+    apt-get source --download-only libjpeg-turbo >/dev/null
+tar xzf libjpeg-turbo_*.orig.tar.gz
+source_dir=$(find . -maxdepth 1 -type d -name 'libjpeg-turbo-*' | head -n 1)
+
+cmake -S "$source_dir" -B build -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" \
+    -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_TURBOJPEG=OFF -DWITH_JPEG8=OFF \
+    -DCMAKE_POSITION_INDEPENDENT_CODE=OFF >/dev/null
+cmake --build build -j2 >/dev/null
+cmake --install build >/dev/null
+cd /
+rm -rf "$work"
