@@ -1,22 +1,31 @@
 #pragma once
 
-#include "app/CaptureRegion.h"
+#include "base/CaptureRegion.h"
+#include "platform/Platform.h"
 #include "settings/CaptureSettings.h"
 
 #include <cstdint>
 #include <memory>
 #include <string>
 
-class IPlatform;
 class TIniFile;
 
-// The resident program: settings, capture state and everything the tray drives.
-class TMainForm {
+// The resident program: the settings, the capture state, the tray icon and everything the
+// tray, the key watcher and the overlay drive. The Win32 layer calls these handlers from its
+// window procedure; tests call them through the headless stand-in.
+class TMainForm : public IMainWindowHandler {
 public:
     explicit TMainForm(IPlatform& platform);
-    ~TMainForm();
+    ~TMainForm() override;
     TMainForm(const TMainForm&) = delete;
     TMainForm& operator=(const TMainForm&) = delete;
+
+    // Start-up and shutdown.
+    void FormCreate();
+    void FormCloseQuery(bool& canClose);
+    void FormDestroy();
+    // Asks the form to close; it never refuses, and closing it ends the program.
+    void Close();
 
     // Opens the settings file beside the executable and reads it.
     void OpenSettings();
@@ -29,6 +38,35 @@ public:
     // A region has been shown in the region item since start-up.
     bool RegionChosen() const { return FPositionItemCaption != FPositionCaption; }
     const std::string& PositionItemCaption() const { return FPositionItemCaption; }
+    TCaptureRegion FullScreenRegion();
+
+    // The tray.
+    void AddTrayIcon();
+    void DeleteTrayIcon();
+    void HideToTray();
+    void RestoreFromTray();
+    bool InTray() const { return FInTray; }
+    TWindowState WindowState() const { return FWindowState; }
+
+    bool WndProc(TMessage& message) override;
+    void HandleException() noexcept override;
+    void OpenTrayMenu();
+    void RunMenuCommand(TMenuCommand command);
+
+    // The commands.
+    void mnCaptureClick();
+    bool SaveCapture(const std::string& fileName);
+    void mnPositionClick();
+    void mnOptionClick();
+    void mnExitClick();
+    // A capture request: the region shown in the caption, then the capture command.
+    void CaptureNow();
+    void ApplyKeyDecision(const TKeyDecision& decision);
+
+    // The key watcher follows the two PrintScreen switches.
+    void InstallKeyWatcher();
+    void RemoveKeyWatcher();
+    bool KeyWatcherInstalled() const { return FKeyWatcherInstalled; }
 
     TCaptureSettings Settings;
     std::unique_ptr<TIniFile> FIniFile;
@@ -43,4 +81,7 @@ protected:
 
 private:
     std::string FPositionItemCaption;
+    bool FInTray = false;
+    bool FKeyWatcherInstalled = false;
+    TWindowState FWindowState = TWindowState::Normal;
 };

@@ -1,17 +1,10 @@
 #pragma once
 
+#include "base/Rgb.h"
+
 #include <array>
 #include <cstdint>
 #include <vector>
-
-struct TRgb {
-    std::uint8_t R = 0;
-    std::uint8_t G = 0;
-    std::uint8_t B = 0;
-    bool operator==(const TRgb&) const = default;
-};
-
-using TPalette = std::vector<TRgb>;
 
 // The sixteen colours of a 4-bit bitmap as stored, before the display's own colours override
 // them.

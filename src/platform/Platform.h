@@ -1,12 +1,64 @@
 #pragma once
 
 #include "base/LocalTime.h"
+#include "base/Pixels32.h"
+#include "base/Rgb.h"
 #include "platform/FileSystem.h"
+#include "platform/KeyDecision.h"
 
+#include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
 enum class TSpecialFolder { Pictures, Documents };
+
+// The program's own boxes: a kind (title and icon) and a fixed set of buttons.
+enum class TBoxKind { Warning, Error };
+enum class TBoxButtons { Ok, OkCancel, YesNo };
+// What a box returns: the result of the button pressed (2 for the close box).
+enum TModalResult : int { mrNone = 0, mrOk = 1, mrCancel = 2, mrYes = 6, mrNo = 7 };
+
+// How the main window is shown when it is shown.
+enum class TWindowState { Normal, Minimized, Maximized };
+
+// The commands of the tray menu.
+enum class TMenuCommand { None, Position, Capture, Option, Exit };
+
+// A window message as the main window receives it.
+struct TMessage {
+    std::uint32_t Msg = 0;
+    std::uint64_t WParam = 0;
+    std::int64_t LParam = 0;
+    std::int64_t Result = 0;
+};
+
+// The copy of a block of the screen: 32-bit pixels of the part of the block that lies on the
+// screens, placed at (OffsetX, OffsetY) within the block asked for.
+class TScreenPixels {
+public:
+    virtual ~TScreenPixels() = default;
+    virtual TPixels32View View() const = 0;
+    std::int32_t OffsetX = 0;
+    std::int32_t OffsetY = 0;
+};
+
+// The colours the display lends to paletted bitmaps.
+struct TDisplayColours {
+    int HardwarePaletteSize = 0; // 0 on every true-colour display
+    TPalette SystemPalette;      // its entries, when there is one
+    TPalette Halftone;           // the 256 colours of the screen's halftone palette
+};
+
+// Receives the main window's messages: the program's logic behind the window procedure.
+class IMainWindowHandler {
+public:
+    virtual ~IMainWindowHandler() = default;
+    // True when the message was handled; false leaves it to the standard handling.
+    virtual bool WndProc(TMessage& message) = 0;
+    // An error escaped a handler: shown by the general error handler, and the program goes on.
+    virtual void HandleException() noexcept = 0;
+};
 
 // What the program needs from the desktop it runs on. The Win32 layer implements it for the
 // real program; tests use a headless stand-in.
@@ -21,4 +73,43 @@ public:
     // The user's folder of that kind, without a final "\"; nothing when there is none.
     virtual std::optional<std::string> SpecialFolder(TSpecialFolder folder) = 0;
     virtual TLocalTime Now() = 0;
+
+    // The primary screen, in physical pixels.
+    virtual std::int32_t ScreenWidth() = 0;
+    virtual std::int32_t ScreenHeight() = 0;
+    // Copies a block of the screen as it is now. Parts off every screen are left out (the
+    // caller's bitmap stays white there). Raises EOutOfResources when it cannot be had.
+    virtual std::unique_ptr<TScreenPixels> GrabScreen(std::int32_t left, std::int32_t top,
+                                                      std::int32_t width, std::int32_t height) = 0;
+    virtual TDisplayColours DisplayColours() = 0;
+
+    // A modal box of the program's own; other messages keep being handled while it is open.
+    virtual int ShowMessageBox(const std::string& text, TBoxKind kind, TBoxButtons buttons) = 0;
+    // The general error handler's box: titled "Quorlan", error icon, OK.
+    virtual void ShowErrorBox(const std::string& text) = 0;
+
+    // The main window and its tray icon.
+    virtual void SetMainWindowHandler(IMainWindowHandler* handler) = 0;
+    virtual void AddTrayIcon() = 0;
+    virtual void DeleteTrayIcon() = 0;
+    virtual void HideMainWindow() = 0;
+    virtual void ShowMainWindow(TWindowState state) = 0;
+    // Opens the tray menu at the pointer, the main window made the foreground window first;
+    // returns the command chosen, after the menu has closed.
+    virtual TMenuCommand TrackTrayMenu() = 0;
+    virtual void SetPositionItemCaption(const std::string& caption) = 0;
+    // Ends the message loop.
+    virtual void Quit() = 0;
+
+    // Runs the message loop until Quit.
+    virtual void RunMessageLoop() = 0;
+
+    // The system-wide watch on PrintScreen. Install reports whether a watcher is now there.
+    // Its decisions wait in order, each announced by a WM_KEYDECISION to the main window.
+    virtual bool InstallKeyWatcher() = 0;
+    virtual void RemoveKeyWatcher() = 0;
+    virtual std::optional<TKeyDecision> TakeKeyDecision() = 0;
+
+    // Opens the file with the application the desktop associates with its type.
+    virtual void ShellOpen(const std::string& fileName) = 0;
 };

@@ -3,26 +3,101 @@
 #include "platform/Platform.h"
 #include "support/PosixFileSystem.h"
 
+#include <deque>
+#include <functional>
 #include <map>
+#include <string>
+#include <vector>
 
-// The desktop as tests script it: real files in a temporary folder, chosen special folders,
-// a fixed clock.
+// The desktop as tests script it: real files, chosen special folders, a fixed clock, a screen
+// that is a pixel buffer, boxes answered from a queue, and a record of what the program asked
+// of the tray, the windows and the shell.
 class THeadlessPlatform : public IPlatform {
 public:
+    THeadlessPlatform();
+
     IFileSystem& Files() override { return FFiles; }
     std::string ExecutablePath() override { return ExePath; }
-    std::optional<std::string> SpecialFolder(TSpecialFolder folder) override {
-        const auto found = Folders.find(folder);
-        if (found == Folders.end()) {
-            return std::nullopt;
-        }
-        return found->second;
-    }
+    std::optional<std::string> SpecialFolder(TSpecialFolder folder) override;
     TLocalTime Now() override { return Clock; }
+
+    std::int32_t ScreenWidth() override { return ScreenW; }
+    std::int32_t ScreenHeight() override { return ScreenH; }
+    std::unique_ptr<TScreenPixels> GrabScreen(std::int32_t left, std::int32_t top,
+                                              std::int32_t width, std::int32_t height) override;
+    TDisplayColours DisplayColours() override;
+
+    int ShowMessageBox(const std::string& text, TBoxKind kind, TBoxButtons buttons) override;
+    void ShowErrorBox(const std::string& text) override { ErrorBoxes.push_back(text); }
+
+    void SetMainWindowHandler(IMainWindowHandler* handler) override { Handler = handler; }
+    void AddTrayIcon() override { ++TrayAdds; }
+    void DeleteTrayIcon() override { ++TrayDeletes; }
+    void HideMainWindow() override { Visible = false; }
+    void ShowMainWindow(TWindowState state) override {
+        Visible = true;
+        Shown.push_back(state);
+    }
+    TMenuCommand TrackTrayMenu() override;
+    void SetPositionItemCaption(const std::string& caption) override { Caption = caption; }
+    void Quit() override { QuitRequested = true; }
+    void RunMessageLoop() override;
+
+    bool InstallKeyWatcher() override;
+    void RemoveKeyWatcher() override { WatcherInstalled = false; }
+    std::optional<TKeyDecision> TakeKeyDecision() override;
+
+    void ShellOpen(const std::string& fileName) override;
+
+    // Sends a message to the main window as the window procedure would.
+    bool Send(std::uint32_t msg, std::uint64_t wParam = 0, std::int64_t lParam = 0);
+    // A key event seen by the watcher: queued and announced as the Win32 layer does.
+    void KeyEvent(std::uint32_t message, std::uint32_t virtualKey,
+                  std::optional<TCaptureRegion> foreground = std::nullopt);
+
+    // The scripted screen, pixels as red << 16 | green << 8 | blue.
+    std::int32_t ScreenW = 64;
+    std::int32_t ScreenH = 48;
+    std::vector<std::uint32_t> Screen;
+    void PaintScreen(std::function<std::uint32_t(int x, int y)> colour);
 
     std::string ExePath = "\\nonexistent\\Quorlan.exe";
     std::map<TSpecialFolder, std::string> Folders;
     TLocalTime Clock{2026, 5, 7, 9, 5, 0};
+
+    struct TBox {
+        std::string Text;
+        TBoxKind Kind;
+        TBoxButtons Buttons;
+    };
+    // Each answer runs inside the box, as the box's own message loop would run other
+    // handlers, and gives the button pressed. Without an answer the box takes Enter's.
+    std::deque<std::function<int()>> Answers;
+    void Answer(int result) {
+        Answers.push_back([result] { return result; });
+    }
+    std::vector<TBox> Boxes;
+    std::vector<std::string> ErrorBoxes;
+
+    std::deque<TMenuCommand> MenuChoices;
+    int MenusOpened = 0;
+    std::deque<std::function<void()>> Events; // run by RunMessageLoop until Quit
+
+    IMainWindowHandler* Handler = nullptr;
+    int TrayAdds = 0;
+    int TrayDeletes = 0;
+    bool Visible = false;
+    std::vector<TWindowState> Shown;
+    std::string Caption;
+    bool QuitRequested = false;
+
+    bool WatcherCanInstall = true;
+    bool WatcherInstalled = false;
+    int WatcherInstalls = 0;
+    std::deque<TKeyDecision> KeyDecisions;
+
+    std::vector<std::string> Opened;
+    bool ShellOpenFails = false;
 
 private:
     TPosixFileSystem FFiles;

@@ -1,0 +1,256 @@
+#include "app/MainForm.h"
+
+#include "app/FileNaming.h"
+#include "app/Messages.h"
+#include "base/TextCodec.h"
+#include "base/Texts.h"
+#include "support/BmpReader.h"
+#include "support/HeadlessPlatform.h"
+#include "support/JpegDecoder.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sys/stat.h>
+
+namespace {
+
+class CaptureCommandTest : public ::testing::Test {
+protected:
+    CaptureCommandTest() {
+        std::filesystem::create_directory(Folder.Native("pics"));
+        std::filesystem::create_directory(Folder.Native("app"));
+        Platform.Folders[TSpecialFolder::Pictures] = Folder.Program("pics");
+        Platform.ExePath = Folder.Program("app\\Quorlan.exe");
+        Platform.SetMainWindowHandler(&Form);
+        Form.FormCreate();
+    }
+
+    std::string Pic(const std::string& name) const { return Folder.ReadNative("pics/" + name); }
+    bool HasPic(const std::string& name) const { return Folder.ExistsNative("pics/" + name); }
+    void ChooseRegion(TCaptureRegion region) {
+        Form.FRegion = region;
+        Form.ShowRegionInCaption();
+    }
+
+    TTempFolder Folder;
+    THeadlessPlatform Platform;
+    TMainForm Form{Platform};
+};
+
+TEST_F(CaptureCommandTest, RefusesWhileNoRegionHasBeenChosen) {
+    Platform.Send(WM_TRAYNOTIFY, 0, kMouseLeftDoubleClick);
+    ASSERT_EQ(Platform.Boxes.size(), 1u);
+    EXPECT_EQ(Platform.Boxes[0].Text, Text(TText::RegionMissing));
+    EXPECT_EQ(Platform.Boxes[0].Kind, TBoxKind::Error);
+    EXPECT_EQ(Platform.Boxes[0].Buttons, TBoxButtons::Ok);
+    EXPECT_EQ(Form.FSerialNo, 1);
+    EXPECT_EQ(Folder.Listing(), "app pics");
+    EXPECT_EQ(std::filesystem::is_empty(Folder.Native("pics")), true);
+}
+
+TEST_F(CaptureCommandTest, PrintScreenBeforeAnyRegionCapturesTheWholeScreen) {
+    Platform.KeyEvent(kKeyDown, kPrintScreenKey);
+    Platform.RunMessageLoop();
+    EXPECT_EQ(Form.FRegion, (TCaptureRegion{0, 0, 64, 48}));
+    EXPECT_EQ(Platform.Caption, Utf8ToCp932("矩形範囲選択(0,0,64,48)"));
+    EXPECT_TRUE(Form.RegionChosen());
+    const TBmpFile file = ReadBmp(Pic("0001.bmp"));
+    EXPECT_EQ(file.BitCount, 24);
+    ASSERT_EQ(file.Width, 64);
+    ASSERT_EQ(file.Height, 48);
+    for (int y = 0; y < 48; ++y) {
+        for (int x = 0; x < 64; ++x) {
+            ASSERT_EQ(file.Pixel(x, y), Platform.Screen[std::size_t(y) * 64 + x]) << x << "," << y;
+        }
+    }
+    EXPECT_EQ(Form.FSerialNo, 2);
+
+    // A region once chosen stays: PrintScreen now captures it, not the whole screen.
+    ChooseRegion({10, 5, 20, 9});
+    Platform.KeyEvent(kKeyDown, kPrintScreenKey);
+    Platform.RunMessageLoop();
+    EXPECT_EQ(ReadBmp(Pic("0002.bmp")).Width, 10);
+}
+
+TEST_F(CaptureCommandTest, AltPrintScreenTakesTheWindowRectangleForGood) {
+    // Partly off the screen, as a maximised window's frame is.
+    Platform.KeyEvent(kSysKeyDown, kPrintScreenKey, TCaptureRegion{-8, -8, 72, 56});
+    Platform.RunMessageLoop();
+    EXPECT_EQ(Form.FRegion, (TCaptureRegion{-8, -8, 72, 56}));
+    EXPECT_EQ(Platform.Caption, Utf8ToCp932("矩形範囲選択(-8,-8,72,56)"));
+    const TBmpFile file = ReadBmp(Pic("0001.bmp"));
+    ASSERT_EQ(file.Width, 80);
+    ASSERT_EQ(file.Height, 64);
+    EXPECT_EQ(file.Pixel(8, 8), Platform.Screen[0]);
+    EXPECT_EQ(file.Pixel(71, 55), Platform.Screen[std::size_t(47) * 64 + 63]);
+    EXPECT_EQ(file.Pixel(0, 0), 0xFFFFFFu); // off the screen: white
+    EXPECT_EQ(file.Pixel(79, 63), 0xFFFFFFu);
+
+    // Later PrintScreens and menu captures use the window's rectangle.
+    Platform.KeyEvent(kKeyDown, kPrintScreenKey);
+    Platform.RunMessageLoop();
+    EXPECT_EQ(ReadBmp(Pic("0002.bmp")).Width, 80);
+
+    // No foreground window: the whole screen.
+    Platform.KeyEvent(kSysKeyDown, kPrintScreenKey, std::nullopt);
+    Platform.RunMessageLoop();
+    EXPECT_EQ(Form.FRegion, (TCaptureRegion{0, 0, 64, 48}));
+
+    // A rectangle no store can hold fails like any save, and nothing breaks.
+    Platform.KeyEvent(kSysKeyDown, kPrintScreenKey, TCaptureRegion{0, 0, 2000000000, 2000000000});
+    Platform.RunMessageLoop();
+    ASSERT_EQ(Platform.Boxes.size(), 1u);
+    EXPECT_EQ(Platform.Boxes[0].Text, Text(TText::SaveFailed));
+    EXPECT_EQ(Form.FSerialNo, 4);
+}
+
+TEST_F(CaptureCommandTest, EveryPrintScreenKeyDownQueuesItsOwnCaptureAndOthersDoNothing) {
+    ChooseRegion({0, 0, 4, 4});
+    for (int i = 0; i < 3; ++i) {
+        Platform.KeyEvent(kKeyDown, kPrintScreenKey); // the key held down repeats
+    }
+    Platform.KeyEvent(0x0101, kPrintScreenKey); // key up
+    Platform.KeyEvent(0x0105, kPrintScreenKey); // system key up
+    Platform.KeyEvent(kKeyDown, 0x41);
+    Platform.KeyEvent(kKeyDown, 0x12C); // only the low byte is the key: 0x2C
+    Platform.RunMessageLoop();
+    EXPECT_EQ(Form.FSerialNo, 5);
+    EXPECT_TRUE(HasPic("0004.bmp"));
+    EXPECT_FALSE(HasPic("0005.bmp"));
+    EXPECT_FALSE(ClassifyKeyEvent(1, kKeyDown, kPrintScreenKey).has_value()); // not an action
+}
+
+TEST_F(CaptureCommandTest, TheDigitOverflowQuestion) {
+    ChooseRegion({0, 0, 2, 2});
+    Form.FSerialNo = 10000;
+    Platform.Answer(mrCancel);
+    Form.mnCaptureClick();
+    ASSERT_EQ(Platform.Boxes.size(), 1u);
+    EXPECT_EQ(Platform.Boxes[0].Text, Text(TText::DigitOverflow));
+    EXPECT_EQ(Platform.Boxes[0].Kind, TBoxKind::Warning);
+    EXPECT_EQ(Platform.Boxes[0].Buttons, TBoxButtons::OkCancel);
+    EXPECT_EQ(Form.FSerialNo, 9999);
+    EXPECT_EQ(Form.Settings.Digit, 4);
+    EXPECT_TRUE(std::filesystem::is_empty(Folder.Native("pics")));
+
+    Form.FSerialNo = 10000;
+    Platform.Answer(mrOk);
+    Form.mnCaptureClick();
+    EXPECT_TRUE(HasPic("10000.bmp"));
+    EXPECT_EQ(Form.Settings.Digit, 5);
+    EXPECT_EQ(Form.FSerialNo, 10001);
+
+    // Not limited to 9 in memory.
+    Form.Settings.Digit = 9;
+    Form.FSerialNo = 1000000000;
+    Form.mnCaptureClick();
+    EXPECT_EQ(Form.Settings.Digit, 10);
+    EXPECT_TRUE(HasPic("1000000000.bmp"));
+}
+
+TEST_F(CaptureCommandTest, TheOverwriteQuestion) {
+    ChooseRegion({0, 0, 2, 2});
+    Folder.WriteNative("pics/0001.bmp", "old bytes");
+    Platform.Answer(mrNo);
+    Form.mnCaptureClick();
+    ASSERT_EQ(Platform.Boxes.size(), 1u);
+    EXPECT_EQ(Platform.Boxes[0].Text,
+              Utf8ToCp932("同じ名前のファイルがあります。上書きしてもいいですか？\r(") +
+                  Folder.Program("pics\\0001.bmp") + " )");
+    EXPECT_EQ(Platform.Boxes[0].Buttons, TBoxButtons::YesNo);
+    EXPECT_EQ(Pic("0001.bmp"), "old bytes");
+    EXPECT_EQ(Form.FSerialNo, 1);
+
+    Platform.Answer(mrYes);
+    Form.mnCaptureClick();
+    EXPECT_EQ(ReadBmp(Pic("0001.bmp")).Width, 2);
+    EXPECT_EQ(Form.FSerialNo, 2);
+
+    Form.Settings.IsUpdate = false;
+    Folder.WriteNative("pics/0002.bmp", "old bytes");
+    Form.mnCaptureClick();
+    EXPECT_EQ(Platform.Boxes.size(), 2u); // no question
+    EXPECT_EQ(ReadBmp(Pic("0002.bmp")).Width, 2);
+}
+
+TEST_F(CaptureCommandTest, ACaptureRequestInsideAnOpenQuestionRunsThere) {
+    ChooseRegion({0, 0, 2, 2});
+    Folder.WriteNative("pics/0001.bmp", "old bytes");
+    Platform.Answers.push_back([this] {
+        // While the first question is open, PrintScreen comes: it asks about the same file.
+        Platform.Answer(mrYes);
+        Platform.Send(WM_CAPTURENOW);
+        EXPECT_EQ(Form.FSerialNo, 2);
+        return mrYes;
+    });
+    Form.mnCaptureClick();
+    EXPECT_EQ(Platform.Boxes.size(), 2u);
+    EXPECT_EQ(Form.FSerialNo, 3); // each run counted its own save of 0001
+    EXPECT_EQ(ReadBmp(Pic("0001.bmp")).Width, 2);
+    EXPECT_FALSE(HasPic("0002.bmp"));
+}
+
+TEST_F(CaptureCommandTest, AFailedSaveKeepsTheCounterAndTheOldFile) {
+    ChooseRegion({0, 0, 2, 2});
+    Form.Settings.IsUpdate = false;
+    Folder.WriteNative("pics/0001.bmp", "old bytes");
+    ::chmod(Folder.Native("pics/0001.bmp").c_str(), 0444);
+    Form.mnCaptureClick();
+    ASSERT_EQ(Platform.Boxes.size(), 1u);
+    EXPECT_EQ(Platform.Boxes[0].Text, Text(TText::SaveFailed));
+    EXPECT_EQ(Platform.Boxes[0].Kind, TBoxKind::Error);
+    EXPECT_EQ(Form.FSerialNo, 1);
+    EXPECT_EQ(Pic("0001.bmp"), "old bytes");
+
+    Form.Settings.Path = Folder.Program("missing\\");
+    Form.mnCaptureClick();
+    EXPECT_EQ(Platform.Boxes.size(), 2u);
+    EXPECT_EQ(Form.FSerialNo, 1);
+    EXPECT_EQ(Folder.Listing(), "app pics");
+}
+
+TEST_F(CaptureCommandTest, EveryDepthAndJpeg) {
+    ChooseRegion({3, 2, 20, 11});
+    const std::pair<int, int> depths[] = {{0, 1}, {1, 16}, {2, 4},  {3, 24},
+                                          {4, 8}, {5, 32}, {9, 32}, {-1, 32}};
+    for (const auto& [imageBit, bits] : depths) {
+        Form.Settings.ImageBit = imageBit;
+        const int number = Form.FSerialNo;
+        Form.mnCaptureClick();
+        const TBmpFile file = ReadBmp(Pic(MakeSerialText(number, 4) + ".bmp"));
+        EXPECT_EQ(file.BitCount, bits) << imageBit;
+        EXPECT_EQ(file.Width, 17);
+        EXPECT_EQ(file.Height, 9);
+    }
+    Form.Settings.ImageType = 1;
+    Form.Settings.ImageBit = 3;
+    Form.Settings.Prefix = "cap";
+    Form.Settings.DateFormat = 2;
+    Form.mnCaptureClick();
+    const TDecodedJpeg jpeg = DecodeJpeg(Pic("cap260507-0009.jpg"));
+    EXPECT_EQ(jpeg.Width, 17);
+    EXPECT_EQ(jpeg.Height, 9);
+}
+
+TEST_F(CaptureCommandTest, OpensTheNewFileWhenAskedAndSwallowsAFailure) {
+    Form.Settings.ExecApplication = true;
+    ChooseRegion({5, 5, 5, 5}); // a click without a drag: an empty file, still saved
+    Folder.WriteNative("pics/0001.bmp", "old bytes");
+    Form.Settings.IsUpdate = false;
+    Form.mnCaptureClick();
+    EXPECT_EQ(Pic("0001.bmp"), "");
+    EXPECT_EQ(Form.FSerialNo, 2);
+    ASSERT_EQ(Platform.Opened.size(), 1u);
+    EXPECT_EQ(Platform.Opened[0], Folder.Program("pics\\0001.bmp"));
+
+    Platform.ShellOpenFails = true;
+    Form.mnCaptureClick();
+    EXPECT_EQ(Platform.Opened.size(), 2u);
+    EXPECT_TRUE(Platform.Boxes.empty());
+    EXPECT_TRUE(Platform.ErrorBoxes.empty());
+    EXPECT_EQ(Form.FSerialNo, 3);
+}
+
+} // namespace

@@ -1,0 +1,197 @@
+#include "app/MainForm.h"
+
+#include "app/ErrorReport.h"
+#include "app/Messages.h"
+#include "app/Program.h"
+#include "base/Errors.h"
+#include "base/TextCodec.h"
+#include "base/Texts.h"
+#include "platform/BoxModel.h"
+#include "support/HeadlessPlatform.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace {
+
+class TrayTest : public ::testing::Test {
+protected:
+    TrayTest() {
+        std::filesystem::create_directory(Folder.Native("app"));
+        Platform.Folders[TSpecialFolder::Pictures] = Folder.Program("app");
+        Platform.ExePath = Folder.Program("app\\Quorlan.exe");
+    }
+    TTempFolder Folder;
+    THeadlessPlatform Platform;
+};
+
+TEST_F(TrayTest, StartsHiddenWithOneIconAndTheWatcherWhenEitherSwitchIsOn) {
+    struct Row {
+        const char* ini;
+        bool watcher;
+    } rows[] = {
+        {"", true},
+        {"[File]\r\nSavePrtScrKey=0\r\n", true},
+        {"[File]\r\nSaveAltPrtScrKey=0\r\n", true},
+        {"[File]\r\nSavePrtScrKey=0\r\nSaveAltPrtScrKey=0\r\n", false},
+    };
+    for (const auto& row : rows) {
+        Folder.WriteNative("app/Quorlan.ini", row.ini);
+        THeadlessPlatform platform;
+        platform.ExePath = Platform.ExePath;
+        TMainForm form(platform);
+        platform.SetMainWindowHandler(&form);
+        form.FormCreate();
+        EXPECT_EQ(platform.TrayAdds, 1);
+        EXPECT_FALSE(platform.Visible);
+        EXPECT_TRUE(platform.Shown.empty());
+        EXPECT_TRUE(form.InTray());
+        EXPECT_EQ(form.FSerialNo, 1);
+        EXPECT_EQ(form.WindowState(), TWindowState::Maximized);
+        EXPECT_EQ(form.KeyWatcherInstalled(), row.watcher) << row.ini;
+        EXPECT_EQ(platform.WatcherInstalled, row.watcher);
+        // Hiding again adds no second icon.
+        form.HideToTray();
+        EXPECT_EQ(platform.TrayAdds, 1);
+    }
+
+    // A watcher that cannot be installed is not reported and not counted as installed.
+    Platform.WatcherCanInstall = false;
+    TMainForm form(Platform);
+    form.FormCreate();
+    EXPECT_FALSE(form.KeyWatcherInstalled());
+    EXPECT_TRUE(Platform.Boxes.empty() && Platform.ErrorBoxes.empty());
+}
+
+TEST_F(TrayTest, TrayNotificationsAndMenuCommands) {
+    TMainForm form(Platform);
+    Platform.SetMainWindowHandler(&form);
+    form.FormCreate();
+    form.FRegion = {0, 0, 2, 2};
+    form.ShowRegionInCaption();
+
+    for (const std::int64_t ignored : {512, 513, 514, 517, 0}) {
+        EXPECT_TRUE(Platform.Send(WM_TRAYNOTIFY, 0, ignored)); // handled, and nothing happens
+    }
+    EXPECT_EQ(Platform.MenusOpened, 0);
+    EXPECT_EQ(form.FSerialNo, 1);
+
+    Platform.Send(WM_TRAYNOTIFY, 7, kMouseLeftDoubleClick); // wParam is not looked at
+    EXPECT_EQ(form.FSerialNo, 2);
+
+    Platform.MenuChoices = {TMenuCommand::Capture, TMenuCommand::None};
+    Platform.Send(WM_TRAYNOTIFY, 0, kMouseRightDown);
+    EXPECT_EQ(form.FSerialNo, 3);
+    Platform.Send(WM_TRAYNOTIFY, 0, kMouseRightDown);
+    EXPECT_EQ(Platform.MenusOpened, 2);
+    EXPECT_EQ(form.FSerialNo, 3);
+
+    EXPECT_FALSE(Platform.Send(0x000F)); // WM_PAINT: the standard handling
+
+    // Each capture request shows the region first, even when the capture then fails.
+    form.FRegion = {1, 1, 3, 3};
+    form.Settings.Path = Folder.Program("missing\\");
+    Platform.Send(WM_CAPTURENOW);
+    EXPECT_EQ(Platform.Caption, Utf8ToCp932("矩形範囲選択(1,1,3,3)"));
+    EXPECT_EQ(Platform.Boxes.back().Text, Text(TText::SaveFailed));
+}
+
+TEST_F(TrayTest, ExitRemovesTheIconAndTheWatcherAndWritesNoSettings) {
+    Platform.Events.push_back([this] {
+        Platform.MenuChoices = {TMenuCommand::Exit};
+        Platform.Send(WM_TRAYNOTIFY, 0, kMouseRightDown);
+    });
+    Platform.Events.push_back([] { FAIL() << "the loop went on after the exit command"; });
+    EXPECT_EQ(RunProgram(Platform), 0);
+    EXPECT_TRUE(Platform.QuitRequested);
+    EXPECT_EQ(Platform.TrayAdds, 1);
+    EXPECT_EQ(Platform.TrayDeletes, 1);
+    ASSERT_EQ(Platform.Shown.size(), 1u);
+    EXPECT_EQ(Platform.Shown[0], TWindowState::Minimized);
+    EXPECT_FALSE(Platform.WatcherInstalled);
+    EXPECT_EQ(Platform.Handler, nullptr);
+    EXPECT_FALSE(Folder.ExistsNative("app/Quorlan.ini"));
+}
+
+TEST_F(TrayTest, ACloseRequestEndsTheProgramToo) {
+    Folder.WriteNative("app/Quorlan.ini", "[File]\r\nDigit=5\r\n");
+    Platform.Events.push_back([this] { Platform.Send(WM_CLOSE_MESSAGE); });
+    RunProgram(Platform);
+    EXPECT_TRUE(Platform.QuitRequested);
+    EXPECT_EQ(Platform.TrayDeletes, 1);
+    EXPECT_EQ(Platform.Shown[0], TWindowState::Maximized); // not through the exit item
+    EXPECT_EQ(Folder.ReadNative("app/Quorlan.ini"), "[File]\r\nDigit=5\r\n");
+}
+
+TEST(ErrorReport, TheGeneralErrorHandlerAddsAFullStop) {
+    struct Row {
+        std::string message, shown;
+    } rows[] = {
+        {"", ""},
+        {"abc", "abc."},
+        {"abc.", "abc."}, // "." is not above "."
+        {"abc-", "abc-"}, // below "."
+        {"abc ", "abc "},
+        {"abc/", "abc/."},         // above "."
+        {"\x95\x5C", "\x95\x5C."}, // a double-byte last character is always above
+        {Utf8ToCp932("C:\\Tools\\Quorlan.ini に書き込めません"),
+         Utf8ToCp932("C:\\Tools\\Quorlan.ini に書き込めません.")},
+        {Utf8ToCp932("エラー。"), Utf8ToCp932("エラー。.")},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(GeneralErrorText(row.message), row.shown) << row.message;
+    }
+
+    THeadlessPlatform platform;
+    TMainForm form(platform);
+    try {
+        throw EIniFileException("x");
+    } catch (...) {
+        form.HandleException();
+    }
+    try {
+        throw std::bad_alloc();
+    } catch (...) {
+        form.HandleException();
+    }
+    ASSERT_EQ(platform.ErrorBoxes.size(), 2u);
+    EXPECT_EQ(platform.ErrorBoxes[0], "x.");
+    EXPECT_EQ(platform.ErrorBoxes[1], Text(TText::OutOfSystemResources) + ".");
+}
+
+TEST(BoxModel, ButtonsInTheirFixedOrderAndWhatEnterAndEscGive) {
+    struct Row {
+        TBoxKind kind;
+        TBoxButtons buttons;
+        std::vector<int> results;
+        int enter, escape;
+        const char* title;
+    } rows[] = {
+        {TBoxKind::Error, TBoxButtons::Ok, {mrOk}, mrOk, mrOk, "エラー"},
+        {TBoxKind::Warning, TBoxButtons::OkCancel, {mrOk, mrCancel}, mrOk, mrCancel, "警告"},
+        {TBoxKind::Warning, TBoxButtons::YesNo, {mrYes, mrNo}, mrYes, mrNo, "警告"},
+    };
+    for (const auto& row : rows) {
+        const TBoxModel box = MakeBoxModel(row.kind, row.buttons);
+        std::vector<int> results;
+        for (const auto& button : box.Buttons) {
+            results.push_back(button.Result);
+        }
+        EXPECT_EQ(results, row.results);
+        EXPECT_EQ(box.EnterResult, row.enter);
+        EXPECT_EQ(box.EscapeResult, row.escape);
+        EXPECT_EQ(box.CloseResult, mrCancel);
+        EXPECT_EQ(box.Title, Utf8ToCp932(row.title));
+    }
+    const TBoxModel yesNo = MakeBoxModel(TBoxKind::Warning, TBoxButtons::YesNo);
+    EXPECT_EQ(yesNo.Buttons[0].Caption, Utf8ToCp932("はい(&Y)"));
+    EXPECT_EQ(yesNo.Buttons[1].Caption, Utf8ToCp932("いいえ(&N)"));
+    const std::string rule(27, '-');
+    EXPECT_EQ(BoxClipboardText(yesNo, "a\rb"),
+              rule + "\r\n" + Utf8ToCp932("警告") + "\r\n" + rule + "\r\na\rb\r\n" + rule + "\r\n" +
+                  Utf8ToCp932("はい(Y)   いいえ(N)   ") + "\r\n" + rule + "\r\n");
+}
+
+} // namespace

@@ -1,0 +1,143 @@
+#include "support/HeadlessPlatform.h"
+
+#include "app/Messages.h"
+#include "imaging/Palette.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace {
+
+class TBufferPixels : public TScreenPixels {
+public:
+    TPixels32View View() const override {
+        return {reinterpret_cast<const std::uint8_t*>(Pixels.data()), Width, Height,
+                static_cast<std::ptrdiff_t>(Width) * 4};
+    }
+    std::int32_t Width = 0;
+    std::int32_t Height = 0;
+    std::vector<std::uint32_t> Pixels;
+};
+
+} // namespace
+
+THeadlessPlatform::THeadlessPlatform() {
+    PaintScreen(
+        [](int x, int y) { return std::uint32_t(x * 4) << 16 | std::uint32_t(y * 5) << 8 | 0x40; });
+}
+
+void THeadlessPlatform::PaintScreen(std::function<std::uint32_t(int, int)> colour) {
+    Screen.assign(std::size_t(ScreenW) * ScreenH, 0);
+    for (int y = 0; y < ScreenH; ++y) {
+        for (int x = 0; x < ScreenW; ++x) {
+            Screen[std::size_t(y) * ScreenW + x] = colour(x, y) & 0xFFFFFF;
+        }
+    }
+}
+
+std::optional<std::string> THeadlessPlatform::SpecialFolder(TSpecialFolder folder) {
+    const auto found = Folders.find(folder);
+    if (found == Folders.end()) {
+        return std::nullopt;
+    }
+    return found->second;
+}
+
+std::unique_ptr<TScreenPixels> THeadlessPlatform::GrabScreen(std::int32_t left, std::int32_t top,
+                                                             std::int32_t width,
+                                                             std::int32_t height) {
+    auto pixels = std::make_unique<TBufferPixels>();
+    const std::int64_t x0 = std::max<std::int64_t>(left, 0);
+    const std::int64_t y0 = std::max<std::int64_t>(top, 0);
+    const std::int64_t x1 = std::min<std::int64_t>(std::int64_t{left} + width, ScreenW);
+    const std::int64_t y1 = std::min<std::int64_t>(std::int64_t{top} + height, ScreenH);
+    if (x0 < x1 && y0 < y1) {
+        pixels->Width = static_cast<std::int32_t>(x1 - x0);
+        pixels->Height = static_cast<std::int32_t>(y1 - y0);
+        pixels->OffsetX = static_cast<std::int32_t>(x0 - left);
+        pixels->OffsetY = static_cast<std::int32_t>(y0 - top);
+        for (std::int64_t y = y0; y < y1; ++y) {
+            const auto* row = &Screen[std::size_t(y) * ScreenW];
+            pixels->Pixels.insert(pixels->Pixels.end(), row + x0, row + x1);
+        }
+    }
+    return pixels;
+}
+
+TDisplayColours THeadlessPlatform::DisplayColours() {
+    return {0, {}, TrueColourHalftonePalette()};
+}
+
+int THeadlessPlatform::ShowMessageBox(const std::string& text, TBoxKind kind, TBoxButtons buttons) {
+    Boxes.push_back({text, kind, buttons});
+    if (Answers.empty()) {
+        return buttons == TBoxButtons::YesNo ? mrYes : mrOk;
+    }
+    const auto answer = std::move(Answers.front());
+    Answers.pop_front();
+    return answer();
+}
+
+TMenuCommand THeadlessPlatform::TrackTrayMenu() {
+    ++MenusOpened;
+    if (MenuChoices.empty()) {
+        return TMenuCommand::None;
+    }
+    const TMenuCommand choice = MenuChoices.front();
+    MenuChoices.pop_front();
+    return choice;
+}
+
+void THeadlessPlatform::RunMessageLoop() {
+    while (!QuitRequested && !Events.empty()) {
+        const auto event = std::move(Events.front());
+        Events.pop_front();
+        event();
+    }
+}
+
+bool THeadlessPlatform::InstallKeyWatcher() {
+    ++WatcherInstalls;
+    WatcherInstalled = WatcherCanInstall;
+    return WatcherInstalled;
+}
+
+std::optional<TKeyDecision> THeadlessPlatform::TakeKeyDecision() {
+    if (KeyDecisions.empty()) {
+        return std::nullopt;
+    }
+    const TKeyDecision decision = KeyDecisions.front();
+    KeyDecisions.pop_front();
+    return decision;
+}
+
+void THeadlessPlatform::ShellOpen(const std::string& fileName) {
+    Opened.push_back(fileName);
+    if (ShellOpenFails) {
+        throw std::runtime_error("no application for that type");
+    }
+}
+
+bool THeadlessPlatform::Send(std::uint32_t msg, std::uint64_t wParam, std::int64_t lParam) {
+    if (!Handler) {
+        throw std::logic_error("no main window");
+    }
+    TMessage message{msg, wParam, lParam, 0};
+    try {
+        return Handler->WndProc(message);
+    } catch (...) {
+        Handler->HandleException();
+        return true;
+    }
+}
+
+void THeadlessPlatform::KeyEvent(std::uint32_t message, std::uint32_t virtualKey,
+                                 std::optional<TCaptureRegion> foreground) {
+    const auto kind = ClassifyKeyEvent(kHookAction, message, virtualKey);
+    if (!kind) {
+        return;
+    }
+    KeyDecisions.push_back(
+        {*kind, *kind == TKeyDecisionKind::AltPrintScreen ? foreground : std::nullopt});
+    Events.push_back([this] { Send(WM_KEYDECISION); });
+}
