@@ -2,7 +2,7 @@
 
 #include "app/ErrorReport.h"
 #include "app/FileNaming.h"
-#include "app/Messages.h"
+#include "platform/Messages.h"
 #include "base/Errors.h"
 #include "base/FormatText.h"
 #include "base/Texts.h"

@@ -1,7 +1,7 @@
 #include "app/MainForm.h"
 
 #include "app/FileNaming.h"
-#include "app/Messages.h"
+#include "platform/Messages.h"
 #include "base/TextCodec.h"
 #include "base/Texts.h"
 #include "support/BmpReader.h"

@@ -1,7 +1,7 @@
 #include "app/MainForm.h"
 
 #include "app/ErrorReport.h"
-#include "app/Messages.h"
+#include "platform/Messages.h"
 #include "app/Program.h"
 #include "base/Errors.h"
 #include "base/TextCodec.h"

@@ -1,6 +1,6 @@
 #include "support/HeadlessPlatform.h"
 
-#include "app/Messages.h"
+#include "platform/Messages.h"
 #include "imaging/Palette.h"
 
 #include <algorithm>

@@ -1,0 +1,276 @@
+#include "platform/win32/Win32Platform.h"
+
+#include "platform/win32/Artwork.h"
+#include "platform/win32/MessageBoxDialog.h"
+#include "platform/win32/ScreenGrab.h"
+#include "platform/win32/ShellFolders.h"
+#include "platform/win32/WideText.h"
+
+#include "base/Errors.h"
+#include "base/Texts.h"
+#include "platform/BoxModel.h"
+#include "platform/Messages.h"
+
+#include <shellapi.h>
+
+#include <cwchar>
+
+namespace {
+
+constexpr wchar_t kMainClass[] = L"QuorlanMain";
+constexpr UINT kTrayIconId = 1;
+
+enum : UINT { kIdPosition = 1, kIdCapture, kIdOption, kIdExit };
+
+TMenuCommand CommandFor(UINT id) {
+    switch (id) {
+    case kIdPosition:
+        return TMenuCommand::Position;
+    case kIdCapture:
+        return TMenuCommand::Capture;
+    case kIdOption:
+        return TMenuCommand::Option;
+    case kIdExit:
+        return TMenuCommand::Exit;
+    default:
+        return TMenuCommand::None;
+    }
+}
+
+} // namespace
+
+TWin32Platform::TWin32Platform(HINSTANCE instance) : FInstance(instance) {
+    WNDCLASSEXW cls{};
+    cls.cbSize = sizeof cls;
+    cls.lpfnWndProc = MainWindowProc;
+    cls.hInstance = instance;
+    cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    cls.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+    cls.lpszClassName = kMainClass;
+    RegisterClassExW(&cls);
+
+    // A tool window has no taskbar button; it is the program's message target and, later,
+    // the full-screen overlay.
+    FMainWindow.Reset(CreateWindowExW(WS_EX_TOOLWINDOW, kMainClass,
+                                      WideFromCp932(Text(TText::MainCaption)).c_str(), WS_POPUP, 0,
+                                      0, 0, 0, nullptr, nullptr, instance, this));
+    if (!FMainWindow) {
+        throw EOutOfResources(Text(TText::OutOfSystemResources));
+    }
+    FTaskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
+    FTrayIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                              GetSystemMetrics(SM_CXSMICON),
+                                              GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+    BuildMenu();
+}
+
+TWin32Platform::~TWin32Platform() {
+    FKeyWatcher.reset();
+    if (FTrayAdded) {
+        NotifyIcon(NIM_DELETE);
+    }
+}
+
+void TWin32Platform::BuildMenu() {
+    FMenu.Reset(CreatePopupMenu());
+    struct TItem {
+        UINT Id;
+        TText Caption;
+        int Image;
+    } items[] = {{kIdPosition, TText::MenuPosition, 0},
+                 {kIdCapture, TText::MenuCapture, 1},
+                 {kIdOption, TText::MenuOption, 2},
+                 {0, TText::Count, -1},
+                 {kIdExit, TText::MenuExit, 3}};
+    UINT position = 0;
+    for (const TItem& item : items) {
+        if (item.Id == 0) {
+            AppendMenuW(FMenu.Get(), MF_SEPARATOR, 0, nullptr);
+            ++position;
+            continue;
+        }
+        FMenuImages[item.Image] = CreateMenuImage(item.Image);
+        const std::wstring caption = WideFromCp932(Text(item.Caption));
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_ID | MIIM_STRING | MIIM_BITMAP;
+        info.wID = item.Id;
+        info.dwTypeData = const_cast<wchar_t*>(caption.c_str());
+        info.hbmpItem = FMenuImages[item.Image].Get();
+        InsertMenuItemW(FMenu.Get(), position++, TRUE, &info);
+    }
+    SetMenuDefaultItem(FMenu.Get(), kIdCapture, FALSE); // drawn in bold
+}
+
+std::string TWin32Platform::ExecutablePath() {
+    return ExecutableFullPath();
+}
+
+std::optional<std::string> TWin32Platform::SpecialFolder(TSpecialFolder folder) {
+    return KnownFolderPath(folder);
+}
+
+TLocalTime TWin32Platform::Now() {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    return {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
+}
+
+std::int32_t TWin32Platform::ScreenWidth() {
+    return GetSystemMetrics(SM_CXSCREEN);
+}
+
+std::int32_t TWin32Platform::ScreenHeight() {
+    return GetSystemMetrics(SM_CYSCREEN);
+}
+
+std::unique_ptr<TScreenPixels> TWin32Platform::GrabScreen(std::int32_t left, std::int32_t top,
+                                                          std::int32_t width, std::int32_t height) {
+    return GrabScreenBlock(left, top, width, height);
+}
+
+TDisplayColours TWin32Platform::DisplayColours() {
+    return ReadDisplayColours();
+}
+
+int TWin32Platform::ShowMessageBox(const std::string& text, TBoxKind kind, TBoxButtons buttons) {
+    return RunMessageBox(MakeBoxModel(kind, buttons), text);
+}
+
+void TWin32Platform::ShowErrorBox(const std::string& text) {
+    MessageBoxW(nullptr, WideFromCp932(text).c_str(), WideFromCp932(Text(TText::AppTitle)).c_str(),
+                MB_OK | MB_ICONERROR | MB_TOPMOST | MB_SETFOREGROUND);
+}
+
+bool TWin32Platform::NotifyIcon(DWORD action) {
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof data;
+    data.hWnd = FMainWindow.Get();
+    data.uID = kTrayIconId;
+    if (action == NIM_ADD) {
+        data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+        data.uCallbackMessage = WM_TRAYNOTIFY;
+        data.hIcon = FTrayIcon;
+        const std::wstring tip = WideFromCp932(Text(TText::AppTitle));
+        wcsncpy(data.szTip, tip.c_str(), sizeof data.szTip / sizeof data.szTip[0] - 1);
+    }
+    return Shell_NotifyIconW(action, &data) != FALSE;
+}
+
+void TWin32Platform::AddTrayIcon() {
+    NotifyIcon(NIM_ADD);
+    FTrayAdded = true;
+}
+
+void TWin32Platform::DeleteTrayIcon() {
+    NotifyIcon(NIM_DELETE);
+    FTrayAdded = false;
+}
+
+void TWin32Platform::HideMainWindow() {
+    ShowWindow(FMainWindow.Get(), SW_HIDE);
+}
+
+void TWin32Platform::ShowMainWindow(TWindowState state) {
+    const int command = state == TWindowState::Maximized   ? SW_SHOWMAXIMIZED
+                        : state == TWindowState::Minimized ? SW_SHOWMINNOACTIVE
+                                                           : SW_SHOWNORMAL;
+    ShowWindow(FMainWindow.Get(), command);
+    SetWindowPos(FMainWindow.Get(), HWND_TOP, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | (state == TWindowState::Minimized ? SWP_NOACTIVATE : 0));
+}
+
+TMenuCommand TWin32Platform::TrackTrayMenu() {
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    // Without being the foreground window, the menu would not close when the user clicks
+    // elsewhere.
+    SetForegroundWindow(FMainWindow.Get());
+    const UINT chosen = static_cast<UINT>(
+        TrackPopupMenu(FMenu.Get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, pointer.x,
+                       pointer.y, 0, FMainWindow.Get(), nullptr));
+    // Lets the menu's own message loop finish before another menu can open.
+    PostMessageW(FMainWindow.Get(), WM_NULL, 0, 0);
+    return CommandFor(chosen);
+}
+
+void TWin32Platform::SetPositionItemCaption(const std::string& caption) {
+    const std::wstring wide = WideFromCp932(caption);
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_STRING;
+    info.dwTypeData = const_cast<wchar_t*>(wide.c_str());
+    SetMenuItemInfoW(FMenu.Get(), kIdPosition, FALSE, &info);
+}
+
+void TWin32Platform::Quit() {
+    PostQuitMessage(0);
+}
+
+void TWin32Platform::RunMessageLoop() {
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+bool TWin32Platform::InstallKeyWatcher() {
+    if (!FKeyWatcher) {
+        FKeyWatcher = std::make_unique<TKeyWatcherThread>(FMainWindow.Get());
+    }
+    return FKeyWatcher->Start();
+}
+
+void TWin32Platform::RemoveKeyWatcher() {
+    if (FKeyWatcher) {
+        FKeyWatcher->Stop();
+    }
+}
+
+std::optional<TKeyDecision> TWin32Platform::TakeKeyDecision() {
+    return FKeyWatcher ? FKeyWatcher->Take() : std::nullopt;
+}
+
+void TWin32Platform::ShellOpen(const std::string& fileName) {
+    ShellExecuteW(nullptr, L"open", WideFromCp932(fileName).c_str(), nullptr, L"", SW_SHOWNORMAL);
+}
+
+LRESULT CALLBACK TWin32Platform::MainWindowProc(HWND window, UINT message, WPARAM wParam,
+                                                LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<TWin32Platform*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!self) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    return self->HandleMessage(window, message, wParam, lParam);
+}
+
+LRESULT TWin32Platform::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == FTaskbarCreated && FTaskbarCreated != 0) {
+        // The shell restarted and forgot our icon.
+        if (FTrayAdded) {
+            NotifyIcon(NIM_ADD);
+        }
+        return 0;
+    }
+    if (FHandler) {
+        TMessage translated{message, wParam, static_cast<std::int64_t>(lParam), 0};
+        try {
+            if (FHandler->WndProc(translated)) {
+                return static_cast<LRESULT>(translated.Result);
+            }
+        } catch (...) {
+            FHandler->HandleException(); // nothing leaves a window procedure
+            return 0;
+        }
+    }
+    if (message == WM_CLOSE) {
+        return 0; // closing is the program's decision, never the default destroy
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}

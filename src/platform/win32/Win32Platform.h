@@ -1,0 +1,67 @@
+#pragma once
+
+#include "platform/Platform.h"
+#include "platform/win32/GdiHandles.h"
+#include "platform/win32/KeyWatcherThread.h"
+#include "platform/win32/Win32FileSystem.h"
+
+#include <memory>
+
+// The program's desktop on Windows: the hidden main window captioned "Quorshot" (no taskbar
+// entry), its tray icon and popup menu, the screen, the boxes and the key watcher.
+class TWin32Platform : public IPlatform {
+public:
+    explicit TWin32Platform(HINSTANCE instance);
+    ~TWin32Platform() override;
+    TWin32Platform(const TWin32Platform&) = delete;
+    TWin32Platform& operator=(const TWin32Platform&) = delete;
+
+    IFileSystem& Files() override { return FFiles; }
+    std::string ExecutablePath() override;
+    std::optional<std::string> SpecialFolder(TSpecialFolder folder) override;
+    TLocalTime Now() override;
+
+    std::int32_t ScreenWidth() override;
+    std::int32_t ScreenHeight() override;
+    std::unique_ptr<TScreenPixels> GrabScreen(std::int32_t left, std::int32_t top,
+                                              std::int32_t width, std::int32_t height) override;
+    TDisplayColours DisplayColours() override;
+
+    int ShowMessageBox(const std::string& text, TBoxKind kind, TBoxButtons buttons) override;
+    void ShowErrorBox(const std::string& text) override;
+
+    void SetMainWindowHandler(IMainWindowHandler* handler) override { FHandler = handler; }
+    void AddTrayIcon() override;
+    void DeleteTrayIcon() override;
+    void HideMainWindow() override;
+    void ShowMainWindow(TWindowState state) override;
+    TMenuCommand TrackTrayMenu() override;
+    void SetPositionItemCaption(const std::string& caption) override;
+    void Quit() override;
+    void RunMessageLoop() override;
+
+    bool InstallKeyWatcher() override;
+    void RemoveKeyWatcher() override;
+    std::optional<TKeyDecision> TakeKeyDecision() override;
+
+    void ShellOpen(const std::string& fileName) override;
+
+    HWND MainWindow() const { return FMainWindow.Get(); }
+
+private:
+    static LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void BuildMenu();
+    bool NotifyIcon(DWORD action);
+
+    HINSTANCE FInstance;
+    TWin32FileSystem FFiles;
+    IMainWindowHandler* FHandler = nullptr;
+    TWindowHandle FMainWindow;
+    TMenuHandle FMenu;
+    TBitmapHandle FMenuImages[4];
+    HICON FTrayIcon = nullptr; // shared from the resources; not destroyed
+    UINT FTaskbarCreated = 0;
+    bool FTrayAdded = false;
+    std::unique_ptr<TKeyWatcherThread> FKeyWatcher;
+};
