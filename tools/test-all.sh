@@ -17,3 +17,6 @@ echo "== Windows cross build"
 cmake -S . -B build/windows -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake"
 cmake --build build/windows -j2
+
+echo "== end-to-end tests under Wine"
+bash tests/e2e/run.sh build/windows

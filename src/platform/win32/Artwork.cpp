@@ -55,16 +55,19 @@ public:
             }
         }
     }
-    // Bottom-up premultiplied BGRA, as a 32-bit DIB holds it.
-    void CopyTo(std::uint8_t* bits) const {
+    // Bottom-up BGRA, as a 32-bit DIB holds it, laid over the menu's colour and opaque:
+    // menus that ignore the alpha channel (Wine's) would otherwise show black around it.
+    void CopyTo(std::uint8_t* bits, std::uint32_t background) const {
+        const double back[3] = {double(GetRValue(background)), double(GetGValue(background)),
+                                double(GetBValue(background))};
         for (int y = 0; y < kSize; ++y) {
             for (int x = 0; x < kSize; ++x) {
                 const double* p = FPixels[y][x];
                 std::uint8_t* out = bits + ((kSize - 1 - y) * kSize + x) * 4;
-                out[0] = std::uint8_t(p[2] * p[3] + 0.5);
-                out[1] = std::uint8_t(p[1] * p[3] + 0.5);
-                out[2] = std::uint8_t(p[0] * p[3] + 0.5);
-                out[3] = std::uint8_t(p[3] * 255 + 0.5);
+                for (int i = 0; i < 3; ++i) {
+                    out[2 - i] = std::uint8_t(p[i] * p[3] + back[i] * (1 - p[3]) + 0.5);
+                }
+                out[3] = 255;
             }
         }
     }
@@ -145,7 +148,7 @@ TBitmapHandle CreateMenuImage(int index) {
     void* bits = nullptr;
     TBitmapHandle bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (bitmap && bits) {
-        canvas.CopyTo(static_cast<std::uint8_t*>(bits));
+        canvas.CopyTo(static_cast<std::uint8_t*>(bits), GetSysColor(COLOR_MENU));
     }
     return bitmap;
 }

@@ -1,0 +1,601 @@
+// End-to-end tests of Quorlan.exe, run under Wine on a virtual display: this driver starts
+// the real program, talks to it through its windows and messages, injects keys, and checks
+// the files it writes.
+//
+// Usage: QuorlanE2E.exe <folder holding Quorlan.exe> <empty work folder>
+
+#include <windows.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr UINT kTrayNotify = WM_USER + 100;
+constexpr UINT kCaptureNow = WM_USER + 110;
+constexpr wchar_t kBoxClass[] = L"QuorlanBox";
+
+std::wstring gAppFolder;
+std::wstring gPictures;
+int gPassed = 0;
+int gFailed = 0;
+std::string gCurrent;
+bool gCurrentFailed = false;
+
+void Check(bool ok, const std::string& what) {
+    if (!ok) {
+        std::printf("    FAILED: %s\n", what.c_str());
+        std::fflush(stdout);
+        gCurrentFailed = true;
+    }
+}
+
+std::string Cp932(const std::wstring& wide) {
+    const int n = WideCharToMultiByte(932, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string out(n > 0 ? n - 1 : 0, '\0');
+    WideCharToMultiByte(932, 0, wide.c_str(), -1, out.data(), n, nullptr, nullptr);
+    return out;
+}
+
+std::string Utf8(const std::wstring& wide) {
+    const int n = WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string out(n > 0 ? n - 1 : 0, '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, out.data(), n, nullptr, nullptr);
+    return out;
+}
+
+// Runs this thread's messages (our own windows must paint) for a while.
+void Pump(DWORD milliseconds) {
+    const DWORD start = GetTickCount();
+    do {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        Sleep(10);
+    } while (GetTickCount() - start < milliseconds);
+}
+
+bool WaitFor(const std::function<bool()>& condition, DWORD timeout = 10000) {
+    const DWORD start = GetTickCount();
+    while (!condition()) {
+        if (GetTickCount() - start > timeout) {
+            return false;
+        }
+        Pump(20);
+    }
+    return true;
+}
+
+bool ReadFileBytes(const std::wstring& path, std::string& bytes) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    bytes.clear();
+    char buffer[65536];
+    DWORD got = 0;
+    while (::ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) {
+        bytes.append(buffer, got);
+    }
+    CloseHandle(file);
+    return true;
+}
+
+void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+bool Exists(const std::wstring& path) {
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Waits until the file exists and no longer grows (the program publishes it in one move).
+bool ReadWhenThere(const std::wstring& path, std::string& bytes) {
+    return WaitFor([&] { return Exists(path); }) && ReadFileBytes(path, bytes);
+}
+
+std::wstring Pic(const std::wstring& name) {
+    return gPictures + L"\\" + name;
+}
+
+// --- the pattern the tests put on the screen -------------------------------------------------
+
+std::uint32_t PatternColour(int x, int y) {
+    return (std::uint32_t((x * 7 + y) & 0xFF) << 16) | (std::uint32_t((y * 5) & 0xFF) << 8) |
+           std::uint32_t((x ^ y) & 0xFF);
+}
+
+struct TPatternWindow {
+    HWND Window = nullptr;
+    int Left = 0, Top = 0, Width = 0, Height = 0;
+    std::vector<std::uint32_t> Pixels;
+};
+
+LRESULT CALLBACK PatternProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_PAINT) {
+        auto* pattern = reinterpret_cast<TPatternWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(window, &paint);
+        if (pattern) {
+            BITMAPINFO info{};
+            info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+            info.bmiHeader.biWidth = pattern->Width;
+            info.bmiHeader.biHeight = -pattern->Height;
+            info.bmiHeader.biPlanes = 1;
+            info.bmiHeader.biBitCount = 32;
+            SetDIBitsToDevice(dc, 0, 0, pattern->Width, pattern->Height, 0, 0, 0, pattern->Height,
+                              pattern->Pixels.data(), &info, DIB_RGB_COLORS);
+        }
+        EndPaint(window, &paint);
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// A window showing the pattern (offset by `shift`) over that rectangle of the screen.
+void ShowPattern(TPatternWindow& pattern, int left, int top, int width, int height, int shift) {
+    static bool registered = false;
+    if (!registered) {
+        WNDCLASSW cls{};
+        cls.lpfnWndProc = PatternProc;
+        cls.hInstance = GetModuleHandleW(nullptr);
+        cls.lpszClassName = L"QuorlanE2EPattern";
+        RegisterClassW(&cls);
+        registered = true;
+    }
+    pattern.Left = left;
+    pattern.Top = top;
+    pattern.Width = width;
+    pattern.Height = height;
+    pattern.Pixels.resize(std::size_t(width) * height);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            pattern.Pixels[std::size_t(y) * width + x] = PatternColour(x + shift, y);
+        }
+    }
+    pattern.Window =
+        CreateWindowExW(WS_EX_TOPMOST, L"QuorlanE2EPattern", L"pattern", WS_POPUP, left, top, width,
+                        height, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    SetWindowLongPtrW(pattern.Window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&pattern));
+    ShowWindow(pattern.Window, SW_SHOW);
+    SetForegroundWindow(pattern.Window);
+    UpdateWindow(pattern.Window);
+    Pump(600);
+}
+
+void ClosePattern(TPatternWindow& pattern) {
+    DestroyWindow(pattern.Window);
+    pattern.Window = nullptr;
+    Pump(200);
+}
+
+// --- BMP and JPEG files ------------------------------------------------------------------------
+
+std::uint32_t U32(const std::string& b, std::size_t at) {
+    return std::uint8_t(b[at]) | std::uint8_t(b[at + 1]) << 8 | std::uint8_t(b[at + 2]) << 16 |
+           std::uint32_t(std::uint8_t(b[at + 3])) << 24;
+}
+std::uint16_t U16(const std::string& b, std::size_t at) {
+    return std::uint16_t(std::uint8_t(b[at]) | std::uint8_t(b[at + 1]) << 8);
+}
+
+struct TBmpInfo {
+    bool Ok = false;
+    int Width = 0, Height = 0, Bits = 0;
+};
+
+TBmpInfo BmpInfo(const std::string& b) {
+    TBmpInfo info;
+    if (b.size() < 54 || b[0] != 'B' || b[1] != 'M' || U32(b, 2) != b.size()) {
+        return info;
+    }
+    info.Width = int(U32(b, 18));
+    info.Height = int(U32(b, 22));
+    info.Bits = U16(b, 28);
+    info.Ok = true;
+    return info;
+}
+
+// Pixel (x, y from the top) of a 24- or 32-bit file as red << 16 | green << 8 | blue.
+std::uint32_t BmpPixel(const std::string& b, int x, int y) {
+    const TBmpInfo info = BmpInfo(b);
+    const std::size_t bytes = info.Bits / 8;
+    const std::size_t stride = ((std::size_t(info.Width) * info.Bits + 31) / 32) * 4;
+    const std::size_t at = U32(b, 10) + (std::size_t(info.Height) - 1 - y) * stride + x * bytes;
+    return std::uint32_t(std::uint8_t(b[at + 2])) << 16 |
+           std::uint32_t(std::uint8_t(b[at + 1])) << 8 | std::uint8_t(b[at]);
+}
+
+int CountPatternMismatches(const std::string& bmp, int width, int height, int shift) {
+    int wrong = 0;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            wrong += BmpPixel(bmp, x, y) != PatternColour(x + shift, y);
+        }
+    }
+    return wrong;
+}
+
+// --- the program -------------------------------------------------------------------------------
+
+struct TApp {
+    PROCESS_INFORMATION Process{};
+    HWND Main = nullptr;
+};
+
+std::string gDefaultIni;
+
+std::string IniWith(const std::string& extraFileKeys, const std::string& imageKeys = "") {
+    return "[File]\r\nPath=" + Cp932(gPictures) + "\\\r\n" + extraFileKeys + "[Image]\r\n" +
+           imageKeys;
+}
+
+bool Start(TApp& app, const std::string& ini) {
+    WriteFileBytes(gAppFolder + L"\\Quorlan.ini", ini);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    std::wstring command = L"\"" + gAppFolder + L"\\Quorlan.exe\"";
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        gAppFolder.c_str(), &startup, &app.Process)) {
+        return false;
+    }
+    const bool found = WaitFor([&] {
+        app.Main = FindWindowW(L"QuorlanMain", L"Quorshot");
+        return app.Main != nullptr;
+    });
+    Pump(500); // the tray icon and the key watcher come right after the window
+    return found;
+}
+
+bool Exited(TApp& app, DWORD timeout = 10000) {
+    return WaitFor([&] { return WaitForSingleObject(app.Process.hProcess, 0) == WAIT_OBJECT_0; },
+                   timeout);
+}
+
+void Stop(TApp& app) {
+    if (WaitForSingleObject(app.Process.hProcess, 0) != WAIT_OBJECT_0) {
+        PostMessageW(app.Main, WM_CLOSE, 0, 0);
+        if (!Exited(app)) {
+            TerminateProcess(app.Process.hProcess, 1);
+            WaitForSingleObject(app.Process.hProcess, 5000);
+        }
+    }
+    CloseHandle(app.Process.hProcess);
+    CloseHandle(app.Process.hThread);
+    app = {};
+}
+
+HWND WaitForBox(const wchar_t* title) {
+    HWND box = nullptr;
+    WaitFor([&] {
+        box = FindWindowW(kBoxClass, title);
+        return box != nullptr && IsWindowVisible(box);
+    });
+    return box;
+}
+
+std::wstring TextOf(HWND window) {
+    wchar_t buffer[2048];
+    const int n = GetWindowTextW(window, buffer, 2048);
+    return std::wstring(buffer, n > 0 ? n : 0);
+}
+
+// Presses the box's button with that result, as a click would.
+bool Press(HWND box, int result) {
+    HWND button = GetDlgItem(box, result);
+    if (!button) {
+        return false;
+    }
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(result, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+    return WaitFor([&] { return !IsWindow(box); }, 5000);
+}
+
+void Key(WORD key, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &input, sizeof input);
+}
+
+void PrintScreen(bool withAlt) {
+    if (withAlt) {
+        Key(VK_MENU, false);
+    }
+    Key(VK_SNAPSHOT, false);
+    Key(VK_SNAPSHOT, true);
+    if (withAlt) {
+        Key(VK_MENU, true);
+    }
+}
+
+HWND WineTray() {
+    return FindWindowW(nullptr, L"Wine System Tray");
+}
+
+bool VisibleWindowOf(DWORD processId) {
+    struct TSearch {
+        DWORD Id;
+        bool Found;
+    } search{processId, false};
+    EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<TSearch*>(data);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == s->Id && IsWindowVisible(window)) {
+                s->Found = true;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.Found;
+}
+
+void ClearPictures() {
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((gPictures + L"\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        return;
+    }
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            DeleteFileW(Pic(found.cFileName).c_str());
+        }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+}
+
+// --- the tests ---------------------------------------------------------------------------------
+
+void StartupShowsOnlyTheTrayIcon() {
+    TApp app;
+    Check(Start(app, gDefaultIni), "Quorlan started and its window \"Quorshot\" exists");
+    Check(!IsWindowVisible(app.Main), "the main window is hidden");
+    Pump(500);
+    Check(!VisibleWindowOf(app.Process.dwProcessId), "no window of Quorlan is visible");
+    Check(WaitFor([] {
+              HWND tray = WineTray();
+              return tray && IsWindowVisible(tray);
+          }),
+          "the tray shows an icon");
+    Stop(app);
+}
+
+void DoubleClickWithoutARegionExplains() {
+    TApp app;
+    Check(Start(app, gDefaultIni), "started");
+    PostMessageW(app.Main, kTrayNotify, 1, WM_LBUTTONDBLCLK);
+    HWND box = WaitForBox(L"エラー");
+    Check(box != nullptr, "the missing-region box appears");
+    if (box) {
+        const std::wstring text = TextOf(GetDlgItem(box, 100));
+        Check(text == L"先に矩形範囲を選択してください。\r\nメニューの[矩形範囲選択]"
+                      L"をクリックし、スクリーン上の切り取る場所をマウスでドラッグして選択します。",
+              "its two lines: " + Utf8(text));
+        Check(TextOf(GetDlgItem(box, IDOK)) == L"OK", "it has an OK button");
+        Check(GetDlgItem(box, IDCANCEL) == nullptr, "and no other");
+        Check(Press(box, IDOK), "OK closes it");
+    }
+    Stop(app);
+}
+
+void PrintScreenSavesTheWholeScreen() {
+    ClearPictures();
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    TApp app;
+    Check(Start(app, gDefaultIni), "started");
+    TPatternWindow pattern;
+    ShowPattern(pattern, 0, 0, width, height, 0);
+    PrintScreen(false);
+    std::string bytes;
+    Check(ReadWhenThere(Pic(L"0001.bmp"), bytes), "PrintScreen writes 0001.bmp");
+    const TBmpInfo info = BmpInfo(bytes);
+    Check(info.Ok && info.Bits == 24 && info.Width == width && info.Height == height,
+          "a 24-bit file of the whole screen");
+    if (info.Ok && info.Width == width && info.Height == height) {
+        const int wrong = CountPatternMismatches(bytes, width, height, 0);
+        Check(wrong == 0,
+              "its pixels are the pattern on the screen (" + std::to_string(wrong) + " differ)");
+    }
+
+    // Alt+PrintScreen: the window in front, frame and all.
+    TPatternWindow front;
+    ShowPattern(front, 100, 80, 320, 200, 50);
+    PrintScreen(true);
+    Check(ReadWhenThere(Pic(L"0002.bmp"), bytes), "Alt+PrintScreen writes 0002.bmp");
+    const TBmpInfo window = BmpInfo(bytes);
+    Check(window.Ok && window.Width == 320 && window.Height == 200,
+          "of the foreground window's rectangle (" + std::to_string(window.Width) + " x " +
+              std::to_string(window.Height) + ")");
+    if (window.Ok && window.Width == 320 && window.Height == 200) {
+        Check(CountPatternMismatches(bytes, 320, 200, 50) == 0, "with the window's pixels");
+    }
+    ClosePattern(front);
+    ClosePattern(pattern);
+    Stop(app);
+}
+
+void TheOverwriteQuestion() {
+    ClearPictures();
+    TApp app;
+    Check(Start(app, gDefaultIni), "started");
+    WriteFileBytes(Pic(L"0001.bmp"), "old bytes");
+    PostMessageW(app.Main, kCaptureNow, 0, 0);
+    HWND box = WaitForBox(L"警告");
+    Check(box != nullptr, "the overwrite question appears");
+    if (box) {
+        Check(TextOf(GetDlgItem(box, IDYES)) == L"はい(&Y)" &&
+                  TextOf(GetDlgItem(box, IDNO)) == L"いいえ(&N)",
+              "with Yes and No");
+        Check(Press(box, IDNO), "No closes it");
+    }
+    Pump(500);
+    std::string bytes;
+    ReadFileBytes(Pic(L"0001.bmp"), bytes);
+    Check(bytes == "old bytes", "No keeps the old file");
+    PostMessageW(app.Main, kCaptureNow, 0, 0);
+    box = WaitForBox(L"警告");
+    Check(box && Press(box, IDYES), "asked again, Yes");
+    Check(WaitFor([&] { return ReadFileBytes(Pic(L"0001.bmp"), bytes) && bytes.empty(); }),
+          "Yes replaces it (an empty region leaves an empty file)");
+    Stop(app);
+}
+
+void TheDigitOverflowQuestion() {
+    ClearPictures();
+    TApp app;
+    Check(Start(app, IniWith("Digit=1\r\nIsUpdate=0\r\n")), "started");
+    for (int i = 1; i <= 9; ++i) {
+        PostMessageW(app.Main, kCaptureNow, 0, 0);
+    }
+    Check(WaitFor([] { return Exists(Pic(L"9.bmp")); }), "nine captures numbered 1 to 9");
+    PostMessageW(app.Main, kCaptureNow, 0, 0);
+    HWND box = WaitForBox(L"警告");
+    Check(box != nullptr, "the tenth asks to widen the number");
+    if (box) {
+        Check(TextOf(GetDlgItem(box, IDOK)) == L"OK" &&
+                  TextOf(GetDlgItem(box, IDCANCEL)) == L"キャンセル",
+              "with OK and Cancel");
+        Check(Press(box, IDCANCEL), "Cancel closes it");
+    }
+    Pump(500);
+    Check(!Exists(Pic(L"10.bmp")), "Cancel writes nothing");
+    WriteFileBytes(Pic(L"9.bmp"), "old");
+    PostMessageW(app.Main, kCaptureNow, 0, 0); // steps back: number 9 again
+    std::string bytes;
+    Check(WaitFor([&] { return ReadFileBytes(Pic(L"9.bmp"), bytes) && bytes.empty(); }),
+          "Cancel stepped back to 9");
+    PostMessageW(app.Main, kCaptureNow, 0, 0);
+    box = WaitForBox(L"警告");
+    Check(box && Press(box, IDOK), "asked again, OK");
+    Check(WaitFor([] { return Exists(Pic(L"10.bmp")); }), "OK widens: 10.bmp");
+    Stop(app);
+}
+
+void EveryDepthAndJpeg() {
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    const int bits[] = {1, 16, 4, 24, 8, 32};
+    TPatternWindow pattern;
+    ShowPattern(pattern, 0, 0, width, height, 0);
+    for (int imageBit = 0; imageBit <= 6; ++imageBit) {
+        ClearPictures();
+        const bool jpeg = imageBit == 6;
+        TApp app;
+        Check(Start(app,
+                    IniWith("", jpeg ? "Type=1\r\n" : "Bit=" + std::to_string(imageBit) + "\r\n")),
+              "started");
+        SetForegroundWindow(pattern.Window);
+        PrintScreen(false);
+        std::string bytes;
+        const std::string name = "setting " + std::to_string(imageBit);
+        if (jpeg) {
+            Check(ReadWhenThere(Pic(L"0001.jpg"), bytes), "JPEG writes 0001.jpg");
+            Pump(300);
+            ReadFileBytes(Pic(L"0001.jpg"), bytes);
+            const bool framed = bytes.size() > 200 &&
+                                bytes.compare(0, 4, "\xFF\xD8\xFF\xE0") == 0 &&
+                                bytes.compare(bytes.size() - 2, 2, "\xFF\xD9") == 0;
+            Check(framed, "a JFIF file from SOI to EOI");
+            const std::size_t sof = bytes.find("\xFF\xC0");
+            Check(sof != std::string::npos &&
+                      (std::uint8_t(bytes[sof + 5]) << 8 | std::uint8_t(bytes[sof + 6])) ==
+                          height &&
+                      (std::uint8_t(bytes[sof + 7]) << 8 | std::uint8_t(bytes[sof + 8])) == width,
+                  "a baseline frame of the screen's size");
+        } else {
+            Check(ReadWhenThere(Pic(L"0001.bmp"), bytes), name + " writes 0001.bmp");
+            Pump(300);
+            ReadFileBytes(Pic(L"0001.bmp"), bytes);
+            const TBmpInfo info = BmpInfo(bytes);
+            Check(info.Ok && info.Bits == bits[imageBit] && info.Width == width,
+                  name + ": a " + std::to_string(bits[imageBit]) + "-bit file");
+            if (info.Ok && info.Bits >= 24) {
+                Check(CountPatternMismatches(bytes, width, height, 0) == 0,
+                      name + ": exact pixels");
+            }
+        }
+        Stop(app);
+    }
+    ClosePattern(pattern);
+}
+
+void ExitThroughTheMenu() {
+    TApp app;
+    Check(Start(app, gDefaultIni), "started");
+    std::string before;
+    ReadFileBytes(gAppFolder + L"\\Quorlan.ini", before);
+    SetForegroundWindow(app.Main);
+    PostMessageW(app.Main, kTrayNotify, 1, WM_RBUTTONDOWN);
+    Check(WaitFor([] {
+              HWND menu = FindWindowW(L"#32768", nullptr);
+              return menu && IsWindowVisible(menu);
+          }),
+          "the right button opens the menu");
+    Pump(300);
+    Key(VK_UP, false); // from the top, up wraps to the last item: 終了
+    Key(VK_UP, true);
+    Key(VK_RETURN, false);
+    Key(VK_RETURN, true);
+    Check(Exited(app), "the exit item ends the process");
+    std::string after;
+    ReadFileBytes(gAppFolder + L"\\Quorlan.ini", after);
+    Check(after == before, "the settings file is left as it was");
+    Check(WaitFor([] {
+              HWND tray = WineTray();
+              return !tray || !IsWindowVisible(tray);
+          }),
+          "the tray icon is gone");
+    Stop(app);
+}
+
+void ACloseRequestEndsTheProgram() {
+    TApp app;
+    Check(Start(app, gDefaultIni), "started");
+    PostMessageW(app.Main, WM_CLOSE, 0, 0);
+    Check(Exited(app), "WM_CLOSE ends the process");
+    Stop(app);
+}
+
+void Run(const char* name, void (*test)()) {
+    std::printf("  %s\n", name);
+    std::fflush(stdout);
+    gCurrentFailed = false;
+    test();
+    (gCurrentFailed ? gFailed : gPassed) += 1;
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc < 3) {
+        std::printf("usage: QuorlanE2E.exe <folder of Quorlan.exe> <work folder>\n");
+        return 2;
+    }
+    gAppFolder = argv[1];
+    gPictures = std::wstring(argv[2]) + L"\\画像 表";
+    CreateDirectoryW(argv[2], nullptr);
+    CreateDirectoryW(gPictures.c_str(), nullptr);
+    gDefaultIni = IniWith("");
+
+    std::printf("Quorlan end-to-end tests\n");
+    Run("start-up shows only the tray icon", StartupShowsOnlyTheTrayIcon);
+    Run("a double-click without a region explains", DoubleClickWithoutARegionExplains);
+    Run("PrintScreen and Alt+PrintScreen", PrintScreenSavesTheWholeScreen);
+    Run("the overwrite question", TheOverwriteQuestion);
+    Run("the digit-overflow question", TheDigitOverflowQuestion);
+    Run("every colour depth and JPEG", EveryDepthAndJpeg);
+    Run("exit through the menu", ExitThroughTheMenu);
+    Run("a close request ends the program", ACloseRequestEndsTheProgram);
+    std::printf("%d passed, %d failed\n", gPassed, gFailed);
+    return gFailed == 0 ? 0 : 1;
+}
