@@ -13,6 +13,7 @@
 #include "settings/SettingsStore.h"
 
 #include <limits>
+#include <utility>
 
 TMainForm::TMainForm(IPlatform& platform)
     : FPositionCaption(Text(TText::MenuPosition)), FPlatform(platform),
@@ -102,11 +103,13 @@ void TMainForm::DeleteTrayIcon() {
 void TMainForm::HideToTray() {
     AddTrayIcon();
     FPlatform.HideMainWindow();
+    FVisible = false;
 }
 
 void TMainForm::RestoreFromTray() {
     DeleteTrayIcon();
     FPlatform.ShowMainWindow(FWindowState);
+    FVisible = true;
 }
 
 bool TMainForm::WndProc(TMessage& message) {
@@ -129,6 +132,35 @@ bool TMainForm::WndProc(TMessage& message) {
     case WM_CLOSE_MESSAGE:
         Close();
         return true;
+    case WM_MOUSEMOVE_MESSAGE:
+    case WM_LBUTTONDOWN_MESSAGE:
+    case WM_LBUTTONUP_MESSAGE:
+    case WM_RBUTTONDOWN_MESSAGE:
+    case WM_RBUTTONUP_MESSAGE:
+    case WM_MBUTTONDOWN_MESSAGE:
+    case WM_MBUTTONUP_MESSAGE: {
+        // Positions are signed 16-bit: with the pointer captured they can be negative.
+        const auto x = static_cast<std::int16_t>(message.LParam & 0xFFFF);
+        const auto y = static_cast<std::int16_t>((message.LParam >> 16) & 0xFFFF);
+        const auto shift = static_cast<std::uint32_t>(message.WParam);
+        const auto button = message.Msg <= WM_LBUTTONUP_MESSAGE   ? TMouseButton::Left
+                            : message.Msg <= WM_RBUTTONUP_MESSAGE ? TMouseButton::Right
+                                                                  : TMouseButton::Middle;
+        if (message.Msg == WM_MOUSEMOVE_MESSAGE) {
+            FormMouseMove(shift, x, y);
+        } else if (message.Msg == WM_LBUTTONDOWN_MESSAGE || message.Msg == WM_RBUTTONDOWN_MESSAGE ||
+                   message.Msg == WM_MBUTTONDOWN_MESSAGE) {
+            FormMouseDown(button, shift, x, y);
+        } else {
+            FormMouseUp(button, shift, x, y);
+        }
+        return true;
+    }
+    case WM_KEYDOWN_MESSAGE: {
+        auto key = static_cast<std::uint16_t>(message.WParam);
+        FormKeyDown(key, 0);
+        return true;
+    }
     default:
         return false;
     }
@@ -213,7 +245,17 @@ bool TMainForm::SaveCapture(const std::string& fileName) {
         bitmap.SetColumns(static_cast<std::int32_t>(width));
         bitmap.SetRows(static_cast<std::int32_t>(height));
         bitmap.SetPixelDepth(DepthForImageBit(Settings.ImageBit));
-        if (bitmap.HasStore()) {
+        if (bitmap.HasStore() && FVisible && FSnapshot) {
+            // While the overlay is up the screen shows the snapshot: take its pixels from the
+            // snapshot itself, so that no band still on its way to the screen, and no
+            // compositor lagging behind, can ever reach the file.
+            const std::int64_t x = std::int64_t{FSnapshot->OffsetX} - FRegion.Left;
+            const std::int64_t y = std::int64_t{FSnapshot->OffsetY} - FRegion.Top;
+            if (x >= INT32_MIN && x <= INT32_MAX && y >= INT32_MIN && y <= INT32_MAX) {
+                bitmap.DrawPixels32(static_cast<std::int32_t>(x), static_cast<std::int32_t>(y),
+                                    FSnapshot->View());
+            }
+        } else if (bitmap.HasStore()) {
             const auto screen =
                 FPlatform.GrabScreen(FRegion.Left, FRegion.Top, bitmap.Width(), bitmap.Height());
             bitmap.DrawPixels32(screen->OffsetX, screen->OffsetY, screen->View());
@@ -234,7 +276,90 @@ bool TMainForm::SaveCapture(const std::string& fileName) {
     }
 }
 
-void TMainForm::mnPositionClick() {}
+void TMainForm::mnPositionClick() {
+    // A snapshot that cannot be made raises here: no overlay, the region unchanged.
+    std::shared_ptr<const TScreenPixels> snapshot =
+        FPlatform.GrabScreen(0, 0, FPlatform.ScreenWidth(), FPlatform.ScreenHeight());
+    FPlatform.SetOverlayPicture(snapshot);
+    FSnapshot = std::move(snapshot);
+    FPlatform.ShowMainWindow(FWindowState);
+    FVisible = true;
+    FPlatform.SetCrossCursor(true);
+}
+
+void TMainForm::RubberBand(std::int32_t cornerX, std::int32_t cornerY) {
+    FPlatform.DrawXorRectangle(FRegion.Left, FRegion.Top, cornerX, cornerY);
+}
+
+void TMainForm::FormMouseDown(TMouseButton button, std::uint32_t, std::int32_t x, std::int32_t y) {
+    if (button != TMouseButton::Left) {
+        return;
+    }
+    FPrevRegion = FRegion;
+    FRegion = {x, y, x, y};
+    FPlatform.SetPointerCapture(true);
+}
+
+void TMainForm::FormMouseMove(std::uint32_t shift, std::int32_t x, std::int32_t y) {
+    if (!(shift & kHeldLeft)) {
+        return;
+    }
+    RubberBand(FRegion.Right, FRegion.Bottom); // erase the band of the last move
+    RubberBand(x, y);
+    FRegion.Right = x;
+    FRegion.Bottom = y;
+}
+
+void TMainForm::FormMouseUp(TMouseButton button, std::uint32_t, std::int32_t x, std::int32_t y) {
+    if (button != TMouseButton::Left) {
+        return;
+    }
+    FPlatform.SetPointerCapture(false);
+    if (!FVisible) {
+        // The selection was ended by Esc while the button was held.
+        FRegion = FPrevRegion;
+        return;
+    }
+    struct TEndSelection {
+        TMainForm& Form;
+        ~TEndSelection() { Form.EndSelection(); }
+    } end{*this};
+    FPlatform.SetCrossCursor(false);
+    RubberBand(FRegion.Right, FRegion.Bottom);
+    FRegion.Right = x;
+    FRegion.Bottom = y;
+    if (FRegion.Left > FRegion.Right) {
+        std::swap(FRegion.Left, FRegion.Right);
+    }
+    if (FRegion.Top > FRegion.Bottom) {
+        std::swap(FRegion.Top, FRegion.Bottom);
+    }
+    ShowRegionInCaption();
+    if (Settings.CaptAtSameTime) {
+        mnCaptureClick(); // reads the frozen snapshot still on the screen, band erased
+    }
+}
+
+void TMainForm::FormKeyDown(std::uint16_t& key, std::uint32_t) {
+    if (key != kKeyEscape) {
+        return;
+    }
+    FRegion = FPrevRegion;
+    FPlatform.SetPointerCapture(false);
+    EndSelection();
+}
+
+// Whatever happened: the snapshot released, the arrow back, the form hidden into the tray.
+void TMainForm::EndSelection() {
+    try {
+        FPlatform.SetCrossCursor(false);
+        FPlatform.SetOverlayPicture(nullptr);
+        FSnapshot.reset();
+        HideToTray();
+    } catch (...) {
+        HandleException();
+    }
+}
 
 void TMainForm::mnOptionClick() {}
 

@@ -59,6 +59,14 @@ public:
     void mnPositionClick();
     void mnOptionClick();
     void mnExitClick();
+    // The region overlay.
+    enum class TMouseButton { Left, Right, Middle };
+    void FormMouseDown(TMouseButton button, std::uint32_t shift, std::int32_t x, std::int32_t y);
+    void FormMouseMove(std::uint32_t shift, std::int32_t x, std::int32_t y);
+    void FormMouseUp(TMouseButton button, std::uint32_t shift, std::int32_t x, std::int32_t y);
+    void FormKeyDown(std::uint16_t& key, std::uint32_t shift);
+    bool Visible() const { return FVisible; }
+
     // A capture request: the region shown in the caption, then the capture command.
     void CaptureNow();
     void ApplyKeyDecision(const TKeyDecision& decision);
@@ -81,7 +89,13 @@ protected:
 
 private:
     std::string FPositionItemCaption;
+    void RubberBand(std::int32_t cornerX, std::int32_t cornerY);
+    void EndSelection();
+
     bool FInTray = false;
+    bool FVisible = false;
+    // The frozen screen the overlay shows while a selection is under way.
+    std::shared_ptr<const TScreenPixels> FSnapshot;
     bool FKeyWatcherInstalled = false;
     TWindowState FWindowState = TWindowState::Normal;
 };

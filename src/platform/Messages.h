@@ -13,6 +13,24 @@ inline constexpr std::uint32_t WM_CAPTURENOW = WM_USER_BASE + 110;
 // then the capture runs.
 inline constexpr std::uint32_t WM_KEYDECISION = WM_USER_BASE + 111;
 
+inline constexpr std::uint32_t WM_KEYDOWN_MESSAGE = 0x0100;
+inline constexpr std::uint32_t WM_MOUSEMOVE_MESSAGE = 0x0200;
+inline constexpr std::uint32_t WM_LBUTTONDOWN_MESSAGE = 0x0201;
+inline constexpr std::uint32_t WM_LBUTTONUP_MESSAGE = 0x0202;
+inline constexpr std::uint32_t WM_RBUTTONDOWN_MESSAGE = 0x0204;
+inline constexpr std::uint32_t WM_RBUTTONUP_MESSAGE = 0x0205;
+inline constexpr std::uint32_t WM_MBUTTONDOWN_MESSAGE = 0x0207;
+inline constexpr std::uint32_t WM_MBUTTONUP_MESSAGE = 0x0208;
+
+// The held buttons and keys of a pointer message's wParam.
+inline constexpr std::uint32_t kHeldLeft = 0x0001;
+inline constexpr std::uint32_t kHeldRight = 0x0002;
+inline constexpr std::uint32_t kHeldShift = 0x0004;
+inline constexpr std::uint32_t kHeldControl = 0x0008;
+inline constexpr std::uint32_t kHeldMiddle = 0x0010;
+
+inline constexpr std::uint16_t kKeyEscape = 27;
+
 inline constexpr std::int64_t kMouseLeftDoubleClick = 515; // WM_LBUTTONDBLCLK
 inline constexpr std::int64_t kMouseRightDown = 516;       // WM_RBUTTONDOWN
 

@@ -101,6 +101,17 @@ public:
     // Ends the message loop.
     virtual void Quit() = 0;
 
+    // The region overlay: the main window, when shown maximised, shows this picture unscaled
+    // from its top-left corner (nothing clears it). The cross cursor shows over it while set.
+    virtual void SetOverlayPicture(std::shared_ptr<const TScreenPixels> picture) = 0;
+    virtual void SetCrossCursor(bool cross) = 0;
+    // The rectangle outline from (x1, y1) to (x2, y2), drawn on the window itself with a
+    // white pen XOR-ed with the screen and a hollow brush: drawing it again erases it.
+    virtual void DrawXorRectangle(std::int32_t x1, std::int32_t y1, std::int32_t x2,
+                                  std::int32_t y2) = 0;
+    // Pointer events keep coming to the main window while captured, wherever the pointer is.
+    virtual void SetPointerCapture(bool captured) = 0;
+
     // Runs the message loop until Quit.
     virtual void RunMessageLoop() = 0;
 

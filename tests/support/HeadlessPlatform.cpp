@@ -1,6 +1,8 @@
 #include "support/HeadlessPlatform.h"
 
 #include "platform/Messages.h"
+#include "base/Errors.h"
+#include "base/Texts.h"
 #include "imaging/Palette.h"
 
 #include <algorithm>
@@ -46,6 +48,9 @@ std::optional<std::string> THeadlessPlatform::SpecialFolder(TSpecialFolder folde
 std::unique_ptr<TScreenPixels> THeadlessPlatform::GrabScreen(std::int32_t left, std::int32_t top,
                                                              std::int32_t width,
                                                              std::int32_t height) {
+    if (GrabFails) {
+        throw EOutOfResources(Text(TText::OutOfSystemResources));
+    }
     auto pixels = std::make_unique<TBufferPixels>();
     const std::int64_t x0 = std::max<std::int64_t>(left, 0);
     const std::int64_t y0 = std::max<std::int64_t>(top, 0);
@@ -140,4 +145,24 @@ void THeadlessPlatform::KeyEvent(std::uint32_t message, std::uint32_t virtualKey
     KeyDecisions.push_back(
         {*kind, *kind == TKeyDecisionKind::AltPrintScreen ? foreground : std::nullopt});
     Events.push_back([this] { Send(WM_KEYDECISION); });
+}
+
+void THeadlessPlatform::DrawXorRectangle(std::int32_t x1, std::int32_t y1, std::int32_t x2,
+                                         std::int32_t y2) {
+    ++BandDraws;
+    if (x1 == x2 || y1 == y2) {
+        return; // the rectangle primitive draws nothing for an empty rectangle
+    }
+    int& count = Bands[{x1, y1, x2, y2}];
+    count ^= 1;
+}
+
+std::vector<std::array<std::int32_t, 4>> THeadlessPlatform::VisibleBands() const {
+    std::vector<std::array<std::int32_t, 4>> visible;
+    for (const auto& [band, count] : Bands) {
+        if (count) {
+            visible.push_back(band);
+        }
+    }
+    return visible;
 }

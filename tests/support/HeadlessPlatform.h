@@ -3,6 +3,7 @@
 #include "platform/Platform.h"
 #include "support/PosixFileSystem.h"
 
+#include <array>
 #include <deque>
 #include <functional>
 #include <map>
@@ -41,6 +42,13 @@ public:
     TMenuCommand TrackTrayMenu() override;
     void SetPositionItemCaption(const std::string& caption) override { Caption = caption; }
     void Quit() override { QuitRequested = true; }
+    void SetOverlayPicture(std::shared_ptr<const TScreenPixels> picture) override {
+        Picture = std::move(picture);
+    }
+    void SetCrossCursor(bool cross) override { Cross = cross; }
+    void DrawXorRectangle(std::int32_t x1, std::int32_t y1, std::int32_t x2,
+                          std::int32_t y2) override;
+    void SetPointerCapture(bool captured) override { Captured = captured; }
     void RunMessageLoop() override;
 
     bool InstallKeyWatcher() override;
@@ -95,6 +103,16 @@ public:
     bool WatcherInstalled = false;
     int WatcherInstalls = 0;
     std::deque<TKeyDecision> KeyDecisions;
+
+    // The overlay: its picture, its cursor, the bands now on the window (an XOR band drawn
+    // twice is gone), and whether the pointer is captured. GrabFails makes the next grab fail.
+    std::shared_ptr<const TScreenPixels> Picture;
+    bool Cross = false;
+    std::map<std::array<std::int32_t, 4>, int> Bands;
+    int BandDraws = 0;
+    bool Captured = false;
+    bool GrabFails = false;
+    std::vector<std::array<std::int32_t, 4>> VisibleBands() const;
 
     std::vector<std::string> Opened;
     bool ShellOpenFails = false;

@@ -172,6 +172,16 @@ void TWin32Platform::HideMainWindow() {
 }
 
 void TWin32Platform::ShowMainWindow(TWindowState state) {
+    if (state == TWindowState::Maximized) {
+        // Over the whole primary screen, borderless and above other windows, so that client
+        // positions are screen positions and the snapshot lies on the pixels it came from.
+        SetWindowPos(FMainWindow.Get(), HWND_TOPMOST, 0, 0, GetSystemMetrics(SM_CXSCREEN),
+                     GetSystemMetrics(SM_CYSCREEN), SWP_SHOWWINDOW | SWP_FRAMECHANGED);
+        SetForegroundWindow(FMainWindow.Get());
+        SetFocus(FMainWindow.Get());
+        UpdateWindow(FMainWindow.Get());
+        return;
+    }
     const int command = state == TWindowState::Maximized   ? SW_SHOWMAXIMIZED
                         : state == TWindowState::Minimized ? SW_SHOWMINNOACTIVE
                                                            : SW_SHOWNORMAL;
@@ -205,6 +215,58 @@ void TWin32Platform::SetPositionItemCaption(const std::string& caption) {
 
 void TWin32Platform::Quit() {
     PostQuitMessage(0);
+}
+
+void TWin32Platform::SetOverlayPicture(std::shared_ptr<const TScreenPixels> picture) {
+    FOverlayPicture = std::move(picture);
+    InvalidateRect(FMainWindow.Get(), nullptr, FALSE);
+}
+
+void TWin32Platform::SetCrossCursor(bool cross) {
+    FCrossCursor = cross;
+    SetCursor(LoadCursorW(nullptr, cross ? IDC_CROSS : IDC_ARROW));
+}
+
+void TWin32Platform::DrawXorRectangle(std::int32_t x1, std::int32_t y1, std::int32_t x2,
+                                      std::int32_t y2) {
+    TWindowDc dc(FMainWindow.Get());
+    if (!dc) {
+        return;
+    }
+    TPenHandle pen(CreatePen(PS_SOLID, 1, RGB(255, 255, 255)));
+    TSelection penSelected(dc.Get(), pen.Get());
+    TSelection brushSelected(dc.Get(), GetStockObject(NULL_BRUSH));
+    const int oldMix = SetROP2(dc.Get(), R2_XORPEN);
+    Rectangle(dc.Get(), x1, y1, x2, y2);
+    SetROP2(dc.Get(), oldMix);
+    GdiFlush(); // on the screen now: a capture right after must not see an older band
+}
+
+void TWin32Platform::SetPointerCapture(bool captured) {
+    if (captured) {
+        SetCapture(FMainWindow.Get());
+    } else if (GetCapture() == FMainWindow.Get()) {
+        ReleaseCapture();
+    }
+}
+
+void TWin32Platform::PaintOverlay(HWND window) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    if (FOverlayPicture) {
+        const TPixels32View view = FOverlayPicture->View();
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+        info.bmiHeader.biWidth = static_cast<LONG>(view.Stride / 4);
+        info.bmiHeader.biHeight = -view.Height;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        SetDIBitsToDevice(dc, FOverlayPicture->OffsetX, FOverlayPicture->OffsetY,
+                          static_cast<DWORD>(view.Width), static_cast<DWORD>(view.Height), 0, 0, 0,
+                          static_cast<UINT>(view.Height), view.Data, &info, DIB_RGB_COLORS);
+    }
+    EndPaint(window, &paint);
 }
 
 void TWin32Platform::RunMessageLoop() {
@@ -269,8 +331,22 @@ LRESULT TWin32Platform::HandleMessage(HWND window, UINT message, WPARAM wParam, 
             return 0;
         }
     }
-    if (message == WM_CLOSE) {
+    switch (message) {
+    case WM_CLOSE:
         return 0; // closing is the program's decision, never the default destroy
+    case WM_PAINT:
+        PaintOverlay(window);
+        return 0;
+    case WM_ERASEBKGND:
+        return 1; // the snapshot covers everything
+    case WM_SETCURSOR:
+        if (FCrossCursor && LOWORD(lParam) == HTCLIENT) {
+            SetCursor(LoadCursorW(nullptr, IDC_CROSS));
+            return TRUE;
+        }
+        break;
+    default:
+        break;
     }
     return DefWindowProcW(window, message, wParam, lParam);
 }

@@ -38,6 +38,11 @@ public:
     TMenuCommand TrackTrayMenu() override;
     void SetPositionItemCaption(const std::string& caption) override;
     void Quit() override;
+    void SetOverlayPicture(std::shared_ptr<const TScreenPixels> picture) override;
+    void SetCrossCursor(bool cross) override;
+    void DrawXorRectangle(std::int32_t x1, std::int32_t y1, std::int32_t x2,
+                          std::int32_t y2) override;
+    void SetPointerCapture(bool captured) override;
     void RunMessageLoop() override;
 
     bool InstallKeyWatcher() override;
@@ -52,6 +57,7 @@ private:
     static LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void BuildMenu();
+    void PaintOverlay(HWND window);
     bool NotifyIcon(DWORD action);
 
     HINSTANCE FInstance;
@@ -63,5 +69,7 @@ private:
     HICON FTrayIcon = nullptr; // shared from the resources; not destroyed
     UINT FTaskbarCreated = 0;
     bool FTrayAdded = false;
+    std::shared_ptr<const TScreenPixels> FOverlayPicture;
+    bool FCrossCursor = false;
     std::unique_ptr<TKeyWatcherThread> FKeyWatcher;
 };

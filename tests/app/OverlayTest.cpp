@@ -1,0 +1,196 @@
+#include "app/MainForm.h"
+
+#include "base/TextCodec.h"
+#include "base/Texts.h"
+#include "platform/Messages.h"
+#include "support/BmpReader.h"
+#include "support/HeadlessPlatform.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace {
+
+using TButton = TMainForm::TMouseButton;
+
+class OverlayTest : public ::testing::Test {
+protected:
+    OverlayTest() {
+        std::filesystem::create_directory(Folder.Native("pics"));
+        Platform.Folders[TSpecialFolder::Pictures] = Folder.Program("pics");
+        Platform.ExePath = Folder.Program("Quorlan.exe");
+        Platform.SetMainWindowHandler(&Form);
+        Form.FormCreate();
+    }
+
+    void Open() {
+        Form.mnPositionClick();
+        ASSERT_TRUE(Form.Visible());
+    }
+    std::int64_t At(std::int32_t x, std::int32_t y) {
+        return (std::int64_t(std::uint16_t(y)) << 16) | std::uint16_t(x);
+    }
+    void Drag(std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1) {
+        Platform.Send(WM_LBUTTONDOWN_MESSAGE, kHeldLeft, At(x0, y0));
+        Platform.Send(WM_MOUSEMOVE_MESSAGE, kHeldLeft, At((x0 + x1) / 2, (y0 + y1) / 2));
+        Platform.Send(WM_MOUSEMOVE_MESSAGE, kHeldLeft, At(x1, y1));
+        Platform.Send(WM_LBUTTONUP_MESSAGE, 0, At(x1, y1));
+    }
+    void ExpectSelectionEnded() {
+        EXPECT_FALSE(Form.Visible());
+        EXPECT_FALSE(Platform.Visible);
+        EXPECT_FALSE(Platform.Picture);
+        EXPECT_FALSE(Platform.Cross);
+        EXPECT_FALSE(Platform.Captured);
+        EXPECT_TRUE(Platform.VisibleBands().empty());
+    }
+
+    TTempFolder Folder;
+    THeadlessPlatform Platform;
+    TMainForm Form{Platform};
+};
+
+TEST_F(OverlayTest, OpensOverTheScreenWithAFrozenSnapshot) {
+    Open();
+    EXPECT_TRUE(Platform.Visible);
+    EXPECT_EQ(Platform.Shown.back(), TWindowState::Maximized);
+    ASSERT_TRUE(Platform.Picture);
+    const TPixels32View view = Platform.Picture->View();
+    EXPECT_EQ(view.Width, 64);
+    EXPECT_EQ(view.Height, 48);
+    EXPECT_TRUE(Platform.Cross);
+
+    // The picture stays as it was taken whatever the screen does after.
+    const std::uint32_t before = *reinterpret_cast<const std::uint32_t*>(view.Row(3) + 4 * 5);
+    Platform.PaintScreen([](int, int) { return 0x123456u; });
+    EXPECT_EQ(*reinterpret_cast<const std::uint32_t*>(Platform.Picture->View().Row(3) + 4 * 5),
+              before);
+}
+
+TEST_F(OverlayTest, DragsInEveryDirectionGiveTheNormalisedRegion) {
+    Form.Settings.CaptAtSameTime = false;
+    struct Row {
+        std::int32_t x0, y0, x1, y1;
+        TCaptureRegion region;
+    } rows[] = {
+        {50, 40, 10, 5, {10, 5, 50, 40}},     // lower right to upper left
+        {10, 5, 50, 40, {10, 5, 50, 40}},     // upper left to lower right
+        {50, 5, 10, 40, {10, 5, 50, 40}},     // upper right to lower left
+        {10, 40, 50, 5, {10, 5, 50, 40}},     // lower left to upper right
+        {20, 20, 20, 20, {20, 20, 20, 20}},   // a click without a drag
+        {30, 30, -40, 70, {-40, 30, 30, 70}}, // released off the primary screen: kept as is
+    };
+    for (const auto& row : rows) {
+        Open();
+        Drag(row.x0, row.y0, row.x1, row.y1);
+        EXPECT_EQ(Form.FRegion, row.region) << row.x0 << "," << row.y0;
+        ExpectSelectionEnded();
+        const TCaptureRegion& r = row.region;
+        EXPECT_EQ(Platform.Caption, Utf8ToCp932("矩形範囲選択(") + std::to_string(r.Left) + "," +
+                                        std::to_string(r.Top) + "," + std::to_string(r.Right) +
+                                        "," + std::to_string(r.Bottom) + ")");
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(Folder.Native("pics")));
+}
+
+TEST_F(OverlayTest, TheBandIsDrawnAtEachMoveAndErasedAtTheEnd) {
+    Form.Settings.CaptAtSameTime = false;
+    Open();
+    Platform.Send(WM_LBUTTONDOWN_MESSAGE, kHeldLeft, At(500 % 64, 40));
+    Platform.Send(WM_MOUSEMOVE_MESSAGE, kHeldLeft, At(10, 5));
+    EXPECT_EQ(Platform.VisibleBands(), (std::vector<std::array<std::int32_t, 4>>{{52, 40, 10, 5}}));
+    Platform.Send(WM_MOUSEMOVE_MESSAGE, kHeldLeft, At(12, 6));
+    EXPECT_EQ(Platform.VisibleBands(), (std::vector<std::array<std::int32_t, 4>>{{52, 40, 12, 6}}));
+    Platform.Send(WM_MOUSEMOVE_MESSAGE, 0, At(30, 30)); // left button no longer held: nothing
+    EXPECT_EQ(Platform.VisibleBands(), (std::vector<std::array<std::int32_t, 4>>{{52, 40, 12, 6}}));
+    Platform.Send(WM_RBUTTONUP_MESSAGE, kHeldLeft, At(30, 30)); // other buttons change nothing
+    Platform.Send(WM_MBUTTONDOWN_MESSAGE, kHeldLeft, At(30, 30));
+    EXPECT_TRUE(Form.Visible());
+    Platform.Send(WM_LBUTTONUP_MESSAGE, 0, At(1, 2)); // the release point is not drawn
+    EXPECT_EQ(Form.FRegion, (TCaptureRegion{1, 2, 52, 40}));
+    ExpectSelectionEnded();
+}
+
+TEST_F(OverlayTest, CapturesTheSnapshotOnReleaseWhenAsked) {
+    const std::vector<std::uint32_t> frozen = Platform.Screen;
+    Open();
+    Platform.PaintScreen([](int, int) { return 0xFF0000u; }); // the live screen changes
+    Drag(30, 20, 10, 5);
+    const TBmpFile file = ReadBmp(Folder.ReadNative("pics/0001.bmp"));
+    ASSERT_EQ(file.Width, 20);
+    ASSERT_EQ(file.Height, 15);
+    for (int y = 0; y < 15; ++y) {
+        for (int x = 0; x < 20; ++x) {
+            ASSERT_EQ(file.Pixel(x, y), frozen[std::size_t(y + 5) * 64 + x + 10]) << x << "," << y;
+        }
+    }
+    ExpectSelectionEnded();
+    EXPECT_EQ(Form.FSerialNo, 2);
+}
+
+TEST_F(OverlayTest, AFailedOrDeclinedCaptureStillEndsTheSelection) {
+    Form.Settings.Path = Folder.Program("missing\\");
+    Open();
+    Drag(1, 1, 5, 5);
+    EXPECT_EQ(Platform.Boxes.back().Text, Text(TText::SaveFailed));
+    ExpectSelectionEnded();
+
+    Form.Settings.Path = Folder.Program("pics\\");
+    Folder.WriteNative("pics/0001.bmp", "old");
+    Platform.Answer(mrNo);
+    Open();
+    Drag(1, 1, 5, 5);
+    EXPECT_EQ(Folder.ReadNative("pics/0001.bmp"), "old");
+    ExpectSelectionEnded();
+}
+
+TEST_F(OverlayTest, EscRestoresTheRegionOfThePressAndNeverCaptures) {
+    Form.Settings.CaptAtSameTime = false;
+    Open();
+    Drag(10, 10, 20, 20);
+    const std::string caption = Platform.Caption;
+
+    // Esc before a press: the region saved at the last press comes back.
+    Open();
+    std::uint16_t escape = kKeyEscape;
+    Form.FormKeyDown(escape, 0);
+    EXPECT_EQ(Form.FRegion, (TCaptureRegion{0, 0, 0, 0}));
+    EXPECT_EQ(Platform.Caption, caption);
+    ExpectSelectionEnded();
+
+    // Esc during a drag, then the release that follows: nothing more changes.
+    Form.FRegion = {10, 10, 20, 20};
+    Open();
+    Platform.Send(WM_LBUTTONDOWN_MESSAGE, kHeldLeft, At(40, 40));
+    Platform.Send(WM_MOUSEMOVE_MESSAGE, kHeldLeft, At(44, 44));
+    Platform.Send(WM_KEYDOWN_MESSAGE, kKeyEscape, 0);
+    EXPECT_EQ(Form.FRegion, (TCaptureRegion{10, 10, 20, 20}));
+    EXPECT_FALSE(Form.Visible());
+    EXPECT_FALSE(Platform.Captured);
+    Platform.Send(WM_LBUTTONUP_MESSAGE, 0, At(50, 50));
+    EXPECT_EQ(Form.FRegion, (TCaptureRegion{10, 10, 20, 20}));
+    EXPECT_EQ(Platform.Caption, caption);
+    EXPECT_TRUE(std::filesystem::is_empty(Folder.Native("pics")));
+
+    std::uint16_t other = 'A';
+    Open();
+    Form.FormKeyDown(other, 0);
+    EXPECT_TRUE(Form.Visible());
+}
+
+TEST_F(OverlayTest, ASnapshotThatCannotBeMadeShowsNoOverlay) {
+    Form.FRegion = {1, 2, 3, 4};
+    Platform.GrabFails = true;
+    Platform.MenuChoices = {TMenuCommand::Position};
+    Platform.Send(WM_TRAYNOTIFY, 0, kMouseRightDown);
+    ASSERT_EQ(Platform.ErrorBoxes.size(), 1u);
+    EXPECT_EQ(Platform.ErrorBoxes[0], Text(TText::OutOfSystemResources) + ".");
+    EXPECT_FALSE(Form.Visible());
+    EXPECT_FALSE(Platform.Picture);
+    EXPECT_FALSE(Platform.Cross);
+    EXPECT_EQ(Form.FRegion, (TCaptureRegion{1, 2, 3, 4}));
+}
+
+} // namespace
