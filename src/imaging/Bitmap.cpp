@@ -46,21 +46,22 @@ void CheckSize(std::int32_t value) {
 void TBitmap::SetColumns(std::int32_t value) {
     if (value != FWidth) {
         CheckSize(value);
-        Resize(value, FHeight);
+        Rebuild(value, FHeight, FDepth);
     }
 }
 
 void TBitmap::SetRows(std::int32_t value) {
     if (value != FHeight) {
         CheckSize(value);
-        Resize(FWidth, value);
+        Rebuild(FWidth, value, FDepth);
     }
 }
 
-void TBitmap::Resize(std::int32_t width, std::int32_t height) {
+void TBitmap::Rebuild(std::int32_t width, std::int32_t height, TPixelDepth depth) {
+    // The new store is complete before anything of the bitmap changes.
     std::shared_ptr<TPixelStore> store;
     if (width > 0 && height > 0) {
-        store = TPixelStore::Create(width, height, FDepth);
+        store = TPixelStore::Create(width, height, depth);
         if (FStore && !FStore->Blank()) {
             CopyPixels(*FStore, *store);
         }
@@ -68,21 +69,13 @@ void TBitmap::Resize(std::int32_t width, std::int32_t height) {
     FStore = std::move(store);
     FWidth = width;
     FHeight = height;
+    FDepth = depth;
 }
 
 void TBitmap::SetPixelDepth(TPixelDepth depth) {
-    if (depth == FDepth) {
-        return;
+    if (depth != FDepth) {
+        Rebuild(FWidth, FHeight, depth);
     }
-    std::shared_ptr<TPixelStore> store;
-    if (FWidth > 0 && FHeight > 0) {
-        store = TPixelStore::Create(FWidth, FHeight, depth);
-        if (FStore && !FStore->Blank()) {
-            CopyPixels(*FStore, *store);
-        }
-    }
-    FStore = std::move(store);
-    FDepth = depth;
 }
 
 void TBitmap::SharePixels(const TBitmap& source) {

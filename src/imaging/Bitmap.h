@@ -52,7 +52,8 @@ public:
     void SaveBmpFile(const std::string& fileName, IFileSystem& files) const;
 
 private:
-    void Resize(std::int32_t width, std::int32_t height);
+    // A new store of that size and depth holding what the old one had.
+    void Rebuild(std::int32_t width, std::int32_t height, TPixelDepth depth);
     // The store, unshared and with its white written, ready to change in part.
     TPixelStore& PrivateStore();
 

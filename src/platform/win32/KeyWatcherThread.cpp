@@ -19,7 +19,12 @@ bool TKeyWatcherThread::Start() {
     std::promise<bool> started;
     std::future<bool> installed = started.get_future();
     gWatcher = this;
-    FThread = std::thread(&TKeyWatcherThread::Run, this, &started);
+    try {
+        FThread = std::thread(&TKeyWatcherThread::Run, this, &started);
+    } catch (...) {
+        gWatcher = nullptr;
+        return false; // no thread, no watcher: not reported, as a refused hook is not
+    }
     if (!installed.get()) {
         FThread.join();
         gWatcher = nullptr;

@@ -58,9 +58,9 @@ TWin32Platform::TWin32Platform(HINSTANCE instance) : FInstance(instance) {
         throw EOutOfResources(Text(TText::OutOfSystemResources));
     }
     FTaskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
-    FTrayIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
-                                              GetSystemMetrics(SM_CXSMICON),
-                                              GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+    FTrayIcon.Reset(static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                                  GetSystemMetrics(SM_CXSMICON),
+                                                  GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR)));
     BuildMenu();
 }
 
@@ -150,7 +150,7 @@ bool TWin32Platform::NotifyIcon(DWORD action) {
     if (action == NIM_ADD) {
         data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
         data.uCallbackMessage = WM_TRAYNOTIFY;
-        data.hIcon = FTrayIcon;
+        data.hIcon = FTrayIcon.Get();
         const std::wstring tip = WideFromCp932(Text(TText::AppTitle));
         wcsncpy(data.szTip, tip.c_str(), sizeof data.szTip / sizeof data.szTip[0] - 1);
     }
@@ -316,7 +316,11 @@ LRESULT TWin32Platform::HandleMessage(HWND window, UINT message, WPARAM wParam, 
     if (message == FTaskbarCreated && FTaskbarCreated != 0) {
         // The shell restarted and forgot our icon.
         if (FTrayAdded) {
-            NotifyIcon(NIM_ADD);
+            try {
+                NotifyIcon(NIM_ADD);
+            } catch (...) {
+                // The icon stays away until the next restart of the shell; nothing to report.
+            }
         }
         return 0;
     }

@@ -66,7 +66,7 @@ private:
     TWindowHandle FMainWindow;
     TMenuHandle FMenu;
     TBitmapHandle FMenuImages[4];
-    HICON FTrayIcon = nullptr; // shared from the resources; not destroyed
+    TIconHandle FTrayIcon;
     UINT FTaskbarCreated = 0;
     bool FTrayAdded = false;
     std::shared_ptr<const TScreenPixels> FOverlayPicture;
