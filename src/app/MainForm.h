@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Option/OptionForm.h"
 #include "base/CaptureRegion.h"
 #include "platform/Platform.h"
 #include "settings/CaptureSettings.h"
@@ -78,6 +79,8 @@ public:
 
     TCaptureSettings Settings;
     std::unique_ptr<TIniFile> FIniFile;
+    // Made with the main form, hidden between uses, and kept until exit.
+    TOptionForm OptionForm;
 
     TCaptureRegion FRegion;
     TCaptureRegion FPrevRegion;

@@ -11,6 +11,8 @@
 #include <optional>
 #include <string>
 
+class TOptionForm;
+
 enum class TSpecialFolder { Pictures, Documents };
 
 // The program's own boxes: a kind (title and icon) and a fixed set of buttons.
@@ -111,6 +113,13 @@ public:
                                   std::int32_t y2) = 0;
     // Pointer events keep coming to the main window while captured, wherever the pointer is.
     virtual void SetPointerCapture(bool captured) = 0;
+
+    // The options dialog, shown modally over its controls' values; returns its result (mrOk
+    // or mrCancel). While it is open, other messages keep being handled. Focus brings an open
+    // dialog to the front; Refresh shows values changed from outside (the next number).
+    virtual int RunOptionsDialog(TOptionForm& form) = 0;
+    virtual void FocusOptionsDialog() = 0;
+    virtual void RefreshOptionsDialog() = 0;
 
     // Runs the message loop until Quit.
     virtual void RunMessageLoop() = 0;

@@ -166,3 +166,8 @@ std::vector<std::array<std::int32_t, 4>> THeadlessPlatform::VisibleBands() const
     }
     return visible;
 }
+
+int THeadlessPlatform::RunOptionsDialog(TOptionForm& form) {
+    ++DialogsRun;
+    return DialogScript ? DialogScript(form) : mrCancel;
+}

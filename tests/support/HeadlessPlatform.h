@@ -50,6 +50,14 @@ public:
                           std::int32_t y2) override;
     void SetPointerCapture(bool captured) override { Captured = captured; }
     void RunMessageLoop() override;
+    // The dialog: the script runs on the form while it is "open" and gives the result.
+    int RunOptionsDialog(TOptionForm& form) override;
+    void FocusOptionsDialog() override { ++DialogFocused; }
+    void RefreshOptionsDialog() override { ++DialogRefreshed; }
+    std::function<int(TOptionForm&)> DialogScript;
+    int DialogsRun = 0;
+    int DialogFocused = 0;
+    int DialogRefreshed = 0;
 
     bool InstallKeyWatcher() override;
     void RemoveKeyWatcher() override { WatcherInstalled = false; }

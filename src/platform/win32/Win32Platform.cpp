@@ -277,6 +277,16 @@ void TWin32Platform::RunMessageLoop() {
     }
 }
 
+// The Windows dialog over these values is still to be built: until then the options command
+// ends as if cancelled, and nothing changes.
+int TWin32Platform::RunOptionsDialog(TOptionForm&) {
+    return mrCancel;
+}
+
+void TWin32Platform::FocusOptionsDialog() {}
+
+void TWin32Platform::RefreshOptionsDialog() {}
+
 bool TWin32Platform::InstallKeyWatcher() {
     if (!FKeyWatcher) {
         FKeyWatcher = std::make_unique<TKeyWatcherThread>(FMainWindow.Get());

@@ -44,6 +44,9 @@ public:
                           std::int32_t y2) override;
     void SetPointerCapture(bool captured) override;
     void RunMessageLoop() override;
+    int RunOptionsDialog(TOptionForm& form) override;
+    void FocusOptionsDialog() override;
+    void RefreshOptionsDialog() override;
 
     bool InstallKeyWatcher() override;
     void RemoveKeyWatcher() override;

@@ -1,0 +1,56 @@
+#include "app/Option/OptionForm.h"
+
+#include "app/FileNaming.h"
+#include "base/Texts.h"
+#include "platform/Platform.h"
+#include "settings/PathRules.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr std::int32_t kFileTypes = 2;
+constexpr std::int32_t kColors = 6;
+
+} // namespace
+
+TOptionForm::TOptionForm(IPlatform& platform) : FPlatform(platform) {}
+
+void TOptionForm::SetFileType(std::int32_t index) {
+    rdoFileType = std::clamp(index, -1, kFileTypes - 1);
+}
+
+void TOptionForm::SetColor(std::int32_t index) {
+    rdoColor = std::clamp(index, -1, kColors - 1);
+}
+
+void TOptionForm::FormShow() {
+    edtPrefixChange();
+}
+
+void TOptionForm::edtPrefixChange() {
+    try {
+        std::string sample = edtPrefix;
+        sample += MakeDatePart(cmbFormat, FPlatform.Now());
+        sample += MakeSerialText(1, spnDigit.Value());
+        sample += rdoFileType == 1 ? ".jpg" : ".bmp";
+        edtSample = std::move(sample);
+    } catch (...) {
+        // The sample is only a preview: it keeps its previous text.
+    }
+}
+
+int TOptionForm::btnOKClick() {
+    FFocusRequest = TFocus::None;
+    if (static_cast<std::int64_t>(spnStartVal.Text().size()) > spnDigit.Value()) {
+        FPlatform.ShowMessageBox(Text(TText::DigitConflict), TBoxKind::Error, TBoxButtons::Ok);
+        FFocusRequest = TFocus::Digit;
+        return mrNone;
+    }
+    if (!IsValidPrefix(edtPrefix)) {
+        FPlatform.ShowMessageBox(Text(TText::BadPrefix), TBoxKind::Error, TBoxButtons::Ok);
+        FFocusRequest = TFocus::Prefix;
+        return mrNone;
+    }
+    return mrOk;
+}

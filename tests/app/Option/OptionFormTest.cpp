@@ -1,0 +1,168 @@
+#include "app/MainForm.h"
+
+#include "base/TextCodec.h"
+#include "base/Texts.h"
+#include "platform/Messages.h"
+#include "support/HeadlessPlatform.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sys/stat.h>
+
+namespace {
+
+using TFocus = TOptionForm::TFocus;
+
+class OptionFormTest : public ::testing::Test {
+protected:
+    OptionFormTest() {
+        std::filesystem::create_directory(Folder.Native("pics"));
+        Platform.Folders[TSpecialFolder::Pictures] = Folder.Program("pics");
+        Platform.ExePath = Folder.Program("Quorlan.exe");
+        Platform.SetMainWindowHandler(&Form);
+        Form.FormCreate();
+    }
+    TTempFolder Folder;
+    THeadlessPlatform Platform;
+    TMainForm Form{Platform};
+};
+
+TEST_F(OptionFormTest, TheSampleFollowsPrefixDateDigitsAndType) {
+    TOptionForm& dialog = Form.OptionForm;
+    struct Row {
+        const char* prefix;
+        int format, digits, type;
+        const char* sample;
+    } rows[] = {
+        {"cap", 2, 3, 1, "cap260507-001.jpg"},
+        {"img", 6, 4, 0, "img0507 0905-0001.bmp"},
+        {"", 0, 1, 0, "1.bmp"},
+        {"a*b", 0, 2, 0, "a*b01.bmp"}, // shown as typed, valid or not
+        {"x", 9, 2, -1, "x01.bmp"},    // no such format: no date part
+    };
+    for (const auto& row : rows) {
+        dialog.edtPrefix = row.prefix;
+        dialog.cmbFormat = row.format;
+        dialog.spnDigit.SetValue(row.digits);
+        dialog.SetFileType(row.type);
+        dialog.edtPrefixChange();
+        EXPECT_EQ(dialog.edtSample, row.sample) << row.prefix;
+    }
+    dialog.spnStartVal.SetValue(77); // not bound to the sample
+    dialog.FormShow();
+    EXPECT_EQ(dialog.edtSample, "x01.bmp");
+}
+
+TEST_F(OptionFormTest, OkChecksTheNextNumberAndThePrefix) {
+    TOptionForm& dialog = Form.OptionForm;
+    struct Row {
+        int digits;
+        const char* next;
+        const char* prefix;
+        int result;
+        TFocus focus;
+    } rows[] = {
+        {3, "1000", "", mrNone, TFocus::Digit},  {4, "1000", "", mrOk, TFocus::None},
+        {3, "0012", "", mrNone, TFocus::Digit}, // its characters count, not its digits
+        {4, "1", "a*b", mrNone, TFocus::Prefix}, {4, "1", "\x95\x5C", mrOk, TFocus::None},
+    };
+    for (const auto& row : rows) {
+        Platform.Boxes.clear();
+        dialog.spnDigit.SetValue(row.digits);
+        dialog.spnStartVal.SetText(row.next);
+        dialog.edtPrefix = row.prefix;
+        EXPECT_EQ(dialog.btnOKClick(), row.result) << row.next << " " << row.prefix;
+        EXPECT_EQ(dialog.FocusRequest(), row.focus);
+        if (row.result == mrNone) {
+            ASSERT_EQ(Platform.Boxes.size(), 1u);
+            EXPECT_EQ(Platform.Boxes[0].Kind, TBoxKind::Error);
+            EXPECT_EQ(Platform.Boxes[0].Buttons, TBoxButtons::Ok);
+            EXPECT_EQ(Platform.Boxes[0].Text,
+                      Text(row.focus == TFocus::Digit ? TText::DigitConflict : TText::BadPrefix));
+        }
+    }
+}
+
+TEST_F(OptionFormTest, OkCopiesBackSavesAndFollowsTheSwitches) {
+    Form.Settings.Digit = 12; // widened in memory by overflow questions
+    Platform.DialogScript = [this](TOptionForm& dialog) {
+        EXPECT_EQ(dialog.spnDigit.Text(), "9"); // shows as 9
+        EXPECT_EQ(dialog.edtPath, Folder.Program("pics") + "\\");
+        EXPECT_EQ(dialog.rdoColor, 3);
+        dialog.edtPath = Folder.Program("pics");
+        dialog.edtPrefix = "shot";
+        dialog.cmbFormat = 1;
+        dialog.spnStartVal.SetValue(42);
+        dialog.chkPrtSc = false;
+        dialog.chkAltPrtSc = false;
+        dialog.SetFileType(1);
+        dialog.SetColor(0);
+        return mrOk;
+    };
+    Form.mnOptionClick();
+    EXPECT_FALSE(Form.OptionForm.Visible);
+    EXPECT_EQ(Form.Settings.Path, Folder.Program("pics") + "\\");
+    EXPECT_EQ(Form.Settings.Digit, 9);
+    EXPECT_EQ(Form.FSerialNo, 42);
+    EXPECT_EQ(Form.Settings.ImageType, 1);
+    EXPECT_FALSE(Form.KeyWatcherInstalled());
+    EXPECT_FALSE(Platform.WatcherInstalled);
+    const std::string saved = Folder.ReadNative("Quorlan.ini");
+    EXPECT_EQ(saved, "[File]\r\nPath=" + Folder.Program("pics") +
+                         "\\\r\nPrefix=shot\r\nDateFormat=1\r\nDigit=9\r\nCaptAtSameTime=1\r\n"
+                         "SavePrtScrKey=0\r\nSaveAltPrtScrKey=0\r\nIsUpdate=1\r\n"
+                         "ExecApplication=0\r\n[Image]\r\nType=1\r\nBit=0\r\n");
+
+    Platform.DialogScript = [](TOptionForm& dialog) {
+        dialog.chkAltPrtSc = true;
+        return mrOk;
+    };
+    Form.mnOptionClick();
+    EXPECT_TRUE(Form.KeyWatcherInstalled());
+    EXPECT_EQ(Platform.WatcherInstalls, 2);
+}
+
+TEST_F(OptionFormTest, CancelChangesNothingButCapturesMeanwhileCount) {
+    Form.FRegion = {0, 0, 2, 2};
+    Form.ShowRegionInCaption();
+    const TCaptureSettings before = Form.Settings;
+    Platform.DialogScript = [this](TOptionForm& dialog) {
+        dialog.edtPrefix = "changed";
+        dialog.chkPrtSc = dialog.chkAltPrtSc = false;
+        Platform.Send(WM_CAPTURENOW); // PrintScreen while the dialog is open
+        EXPECT_EQ(dialog.spnStartVal.Text(), "2");
+        EXPECT_EQ(Platform.DialogRefreshed, 1);
+        Form.mnOptionClick(); // chosen again: only brought to the front
+        EXPECT_EQ(Platform.DialogFocused, 1);
+        return mrCancel;
+    };
+    Form.mnOptionClick();
+    EXPECT_EQ(Platform.DialogsRun, 1);
+    EXPECT_EQ(Form.Settings, before);
+    EXPECT_EQ(Form.FSerialNo, 2);
+    EXPECT_TRUE(Form.KeyWatcherInstalled());
+    EXPECT_FALSE(Folder.ExistsNative("Quorlan.ini"));
+}
+
+TEST_F(OptionFormTest, AnUnwritableSettingsFileIsReportedAndTheValuesStay) {
+    Folder.WriteNative("Quorlan.ini", "[File]\r\nDigit=4\r\n");
+    ::chmod(Folder.Native("Quorlan.ini").c_str(), 0444);
+    Platform.DialogScript = [](TOptionForm& dialog) {
+        dialog.edtPrefix = "new";
+        dialog.edtPath = ""; // not refused; it gets its backslash and nothing fails
+        return mrOk;
+    };
+    Platform.Send(WM_TRAYNOTIFY, 0, kMouseRightDown); // nothing chosen
+    Platform.MenuChoices = {TMenuCommand::Option};
+    Platform.Send(WM_TRAYNOTIFY, 0, kMouseRightDown);
+    ASSERT_EQ(Platform.ErrorBoxes.size(), 1u);
+    EXPECT_EQ(Platform.ErrorBoxes[0],
+              Folder.Program("Quorlan.ini") + Utf8ToCp932(" に書き込めません."));
+    EXPECT_EQ(Form.Settings.Prefix, "new");
+    EXPECT_EQ(Form.Settings.Path, "\\");
+    EXPECT_EQ(Folder.ReadNative("Quorlan.ini"), "[File]\r\nDigit=4\r\n");
+}
+
+} // namespace
