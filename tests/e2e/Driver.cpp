@@ -283,10 +283,11 @@ HWND WaitForBox(const wchar_t* title) {
     return box;
 }
 
+// A control's text, asked of the control itself (its owner may be another process).
 std::wstring TextOf(HWND window) {
     wchar_t buffer[2048];
-    const int n = GetWindowTextW(window, buffer, 2048);
-    return std::wstring(buffer, n > 0 ? n : 0);
+    const LRESULT n = SendMessageW(window, WM_GETTEXT, 2048, reinterpret_cast<LPARAM>(buffer));
+    return std::wstring(buffer, n > 0 ? static_cast<std::size_t>(n) : 0);
 }
 
 // Presses the box's button with that result, as a click would.
@@ -717,6 +718,164 @@ void TheRegionOverlay() {
     Stop(app);
 }
 
+// The options dialog's controls, by the identifiers Quorlan gives them.
+enum : int {
+    kPrefixId = 1003,
+    kFormatId = 1004,
+    kDigitId = 1005,
+    kColor0Id = 1020,
+    kPrtScId = 1031,
+    kAltPrtScId = 1032,
+    kStartValId = 1035
+};
+
+HWND OpenOptions(TApp& app) {
+    PostMessageW(app.Main, kTrayNotify, 1, WM_RBUTTONDOWN);
+    if (!WaitFor([] {
+            HWND menu = FindWindowW(L"#32768", nullptr);
+            return menu && IsWindowVisible(menu);
+        })) {
+        return nullptr;
+    }
+    Pump(300);
+    for (int i = 0; i < 3; ++i) { // the third item: 環境設定...
+        Key(VK_DOWN, false);
+        Key(VK_DOWN, true);
+    }
+    Key(VK_RETURN, false);
+    Key(VK_RETURN, true);
+    HWND dialog = nullptr;
+    WaitFor([&] {
+        dialog = FindWindowW(L"QuorlanOptions", L"環境設定");
+        return dialog && IsWindowVisible(dialog);
+    });
+    Pump(300);
+    return dialog;
+}
+
+void SetControlText(HWND dialog, int id, const wchar_t* text) {
+    SendMessageW(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+}
+
+void SetChecked(HWND dialog, int id, bool on) {
+    SendMessageW(GetDlgItem(dialog, id), BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+HWND FocusOf(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    return info.hwndFocus;
+}
+
+void TheOptionsDialog() {
+    ClearPictures();
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    TApp app;
+    Check(Start(app, gDefaultIni), "started");
+    HWND dialog = OpenOptions(app);
+    Check(dialog != nullptr, "the third menu item opens 環境設定");
+    if (!dialog) {
+        Stop(app);
+        return;
+    }
+    Check(TextOf(GetDlgItem(dialog, kDigitId)) == L"4" &&
+              TextOf(GetDlgItem(dialog, kStartValId)) == L"1",
+          "loaded with the digit count and the next number");
+    Check(TextOf(GetDlgItem(dialog, 1007)) == L"0001.bmp",
+          "the sample: " + Utf8(TextOf(GetDlgItem(dialog, 1007))));
+
+    // The digit count and the next number disagree: the dialog stays, focus on the digits.
+    SetControlText(dialog, kDigitId, L"1");
+    SetControlText(dialog, kStartValId, L"10");
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+    HWND box = WaitForBox(L"エラー");
+    Check(box && TextOf(GetDlgItem(box, 100)) ==
+                     L"桁数と次の番号の値が矛盾してます。\r\n調整してください。",
+          "the conflict is explained");
+    Check(box && Press(box, IDOK), "OK closes the box");
+    Pump(300);
+    Check(IsWindowVisible(dialog) && FocusOf(dialog) == GetDlgItem(dialog, kDigitId),
+          "the dialog stays open with the focus on the digit count");
+
+    // A prefix a file name cannot hold.
+    SetControlText(dialog, kDigitId, L"4");
+    SetControlText(dialog, kPrefixId, L"a*b");
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+    box = WaitForBox(L"エラー");
+    Check(box && TextOf(GetDlgItem(box, 100)).find(L"接頭文字に") == 0,
+          "the bad prefix is explained");
+    Check(box && Press(box, IDOK), "OK closes that box");
+    Pump(300);
+    Check(IsWindowVisible(dialog) && FocusOf(dialog) == GetDlgItem(dialog, kPrefixId),
+          "the focus is on the prefix");
+
+    // Now a good set: saved byte for byte, PrintScreen no longer watched.
+    SetControlText(dialog, kPrefixId, L"shot");
+    SetControlText(dialog, kStartValId, L"7");
+    SendMessageW(GetDlgItem(dialog, kFormatId), CB_SETCURSEL, 0, 0);
+    for (int i = 0; i < 6; ++i) {
+        SetChecked(dialog, kColor0Id + i, i == 5);
+    }
+    SetChecked(dialog, kPrtScId, false);
+    SetChecked(dialog, kAltPrtScId, false);
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+    Check(WaitFor([&] { return !IsWindow(dialog); }), "OK closes the dialog");
+    std::string saved;
+    const std::string expected = "[File]\r\nPath=" + Cp932(gPictures) +
+                                 "\\\r\nPrefix=shot\r\nDateFormat=0\r\nDigit=4\r\n"
+                                 "CaptAtSameTime=1\r\nSavePrtScrKey=0\r\nSaveAltPrtScrKey="
+                                 "0\r\nIsUpdate=1\r\nExecApplication=0\r\n"
+                                 "[Image]\r\nType=0\r\nBit=5\r\n";
+    WaitFor(
+        [&] { return ReadFileBytes(gAppFolder + L"\\Quorlan.ini", saved) && saved == expected; });
+    Check(saved == expected, "the settings file holds the new values: " + saved);
+
+    TPatternWindow pattern;
+    ShowPattern(pattern, 0, 0, width, height, 0);
+    PrintScreen(false);
+    Pump(1500);
+    Check(!Exists(Pic(L"shot0007.bmp")),
+          "with both PrintScreen boxes unchecked the key does nothing");
+    PostMessageW(app.Main, kCaptureNow, 0, 0);
+    Check(WaitFor([] { return Exists(Pic(L"shot0007.bmp")); }),
+          "a capture is named by the new settings");
+
+    // Cancel changes nothing.
+    dialog = OpenOptions(app);
+    Check(dialog != nullptr, "open again");
+    if (dialog) {
+        SetControlText(dialog, kPrefixId, L"zzz");
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDCANCEL)));
+        Check(WaitFor([&] { return !IsWindow(dialog); }), "Cancel closes it");
+        std::string after;
+        ReadFileBytes(gAppFolder + L"\\Quorlan.ini", after);
+        Check(after == expected, "Cancel leaves the settings file");
+    }
+
+    // Checking one PrintScreen box brings the watcher back; a capture meanwhile shows at once.
+    dialog = OpenOptions(app);
+    if (dialog) {
+        const std::wstring before = TextOf(GetDlgItem(dialog, kStartValId));
+        PostMessageW(app.Main, kCaptureNow, 0, 0);
+        Check(WaitFor([&] { return TextOf(GetDlgItem(dialog, kStartValId)) != before; }),
+              "a capture while the dialog is open advances the next number (" + Utf8(before) + ")");
+        SetChecked(dialog, kAltPrtScId, true);
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+        Check(WaitFor([&] { return !IsWindow(dialog); }), "OK again");
+        SetForegroundWindow(pattern.Window);
+        PrintScreen(false);
+        Check(WaitFor([] { return Exists(Pic(L"shot0009.bmp")); }), "PrintScreen captures again");
+    }
+    ClosePattern(pattern);
+    Stop(app);
+}
+
 std::string gOnly; // runs only the tests whose name holds this text, when given
 
 void Run(const char* name, void (*test)()) {
@@ -752,6 +911,7 @@ int wmain(int argc, wchar_t** argv) {
     Run("PrintScreen and Alt+PrintScreen", PrintScreenSavesTheWholeScreen);
     Run("the region overlay", TheRegionOverlay);
     Run("the overwrite question", TheOverwriteQuestion);
+    Run("the options dialog", TheOptionsDialog);
     Run("the digit-overflow question", TheDigitOverflowQuestion);
     Run("every colour depth and JPEG", EveryDepthAndJpeg);
     Run("exit through the menu", ExitThroughTheMenu);

@@ -120,6 +120,16 @@ void DrawExit(TCanvas16& c) {
     c.Line(8, 3.4, 8, 7.6, 1.6, 0xFFFFFF);
 }
 
+void DrawFolder(TCanvas16& c) {
+    // An open folder.
+    c.Fill(1, 3, 6, 4, 0xC08A20);
+    c.Fill(1, 4, 13, 13, 0xC08A20);
+    c.Fill(2, 6, 12, 12, 0xF0D070);
+    for (int y = 7; y <= 13; ++y) {
+        c.Fill(3 + (13 - y) / 2, y, 15 - (13 - y) / 2, y, 0xF8C840);
+    }
+}
+
 } // namespace
 
 TBitmapHandle CreateMenuImage(int index) {
@@ -133,6 +143,9 @@ TBitmapHandle CreateMenuImage(int index) {
         break;
     case 2:
         DrawOptions(canvas);
+        break;
+    case 4:
+        DrawFolder(canvas);
         break;
     default:
         DrawExit(canvas);
@@ -148,7 +161,8 @@ TBitmapHandle CreateMenuImage(int index) {
     void* bits = nullptr;
     TBitmapHandle bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (bitmap && bits) {
-        canvas.CopyTo(static_cast<std::uint8_t*>(bits), GetSysColor(COLOR_MENU));
+        canvas.CopyTo(static_cast<std::uint8_t*>(bits),
+                      GetSysColor(index == 4 ? COLOR_BTNFACE : COLOR_MENU));
     }
     return bitmap;
 }

@@ -2,6 +2,7 @@
 
 #include "platform/win32/GdiHandles.h"
 
-// The four 16 x 16 menu images, drawn by code: 0 region, 1 capture, 2 options, 3 exit.
+// The 16 x 16 images, drawn by code: the menu's 0 region, 1 capture, 2 options, 3 exit, and
+// 4 the open folder of the options dialog's browse button.
 // Each is an opaque 32-bit bitmap on the menu colour.
 TBitmapHandle CreateMenuImage(int index);

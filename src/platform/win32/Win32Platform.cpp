@@ -2,6 +2,7 @@
 
 #include "platform/win32/Artwork.h"
 #include "platform/win32/MessageBoxDialog.h"
+#include "platform/win32/OptionsDialog.h"
 #include "platform/win32/ScreenGrab.h"
 #include "platform/win32/ShellFolders.h"
 #include "platform/win32/WideText.h"
@@ -277,15 +278,22 @@ void TWin32Platform::RunMessageLoop() {
     }
 }
 
-// The Windows dialog over these values is still to be built: until then the options command
-// ends as if cancelled, and nothing changes.
-int TWin32Platform::RunOptionsDialog(TOptionForm&) {
-    return mrCancel;
+int TWin32Platform::RunOptionsDialog(TOptionForm& form) {
+    FOpenOptions = &form;
+    const int result = ::RunOptionsDialog(form);
+    FOpenOptions = nullptr;
+    return result;
 }
 
-void TWin32Platform::FocusOptionsDialog() {}
+void TWin32Platform::FocusOptionsDialog() {
+    ::FocusOptionsDialog();
+}
 
-void TWin32Platform::RefreshOptionsDialog() {}
+void TWin32Platform::RefreshOptionsDialog() {
+    if (FOpenOptions) {
+        ::RefreshOptionsDialog(*FOpenOptions);
+    }
+}
 
 bool TWin32Platform::InstallKeyWatcher() {
     if (!FKeyWatcher) {

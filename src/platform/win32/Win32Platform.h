@@ -74,5 +74,6 @@ private:
     bool FTrayAdded = false;
     std::shared_ptr<const TScreenPixels> FOverlayPicture;
     bool FCrossCursor = false;
+    TOptionForm* FOpenOptions = nullptr;
     std::unique_ptr<TKeyWatcherThread> FKeyWatcher;
 };

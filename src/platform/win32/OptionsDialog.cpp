@@ -1,0 +1,525 @@
+#include "platform/win32/OptionsDialog.h"
+
+#include "platform/win32/Artwork.h"
+#include "platform/win32/GdiHandles.h"
+#include "platform/win32/UiFont.h"
+#include "platform/win32/WideText.h"
+
+#include "app/Option/OptionForm.h"
+#include "base/Errors.h"
+#include "base/Texts.h"
+#include "platform/Platform.h"
+
+#include <commctrl.h>
+#include <shlobj.h>
+
+#include <array>
+#include <string>
+
+namespace {
+
+constexpr wchar_t kDialogClass[] = L"QuorlanOptions";
+
+// Control identifiers; the e2e driver finds the controls by them.
+enum : int {
+    kPath = 1001,
+    kOpenDir,
+    kPrefix,
+    kFormat,
+    kDigit,
+    kDigitArrows,
+    kSample,
+    kFileType0 = 1010, // two items
+    kColor0 = 1020,    // six items
+    kPosiAppli = 1030,
+    kPrtSc,
+    kAltPrtSc,
+    kUpdate,
+    kAppli,
+    kStartVal,
+    kStartValArrows,
+};
+
+struct TDialog {
+    TOptionForm* Form = nullptr;
+    HWND Window = nullptr;
+    TFontHandle Font;
+    TBitmapHandle FolderImage;
+    double Scale = 1.0;
+    int Result = mrNone;
+    bool Done = false;
+    bool Loading = false; // controls being filled: their change notices are not the user's
+};
+
+TDialog* gOpen = nullptr; // the one dialog there can be
+
+HWND Item(int id) {
+    return GetDlgItem(gOpen->Window, id);
+}
+
+std::string ItemText(int id) {
+    HWND control = Item(id);
+    const int length = GetWindowTextLengthW(control);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    GetWindowTextW(control, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(length));
+    try {
+        return Cp932FromWide(text);
+    } catch (const EConvertError&) {
+        return {}; // a character CP932 cannot hold makes no usable setting
+    }
+}
+
+void SetItemText(int id, const std::string& cp932) {
+    SetWindowTextW(Item(id), WideFromCp932(cp932).c_str());
+}
+
+bool Checked(int id) {
+    return SendMessageW(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void Check(int id, bool on) {
+    SendMessageW(Item(id), BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+int CheckedItem(int first, int count) {
+    for (int i = 0; i < count; ++i) {
+        if (Checked(first + i)) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+// Control values into the form, as the handlers see them.
+void ReadControls(TOptionForm& form) {
+    form.edtPath = ItemText(kPath);
+    form.edtPrefix = ItemText(kPrefix);
+    form.cmbFormat = static_cast<int>(SendMessageW(Item(kFormat), CB_GETCURSEL, 0, 0));
+    form.spnDigit.SetText(ItemText(kDigit));
+    form.spnStartVal.SetText(ItemText(kStartVal));
+    form.chkUpdate = Checked(kUpdate);
+    form.chkPosiAppli = Checked(kPosiAppli);
+    form.chkAppli = Checked(kAppli);
+    form.chkPrtSc = Checked(kPrtSc);
+    form.chkAltPrtSc = Checked(kAltPrtSc);
+    form.rdoFileType = CheckedItem(kFileType0, 2);
+    form.rdoColor = CheckedItem(kColor0, 6);
+}
+
+void WriteControls(const TOptionForm& form) {
+    SetItemText(kPath, form.edtPath);
+    SetItemText(kPrefix, form.edtPrefix);
+    SendMessageW(Item(kFormat), CB_SETCURSEL, static_cast<WPARAM>(form.cmbFormat), 0);
+    SetItemText(kDigit, form.spnDigit.Text());
+    SetItemText(kStartVal, form.spnStartVal.Text());
+    Check(kUpdate, form.chkUpdate);
+    Check(kPosiAppli, form.chkPosiAppli);
+    Check(kAppli, form.chkAppli);
+    Check(kPrtSc, form.chkPrtSc);
+    Check(kAltPrtSc, form.chkAltPrtSc);
+    for (int i = 0; i < 2; ++i) {
+        Check(kFileType0 + i, form.rdoFileType == i);
+    }
+    for (int i = 0; i < 6; ++i) {
+        Check(kColor0 + i, form.rdoColor == i);
+    }
+}
+
+void UpdateSample() {
+    if (gOpen->Loading) {
+        return;
+    }
+    TOptionForm& form = *gOpen->Form;
+    form.edtPrefix = ItemText(kPrefix);
+    form.cmbFormat = static_cast<int>(SendMessageW(Item(kFormat), CB_GETCURSEL, 0, 0));
+    form.spnDigit.SetText(ItemText(kDigit));
+    form.rdoFileType = CheckedItem(kFileType0, 2);
+    form.edtPrefixChange();
+    SetItemText(kSample, gOpen->Form->edtSample);
+}
+
+// Edit boxes limited in CP932 bytes: a change past the limit is taken back.
+void KeepWithinBytes(int id, std::size_t limit) {
+    if (gOpen->Loading) {
+        return;
+    }
+    const std::string text = ItemText(id);
+    if (text.size() <= limit) {
+        return;
+    }
+    std::string cut = text.substr(0, limit);
+    // Never leave half of a double-byte character.
+    std::size_t i = 0;
+    while (i < cut.size()) {
+        const auto c = static_cast<unsigned char>(cut[i]);
+        const bool lead = (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+        if (lead && i + 1 >= cut.size()) {
+            cut.resize(i);
+            break;
+        }
+        i += lead ? 2 : 1;
+    }
+    MessageBeep(MB_OK);
+    SetItemText(id, cut);
+    SendMessageW(Item(id), EM_SETSEL, cut.size(), cut.size());
+}
+
+TSpinBox& SpinFor(int id) {
+    return id == kDigit ? gOpen->Form->spnDigit : gOpen->Form->spnStartVal;
+}
+
+void StepSpin(int id, int delta) {
+    TSpinBox& spin = SpinFor(id);
+    spin.SetText(ItemText(id));
+    delta > 0 ? spin.StepUp() : spin.StepDown();
+    SetItemText(id, spin.Text());
+    SetFocus(Item(id));
+}
+
+LRESULT CALLBACK SpinEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                              DWORD_PTR) {
+    if (message == WM_CHAR) {
+        wchar_t separator[4] = L".";
+        GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, 4);
+        switch (TSpinBox::FilterChar(static_cast<char32_t>(wParam), separator[0])) {
+        case TSpinBox::TKeyVerdict::Refused:
+            MessageBeep(MB_OK);
+            return 0;
+        case TSpinBox::TKeyVerdict::Dropped:
+            return 0;
+        case TSpinBox::TKeyVerdict::Accepted:
+            break;
+        }
+    }
+    if (message == WM_SETFOCUS) {
+        const LRESULT result = DefSubclassProc(edit, message, wParam, lParam);
+        SendMessageW(edit, EM_SETSEL, 0, -1);
+        return result;
+    }
+    return DefSubclassProc(edit, message, wParam, lParam);
+}
+
+void Finish(int result) {
+    gOpen->Result = result;
+    gOpen->Done = true;
+}
+
+void OkClicked() {
+    TOptionForm& form = *gOpen->Form;
+    ReadControls(form);
+    if (form.btnOKClick() == mrOk) {
+        Finish(mrOk);
+        return;
+    }
+    const int target = form.FocusRequest() == TOptionForm::TFocus::Digit ? kDigit : kPrefix;
+    SetFocus(Item(target));
+    SendMessageW(Item(target), EM_SETSEL, 0, -1);
+}
+
+void BrowseForFolder() {
+    const std::wstring title = WideFromCp932(Text(TText::FolderBrowserTitle));
+    BROWSEINFOW browse{};
+    browse.hwndOwner = gOpen->Window;
+    browse.lpszTitle = title.c_str();
+    browse.ulFlags = BIF_RETURNONLYFSDIRS | BIF_DONTGOBELOWDOMAIN;
+    PIDLIST_ABSOLUTE item = SHBrowseForFolderW(&browse);
+    if (!item) {
+        return; // cancelled
+    }
+    wchar_t path[MAX_PATH] = L"";
+    if (SHGetPathFromIDListW(item, path)) {
+        SetWindowTextW(Item(kPath), path);
+    }
+    CoTaskMemFree(item);
+}
+
+LRESULT CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!gOpen || gOpen->Window != window) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    try {
+        switch (message) {
+        case WM_COMMAND: {
+            const int id = LOWORD(wParam);
+            const int code = HIWORD(wParam);
+            if (id == IDOK && code == BN_CLICKED) {
+                OkClicked();
+            } else if (id == IDCANCEL && code == BN_CLICKED) {
+                Finish(mrCancel);
+            } else if (id == kOpenDir && code == BN_CLICKED) {
+                BrowseForFolder();
+            } else if ((id == kPrefix || id == kPath) && code == EN_CHANGE) {
+                KeepWithinBytes(id, id == kPrefix ? 20 : 240);
+                if (id == kPrefix) {
+                    UpdateSample();
+                }
+            } else if (id == kDigit && code == EN_CHANGE) {
+                UpdateSample();
+            } else if ((id == kDigit || id == kStartVal) && code == EN_KILLFOCUS) {
+                TSpinBox& spin = SpinFor(id);
+                spin.SetText(ItemText(id));
+                id == kDigit ? gOpen->Form->spnDigitExit() : gOpen->Form->spnStartValExit();
+                if (ItemText(id) != spin.Text()) {
+                    SetItemText(id, spin.Text());
+                }
+            } else if (id == kFormat && code == CBN_SELCHANGE) {
+                UpdateSample();
+            } else if ((id == kFileType0 || id == kFileType0 + 1) && code == BN_CLICKED) {
+                UpdateSample();
+            }
+            return 0;
+        }
+        case WM_NOTIFY: {
+            const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+            if (header->code == UDN_DELTAPOS &&
+                (header->idFrom == kDigitArrows || header->idFrom == kStartValArrows)) {
+                const auto* delta = reinterpret_cast<const NMUPDOWN*>(lParam);
+                StepSpin(header->idFrom == kDigitArrows ? kDigit : kStartVal,
+                         delta->iDelta < 0 ? 1 : -1);
+                return 1; // the arrows keep no position of their own
+            }
+            break;
+        }
+        case WM_CLOSE:
+            Finish(mrCancel);
+            return 0;
+        case WM_CTLCOLORSTATIC:
+            if (reinterpret_cast<HWND>(lParam) == Item(kSample)) {
+                SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_BTNFACE));
+                return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+            }
+            break;
+        default:
+            break;
+        }
+    } catch (...) {
+        // Nothing leaves a window procedure; the dialog stays as it was.
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void RegisterDialogClass() {
+    static const bool registered = [] {
+        INITCOMMONCONTROLSEX controls{sizeof controls,
+                                      ICC_UPDOWN_CLASS | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
+        InitCommonControlsEx(&controls);
+        WNDCLASSEXW cls{};
+        cls.cbSize = sizeof cls;
+        cls.lpfnWndProc = DialogProc;
+        cls.hInstance = GetModuleHandleW(nullptr);
+        cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        cls.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+        cls.lpszClassName = kDialogClass;
+        return RegisterClassExW(&cls) != 0;
+    }();
+    (void)registered;
+}
+
+// Builds the controls in the tab order, at 96-dpi positions scaled.
+void BuildControls(TDialog& dialog) {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    HWND tooltip =
+        CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0,
+                        0, dialog.Window, nullptr, instance, nullptr);
+    auto scaled = [&](int v) { return static_cast<int>(v * dialog.Scale + 0.5); };
+    auto make = [&](const wchar_t* cls, TText caption, DWORD style, int x, int y, int w, int h,
+                    int id, DWORD exStyle = 0) {
+        const std::wstring text = caption == TText::Count ? L"" : WideFromCp932(Text(caption));
+        HWND control =
+            CreateWindowExW(exStyle, cls, text.c_str(), WS_CHILD | WS_VISIBLE | style, scaled(x),
+                            scaled(y), scaled(w), scaled(h), dialog.Window,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(dialog.Font.Get()), FALSE);
+        return control;
+    };
+    auto tip = [&](HWND control, TText text) {
+        const std::wstring wide = WideFromCp932(Text(text));
+        TOOLINFOW info{};
+        info.cbSize = sizeof info;
+        info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        info.hwnd = dialog.Window;
+        info.uId = reinterpret_cast<UINT_PTR>(control);
+        info.lpszText = const_cast<wchar_t*>(wide.c_str());
+        SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    };
+    auto spin = [&](int editId, int arrowsId, int x, int y, int w, int h, std::size_t limit) {
+        HWND edit = make(L"EDIT", TText::Count, WS_TABSTOP | ES_AUTOHSCROLL, x, y, w, h, editId,
+                         WS_EX_CLIENTEDGE);
+        SendMessageW(edit, EM_LIMITTEXT, limit, 0);
+        SetWindowSubclass(edit, SpinEditProc, 1, 0);
+        HWND arrows =
+            make(UPDOWN_CLASSW, TText::Count, UDS_ALIGNRIGHT | UDS_ARROWKEYS, 0, 0, 0, 0, arrowsId);
+        SendMessageW(arrows, UDM_SETBUDDY, reinterpret_cast<WPARAM>(edit), 0);
+        return edit;
+    };
+
+    // The path panel (4, 4).
+    make(L"STATIC", TText::Count, SS_ETCHEDFRAME, 4, 4, 333, 53, 0);
+    make(L"STATIC", TText::LabelPath, 0, 12, 12, 200, 12, 0);
+    HWND path = make(L"EDIT", TText::Count, WS_TABSTOP | ES_AUTOHSCROLL, 12, 28, 293, 20, kPath,
+                     WS_EX_CLIENTEDGE);
+    SendMessageW(path, EM_LIMITTEXT, 240, 0);
+    HWND openDir = make(L"BUTTON", TText::Count, BS_BITMAP | BS_FLAT, 308, 27, 23, 22, kOpenDir);
+    dialog.FolderImage = CreateMenuImage(4);
+    SendMessageW(openDir, BM_SETIMAGE, IMAGE_BITMAP,
+                 reinterpret_cast<LPARAM>(dialog.FolderImage.Get()));
+
+    // The file name group (4, 60).
+    make(L"BUTTON", TText::GroupFileName, BS_GROUPBOX, 4, 60, 333, 81, 0);
+    make(L"STATIC", TText::LabelPrefix, 0, 16, 78, 130, 12, 0);
+    HWND prefix = make(L"EDIT", TText::Count, WS_TABSTOP | ES_AUTOHSCROLL, 16, 93, 133, 20, kPrefix,
+                       WS_EX_CLIENTEDGE);
+    SendMessageW(prefix, EM_LIMITTEXT, 20, 0);
+    tip(prefix, TText::TipPrefix);
+    make(L"STATIC", TText::LabelDateFormat, 0, 160, 78, 118, 12, 0);
+    HWND format = make(L"COMBOBOX", TText::Count, WS_TABSTOP | CBS_DROPDOWNLIST | WS_VSCROLL, 160,
+                       93, 113, 200, kFormat);
+    const wchar_t* formats[] = {
+        L"", L"yyyymmdd", L"yymmdd", L"mmdd", L"yyyymmdd hhmm", L"yymmdd hhmm", L"mmdd hhmm"};
+    for (const wchar_t* item : formats) {
+        SendMessageW(format, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+    }
+    make(L"STATIC", TText::LabelDigit, 0, 284, 78, 50, 12, 0);
+    tip(spin(kDigit, kDigitArrows, 284, 93, 45, 21, 1), TText::TipDigit);
+    make(L"STATIC", TText::LabelSample, 0, 16, 120, 54, 12, 0);
+    make(L"EDIT", TText::Count, WS_TABSTOP | ES_READONLY | ES_AUTOHSCROLL, 72, 120, 253, 17,
+         kSample);
+
+    // The radio groups (4, 144) and (116, 144). Items stand in columns filled top to bottom.
+    const int h = 12; // the font's character height at 96 dpi
+    make(L"BUTTON", TText::GroupFileType, BS_GROUPBOX, 4, 144, 109, 57, 0);
+    const int typeHeight = (57 - h - 5) / 2;
+    for (int i = 0; i < 2; ++i) {
+        HWND radio =
+            make(L"BUTTON", TText::Count, BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP | WS_TABSTOP : 0),
+                 4 + 8, 144 + h + 1 + ((57 - h - 5) % 2) / 2 + i * typeHeight, 109 - 10 - 8,
+                 typeHeight, kFileType0 + i);
+        SetWindowTextW(radio, i == 0 ? L"BMP" : L"JPEG");
+    }
+    make(L"BUTTON", TText::GroupColor, BS_GROUPBOX | WS_GROUP, 116, 144, 221, 57, 0);
+    const TText colours[] = {TText::ColorMono,  TText::Color16Bit,      TText::Color16Colours,
+                             TText::Color24Bit, TText::Color256Colours, TText::Color32Bit};
+    const int rows = 2, itemWidth = (221 - 10) / 3, itemHeight = (57 - h - 5) / rows;
+    for (int i = 0; i < 6; ++i) {
+        make(L"BUTTON", colours[i], BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP | WS_TABSTOP : 0),
+             116 + (i / rows) * itemWidth + 8,
+             144 + h + 1 + ((57 - h - 5) % rows) / 2 + (i % rows) * itemHeight, itemWidth - 4,
+             itemHeight, kColor0 + i);
+    }
+
+    // The switches panel (4, 204).
+    make(L"STATIC", TText::Count, SS_ETCHEDFRAME | WS_GROUP, 4, 204, 333, 117, 0);
+    const std::pair<int, TText> checks[] = {{kPosiAppli, TText::CheckCaptAtSameTime},
+                                            {kPrtSc, TText::CheckPrtSc},
+                                            {kAltPrtSc, TText::CheckAltPrtSc},
+                                            {kUpdate, TText::CheckUpdate},
+                                            {kAppli, TText::CheckAppli}};
+    const int widths[] = {209, 313, 313, 301, 237};
+    for (int i = 0; i < 5; ++i) {
+        make(L"BUTTON", checks[i].second, BS_AUTOCHECKBOX | WS_TABSTOP, 12, 212 + 20 * i, widths[i],
+             17, checks[i].first);
+    }
+
+    // The next number (4, 328), then OK and Cancel.
+    make(L"STATIC", TText::Count, SS_SUNKEN, 4, 328, 333, 29, 0);
+    make(L"STATIC", TText::LabelNextValue, SS_LEFTNOWORDWRAP, 16, 337, 72, 12, 0);
+    tip(spin(kStartVal, kStartValArrows, 88, 332, 77, 21, 9), TText::TipNextValue);
+    make(L"BUTTON", TText::ButtonOk, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 168, 362, 81, 21,
+         IDOK);
+    make(L"BUTTON", TText::ButtonCancel, BS_PUSHBUTTON | WS_TABSTOP, 256, 362, 81, 21, IDCANCEL);
+}
+
+bool IsSpinEdit(HWND window) {
+    return window == Item(kDigit) || window == Item(kStartVal);
+}
+
+} // namespace
+
+int RunOptionsDialog(TOptionForm& form) {
+    RegisterDialogClass();
+    TDialog dialog;
+    dialog.Form = &form;
+    {
+        TWindowDc screen(nullptr);
+        dialog.Scale = GetDeviceCaps(screen.Get(), LOGPIXELSY) / 96.0;
+    }
+    dialog.Font =
+        CreateJapaneseFont(static_cast<int>(12 * dialog.Scale + 0.5),
+                           {L"ＭＳ Ｐゴシック", L"MS PGothic", L"IPAPGothic", L"IPAGothic"});
+
+    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+    const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+    RECT frame{0, 0, static_cast<LONG>(340 * dialog.Scale), static_cast<LONG>(389 * dialog.Scale)};
+    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+    dialog.Window = CreateWindowExW(
+        exStyle, kDialogClass, WideFromCp932(Text(TText::OptionCaption)).c_str(), style,
+        (GetSystemMetrics(SM_CXSCREEN) - width) / 2, (GetSystemMetrics(SM_CYSCREEN) - height) / 2,
+        width, height, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (!dialog.Window) {
+        return mrCancel;
+    }
+    TWindowHandle owner(dialog.Window);
+    gOpen = &dialog;
+    BuildControls(dialog);
+    dialog.Loading = true;
+    WriteControls(form);
+    dialog.Loading = false;
+    form.FormShow();
+    SetItemText(kSample, form.edtSample);
+    ShowWindow(dialog.Window, SW_SHOWNORMAL);
+    SetForegroundWindow(dialog.Window);
+    SetFocus(Item(kPath));
+
+    MSG message;
+    bool quit = false;
+    while (!dialog.Done) {
+        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+        if (got <= 0) {
+            quit = got == 0;
+            dialog.Result = mrCancel;
+            break;
+        }
+        const bool ours = message.hwnd == dialog.Window || IsChild(dialog.Window, message.hwnd);
+        if (ours && message.message == WM_KEYDOWN &&
+            (message.wParam == VK_RETURN || message.wParam == VK_ESCAPE)) {
+            if (IsSpinEdit(message.hwnd)) {
+                // Consumed by the spin box (Enter with the beep): neither OK nor Cancel.
+                TranslateMessage(&message);
+                DispatchMessageW(&message);
+                continue;
+            }
+            if (message.wParam == VK_ESCAPE) {
+                Finish(mrCancel);
+            } else {
+                OkClicked();
+            }
+            continue;
+        }
+        if (!ours || !IsDialogMessageW(dialog.Window, &message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+    gOpen = nullptr;
+    owner.Reset();
+    if (quit) {
+        PostQuitMessage(static_cast<int>(message.wParam));
+    }
+    return dialog.Result == mrOk ? mrOk : mrCancel;
+}
+
+void FocusOptionsDialog() {
+    if (gOpen) {
+        SetForegroundWindow(gOpen->Window);
+    }
+}
+
+void RefreshOptionsDialog(const TOptionForm& form) {
+    if (gOpen) {
+        gOpen->Loading = true;
+        SetItemText(kStartVal, form.spnStartVal.Text());
+        gOpen->Loading = false;
+    }
+}
