@@ -143,15 +143,26 @@ TColourMatcher::TColourMatcher(const TPalette& palette)
                        fine);
         }
         if (fine.size() == 1) {
-            FCells[cell] = 64u * fine.front();
+            FCells[cell] = fine.front();
             continue;
         }
-        FCells[cell] = static_cast<std::uint32_t>(FAnswers.size());
+        std::uint8_t answers[64];
         for (int k = 0; k < 64; ++k) {
-            FAnswers.push_back(NearestAmong(palette, fine, r * kCellSize + (k >> 4),
-                                            g * kCellSize + ((k >> 2) & 3),
-                                            b * kCellSize + (k & 3)));
+            answers[k] = NearestAmong(palette, fine, r * kCellSize + (k >> 4),
+                                      g * kCellSize + ((k >> 2) & 3), b * kCellSize + (k & 3));
         }
+        // Candidates are a bound: a cell whose colours all found the same entry has one answer.
+        if (std::all_of(answers, answers + 64, [&](std::uint8_t a) { return a == answers[0]; })) {
+            FCells[cell] = answers[0];
+            continue;
+        }
+        FCells[cell] = static_cast<std::uint32_t>(FAnswers.size() / 64);
+        FAnswers.insert(FAnswers.end(), answers, answers + 64);
+    }
+    if (FAnswers.size() / 64 <= 0x10000) {
+        FSmallCells.assign(FCells.begin(), FCells.end());
+        FCells.clear();
+        FCells.shrink_to_fit();
     }
 }
 

@@ -21,8 +21,10 @@ public:
     std::uint8_t Nearest(std::uint8_t r, std::uint8_t g, std::uint8_t b) const {
         const std::uint32_t cell =
             (kSpread[r >> 2] << 2) | (kSpread[g >> 2] << 1) | kSpread[b >> 2];
-        // No branch: a cell with one answer points at a block of 64 copies of it.
-        return FAnswers[FCells[cell] + (((r & 3u) << 4) | ((g & 3u) << 2) | (b & 3u))];
+        // A cell with one answer points at a block of 64 copies of it. The small table serves
+        // when the blocks are few enough (the branch always goes the same way).
+        const std::uint32_t block = FSmallCells.empty() ? FCells[cell] : FSmallCells[cell];
+        return FAnswers[block * 64u + (((r & 3u) << 4) | ((g & 3u) << 2) | (b & 3u))];
     }
 
     // The matcher of that palette, built on first use and kept for the run.
@@ -43,8 +45,9 @@ private:
     }();
 
     TPalette FPalette;
-    std::vector<std::uint32_t> FCells;  // where the cell's 64 answers start in FAnswers
-    std::vector<std::uint8_t> FAnswers; // 64 copies of each entry, then the mixed cells
+    std::vector<std::uint32_t> FCells;      // the block of the cell's 64 answers in FAnswers
+    std::vector<std::uint16_t> FSmallCells; // the same in half the memory, when it fits
+    std::vector<std::uint8_t> FAnswers;     // 64 copies of each entry, then the mixed cells
 };
 
 // Exhaustive nearest-colour search; the reference the matcher must equal.
