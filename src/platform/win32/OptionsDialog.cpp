@@ -6,6 +6,7 @@
 #include "platform/win32/WideText.h"
 
 #include "app/Option/OptionForm.h"
+#include "base/Cp932.h"
 #include "base/Errors.h"
 #include "base/Texts.h"
 #include "platform/Platform.h"
@@ -150,15 +151,9 @@ void KeepWithinBytes(int id, std::size_t limit) {
     }
     std::string cut = text.substr(0, limit);
     // Never leave half of a double-byte character.
-    std::size_t i = 0;
-    while (i < cut.size()) {
-        const auto c = static_cast<unsigned char>(cut[i]);
-        const bool lead = (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-        if (lead && i + 1 >= cut.size()) {
-            cut.resize(i);
-            break;
-        }
-        i += lead ? 2 : 1;
+    const std::size_t last = LastCharStart(cut);
+    if (last + 1 == cut.size() && IsLeadByte(static_cast<unsigned char>(cut[last]))) {
+        cut.resize(last);
     }
     MessageBeep(MB_OK);
     SetItemText(id, cut);
@@ -461,7 +456,13 @@ int RunOptionsDialog(TOptionForm& form) {
         return mrCancel;
     }
     TWindowHandle owner(dialog.Window);
-    gOpen = &dialog;
+    // However this function ends, no pointer to its dialog outlives it.
+    struct TOpenDialog {
+        explicit TOpenDialog(TDialog& open) { gOpen = &open; }
+        ~TOpenDialog() { gOpen = nullptr; }
+        TOpenDialog(const TOpenDialog&) = delete;
+        TOpenDialog& operator=(const TOpenDialog&) = delete;
+    } open(dialog);
     BuildControls(dialog);
     dialog.Loading = true;
     WriteControls(form);
