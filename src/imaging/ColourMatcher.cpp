@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 #include <cassert>
 #include <map>
 #include <memory>
@@ -108,8 +109,8 @@ std::uint8_t NearestColourExhaustive(const TPalette& palette, std::uint8_t r, st
     return bestIndex;
 }
 
-TColourMatcher::TColourMatcher(const TPalette& palette)
-    : FPalette(palette), FCells(std::size_t{1} << (3 * kCellBits)) {
+TColourMatcher::TColourMatcher(const TPalette& palette) : FPalette(palette) {
+    std::vector<std::uint32_t> cells(std::size_t{1} << (3 * kCellBits));
     assert(!palette.empty() && palette.size() <= 256);
     std::vector<std::uint8_t> all(palette.size());
     for (std::size_t i = 0; i < all.size(); ++i) {
@@ -130,7 +131,7 @@ TColourMatcher::TColourMatcher(const TPalette& palette)
         }
     }
     std::vector<std::uint8_t> fine;
-    for (std::uint32_t cell = 0; cell < FCells.size(); ++cell) {
+    for (std::uint32_t cell = 0; cell < cells.size(); ++cell) {
         const int r = Compact(cell >> 2), g = Compact(cell >> 1), b = Compact(cell);
         const auto& parent =
             coarse[((r / kCellsPerCoarse) * kCoarsePerChannel + g / kCellsPerCoarse) *
@@ -143,7 +144,7 @@ TColourMatcher::TColourMatcher(const TPalette& palette)
                        fine);
         }
         if (fine.size() == 1) {
-            FCells[cell] = fine.front();
+            cells[cell] = fine.front();
             continue;
         }
         std::uint8_t answers[64];
@@ -153,16 +154,51 @@ TColourMatcher::TColourMatcher(const TPalette& palette)
         }
         // Candidates are a bound: a cell whose colours all found the same entry has one answer.
         if (std::all_of(answers, answers + 64, [&](std::uint8_t a) { return a == answers[0]; })) {
-            FCells[cell] = answers[0];
+            cells[cell] = answers[0];
             continue;
         }
-        FCells[cell] = static_cast<std::uint32_t>(FAnswers.size() / 64);
+        cells[cell] = static_cast<std::uint32_t>(FAnswers.size() / 64);
         FAnswers.insert(FAnswers.end(), answers, answers + 64);
     }
     if (FAnswers.size() / 64 <= 0x10000) {
-        FSmallCells.assign(FCells.begin(), FCells.end());
-        FCells.clear();
-        FCells.shrink_to_fit();
+        FCells16.assign(cells.begin(), cells.end());
+    } else {
+        FCells32 = std::move(cells);
+    }
+}
+
+namespace {
+
+// Screens are mostly runs of one colour, so a pixel like the one before takes its answer.
+// The tables are passed as plain pointers: stores through the byte pointer `out` could
+// alias members, which would make the compiler reload them for every pixel.
+template <typename Cell>
+void MatchRow(const TColourKeys& keys, const Cell* cells, const std::uint8_t* answers,
+              const std::uint8_t* bgrx, std::int32_t count, std::uint8_t* out) {
+    std::uint32_t previous = 0xFFFFFFFFu; // no 24-bit colour
+    std::uint8_t answer = 0;
+    for (std::int32_t i = 0; i < count; ++i) {
+        const std::uint8_t* px = bgrx + 4 * static_cast<std::size_t>(i);
+        std::uint32_t colour;
+        std::memcpy(&colour, px, 4);
+        colour &= 0x00FFFFFFu;
+        if (colour != previous) {
+            previous = colour;
+            const std::uint32_t key = keys[0][px[2]] | keys[1][px[1]] | keys[2][px[0]];
+            answer = answers[std::size_t{cells[key >> 6]} * 64u + (key & 63u)];
+        }
+        out[i] = answer;
+    }
+}
+
+} // namespace
+
+void TColourMatcher::NearestRow(const std::uint8_t* bgrx, std::int32_t count,
+                                std::uint8_t* out) const {
+    if (FCells16.empty()) {
+        MatchRow(kKeys, FCells32.data(), FAnswers.data(), bgrx, count, out);
+    } else {
+        MatchRow(kKeys, FCells16.data(), FAnswers.data(), bgrx, count, out);
     }
 }
 

@@ -6,6 +6,9 @@
 #include <cstdint>
 #include <vector>
 
+// Per channel value, its part of a colour's key (see TColourMatcher::kKeys).
+using TColourKeys = std::array<std::array<std::uint32_t, 256>, 3>;
+
 // Nearest colour of a palette by squared RGB distance, ties to the lowest index, with no
 // dithering: the same answer as trying every entry, found through a table of colour cells.
 // For each cell of 4 x 4 x 4 colours only some entries can be nearest to a colour in it
@@ -14,18 +17,19 @@
 // answers of their colours, worked out among those few entries when the matcher is built.
 // Cells are laid out in Z order (the bits of the three channels interleaved), so colours
 // close to each other, as in a photograph, find their answers close to each other in memory.
+// Rows are matched with the answer of the pixel before reused while the colour stays.
 class TColourMatcher {
 public:
     explicit TColourMatcher(const TPalette& palette);
 
     std::uint8_t Nearest(std::uint8_t r, std::uint8_t g, std::uint8_t b) const {
-        const std::uint32_t cell =
-            (kSpread[r >> 2] << 2) | (kSpread[g >> 2] << 1) | kSpread[b >> 2];
-        // A cell with one answer points at a block of 64 copies of it. The small table serves
-        // when the blocks are few enough (the branch always goes the same way).
-        const std::uint32_t block = FSmallCells.empty() ? FCells[cell] : FSmallCells[cell];
-        return FAnswers[block * 64u + (((r & 3u) << 4) | ((g & 3u) << 2) | (b & 3u))];
+        const std::uint32_t key = kKeys[0][r] | kKeys[1][g] | kKeys[2][b];
+        const std::uint32_t block = FCells16.empty() ? FCells32[key >> 6] : FCells16[key >> 6];
+        return FAnswers[block * 64u + (key & 63u)];
     }
+
+    // The nearest entries of `count` 32-bit pixels (blue, green, red, unused) into `out`.
+    void NearestRow(const std::uint8_t* bgrx, std::int32_t count, std::uint8_t* out) const;
 
     // The matcher of that palette, built on first use and kept for the run.
     static const TColourMatcher& For(const TPalette& palette);
@@ -33,21 +37,30 @@ public:
     const TPalette& Palette() const { return FPalette; }
 
 private:
-    // Bit i of a 6-bit channel value moves to bit 3i.
-    static constexpr std::array<std::uint32_t, 64> kSpread = [] {
-        std::array<std::uint32_t, 64> spread{};
-        for (std::uint32_t v = 0; v < 64; ++v) {
-            for (int bit = 0; bit < 6; ++bit) {
-                spread[v] |= ((v >> bit) & 1u) << (3 * bit);
+    // A colour's key: the number of its cell (the bits of the three 6-bit channel values
+    // interleaved, red highest) above the 6-bit place of the colour in its cell. One table per
+    // channel, so a key is three loads and two ors.
+    static constexpr TColourKeys kKeys = [] {
+        TColourKeys keys{};
+        for (std::uint32_t channel = 0; channel < 3; ++channel) {
+            const std::uint32_t shift = 2 - channel;
+            for (std::uint32_t v = 0; v < 256; ++v) {
+                std::uint32_t spread = 0;
+                for (std::uint32_t bit = 0; bit < 6; ++bit) {
+                    spread |= (((v >> 2) >> bit) & 1u) << (3 * bit);
+                }
+                keys[channel][v] = ((spread << shift) << 6) | ((v & 3u) << (2 * shift));
             }
         }
-        return spread;
+        return keys;
     }();
 
     TPalette FPalette;
-    std::vector<std::uint32_t> FCells;      // the block of the cell's 64 answers in FAnswers
-    std::vector<std::uint16_t> FSmallCells; // the same in half the memory, when it fits
-    std::vector<std::uint8_t> FAnswers;     // 64 copies of each entry, then the mixed cells
+    // The block of each cell's 64 answers in FAnswers: in 16 bits when the blocks are few
+    // enough (half the memory), else in 32. Exactly one of the two is filled.
+    std::vector<std::uint16_t> FCells16;
+    std::vector<std::uint32_t> FCells32;
+    std::vector<std::uint8_t> FAnswers; // 64 copies of each entry, then the mixed cells
 };
 
 // Exhaustive nearest-colour search; the reference the matcher must equal.

@@ -2,6 +2,7 @@
 
 #include "imaging/ColourMatcher.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -16,36 +17,50 @@ void Store32(std::uint8_t* p, std::uint32_t v) {
     std::memcpy(p, &v, 4);
 }
 
+// Little-endian words, as every target of this program is.
+std::uint64_t Load64(const std::uint8_t* p) {
+    std::uint64_t v;
+    std::memcpy(&v, p, 8);
+    return v;
+}
+
+void Store64(std::uint8_t* p, std::uint64_t v) {
+    std::memcpy(p, &v, 8);
+}
+
 // White exactly when white is nearer than black: 3*255^2 - 510*(r+g+b) < 0.
 std::uint8_t BlackOrWhite(const std::uint8_t* px) {
     return (px[0] + px[1] + px[2]) >= 383 ? 1 : 0;
 }
 
-// Nearest table entry for a row of pixels, remembering recent colours: screens are full of
-// runs and small sets of colours (text is two), and a hit costs less than a table lookup.
-class TNearestCache {
-public:
-    explicit TNearestCache(const TColourMatcher& matcher) : FMatcher(matcher) {
-        for (auto& key : FKeys) {
-            key = 0xFFFFFFFFu; // no 24-bit colour has this key
+// Four-bit pixels, matched a chunk at a time so the indices fit on the stack. Whole rows
+// start at pixel 0 and chunks are even, so each chunk fills whole bytes but perhaps the last.
+void PackNibbles(const TColourMatcher& matcher, const std::uint8_t* bgrx, std::int32_t count,
+                 std::uint8_t* row, std::int32_t x, bool wholeRow) {
+    constexpr std::int32_t kChunk = 512;
+    std::uint8_t indices[kChunk];
+    for (std::int32_t done = 0; done < count; done += kChunk) {
+        const std::int32_t n = std::min(kChunk, count - done);
+        matcher.NearestRow(bgrx + 4 * static_cast<std::size_t>(done), n, indices);
+        if (wholeRow) {
+            std::uint8_t* out = row + done / 2;
+            std::int32_t i = 0;
+            for (; i + 2 <= n; i += 2) {
+                *out++ = static_cast<std::uint8_t>((indices[i] << 4) | indices[i + 1]);
+            }
+            if (i < n) {
+                *out = static_cast<std::uint8_t>(indices[i] << 4);
+            }
+            continue;
+        }
+        for (std::int32_t i = 0; i < n; ++i) {
+            const std::int32_t px = x + done + i;
+            std::uint8_t& byte = row[px / 2];
+            byte = px % 2 ? static_cast<std::uint8_t>((byte & 0xF0) | indices[i])
+                          : static_cast<std::uint8_t>((byte & 0x0F) | (indices[i] << 4));
         }
     }
-    std::uint8_t operator()(const std::uint8_t* px) {
-        const std::uint32_t colour = Load32(px) & 0x00FFFFFFu;
-        const std::uint32_t slot = (colour * 0x9E3779B1u) >> (32 - kSlotBits);
-        if (FKeys[slot] != colour) {
-            FKeys[slot] = colour;
-            FIndices[slot] = FMatcher.Nearest(px[2], px[1], px[0]);
-        }
-        return FIndices[slot];
-    }
-
-private:
-    static constexpr int kSlotBits = 8;
-    const TColourMatcher& FMatcher;
-    std::uint32_t FKeys[1 << kSlotBits];
-    std::uint8_t FIndices[1 << kSlotBits];
-};
+}
 
 template <typename IndexOf>
 void PackIndices(IndexOf indexOf, int bits, const std::uint8_t* bgrx, std::int32_t count,
@@ -102,15 +117,20 @@ void EncodeSpan(const TRowCodec& codec, const std::uint8_t* bgrx, std::int32_t c
     case TPixelDepth::pd24Bit: {
         std::uint8_t* out = row + 3 * static_cast<std::size_t>(x);
         std::int32_t i = 0;
-        // Four pixels (16 bytes) become three words (12 bytes).
-        for (; i + 4 <= count; i += 4) {
-            const std::uint32_t p0 = Load32(bgrx + 4 * i) & 0x00FFFFFFu;
-            const std::uint32_t p1 = Load32(bgrx + 4 * i + 4) & 0x00FFFFFFu;
-            const std::uint32_t p2 = Load32(bgrx + 4 * i + 8) & 0x00FFFFFFu;
-            const std::uint32_t p3 = Load32(bgrx + 4 * i + 12) & 0x00FFFFFFu;
-            Store32(out + 3 * i, p0 | (p1 << 24));
-            Store32(out + 3 * i + 4, (p1 >> 8) | (p2 << 16));
-            Store32(out + 3 * i + 8, (p2 >> 16) | (p3 << 8));
+        // Eight pixels (32 bytes) become three 64-bit words (24 bytes).
+        for (; i + 8 <= count; i += 8) {
+            const std::uint8_t* in = bgrx + 4 * static_cast<std::size_t>(i);
+            const std::uint64_t a = Load64(in), b = Load64(in + 8);
+            const std::uint64_t c = Load64(in + 16), d = Load64(in + 24);
+            constexpr std::uint64_t kLow = 0x00FFFFFFu;
+            const std::uint64_t p0 = a & kLow, p1 = (a >> 32) & kLow;
+            const std::uint64_t p2 = b & kLow, p3 = (b >> 32) & kLow;
+            const std::uint64_t p4 = c & kLow, p5 = (c >> 32) & kLow;
+            const std::uint64_t p6 = d & kLow, p7 = (d >> 32) & kLow;
+            std::uint8_t* words = out + 3 * static_cast<std::size_t>(i);
+            Store64(words, p0 | (p1 << 24) | (p2 << 48));
+            Store64(words + 8, (p2 >> 16) | (p3 << 8) | (p4 << 32) | (p5 << 56));
+            Store64(words + 16, (p5 >> 8) | (p6 << 16) | (p7 << 40));
         }
         for (; i < count; ++i) {
             out[3 * i] = bgrx[4 * i];
@@ -130,15 +150,11 @@ void EncodeSpan(const TRowCodec& codec, const std::uint8_t* bgrx, std::int32_t c
         break;
     }
     case TPixelDepth::pd8Bit: {
-        TNearestCache nearest(*codec.Matcher);
-        std::uint8_t* out = row + x;
-        for (std::int32_t i = 0; i < count; ++i) {
-            out[i] = nearest(bgrx + 4 * i);
-        }
+        codec.Matcher->NearestRow(bgrx, count, row + x);
         break;
     }
     case TPixelDepth::pd4Bit:
-        PackIndices(TNearestCache(*codec.Matcher), 4, bgrx, count, row, x, wholeRow);
+        PackNibbles(*codec.Matcher, bgrx, count, row, x, wholeRow);
         break;
     case TPixelDepth::pd1Bit:
         PackIndices(BlackOrWhite, 1, bgrx, count, row, x, wholeRow);

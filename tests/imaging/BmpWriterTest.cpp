@@ -86,23 +86,31 @@ TEST(BmpWriter, MasksAndColourTables) {
 }
 
 TEST(BmpWriter, EveryDepthReadsBackToTheExpectedColours) {
-    // 47 x 33 exercises the row padding at every depth.
-    const TFrame frame = VariedFrame(47, 33, 11);
-    for (const TPixelDepth depth : kDepths) {
-        const TBmpFile file = ReadBmp(BmpBytes(CaptureOf(frame, depth)));
-        for (int y = 0; y < frame.Height; ++y) {
-            for (int x = 0; x < frame.Width; ++x) {
-                ASSERT_EQ(file.Pixel(x, y), ExpectedColour(frame.At(x, y), depth))
-                    << BitsPerPixel(depth) << " bits at " << x << "," << y;
+    // 47 x 33 exercises the row padding at every depth; 1031 is odd, no multiple of the
+    // encoders' word sizes, and wider than the chunks rows are matched in, with runs of one
+    // colour in its gradients. Screens may leave anything in the fourth byte.
+    TFrame wide = VariedFrame(1031, 4, 5);
+    for (int x = 0; x < wide.Width; x += 3) {
+        wide.At(x, 1) |= 0xA5000000u;
+    }
+    for (const TFrame& frame : {VariedFrame(47, 33, 11), wide}) {
+        for (const TPixelDepth depth : kDepths) {
+            const TBmpFile file = ReadBmp(BmpBytes(CaptureOf(frame, depth)));
+            for (int y = 0; y < frame.Height; ++y) {
+                for (int x = 0; x < frame.Width; ++x) {
+                    ASSERT_EQ(file.Pixel(x, y), ExpectedColour(frame.At(x, y) & 0xFFFFFFu, depth))
+                        << frame.Width << " wide, " << BitsPerPixel(depth) << " bits at " << x
+                        << "," << y;
+                }
             }
-        }
-        // The padding and the unused bits of the last byte are zero.
-        const std::size_t used = (std::size_t(frame.Width) * file.BitCount + 7) / 8;
-        for (int y = 0; y < frame.Height; ++y) {
-            const std::string row = file.RowBytes(y);
-            EXPECT_EQ(row.substr(used), std::string(row.size() - used, '\0'));
-            const int spareBits = int(used * 8 - std::size_t(frame.Width) * file.BitCount);
-            EXPECT_EQ(std::uint8_t(row[used - 1]) & ((1u << spareBits) - 1), 0u);
+            // The padding and the unused bits of the last byte are zero.
+            const std::size_t used = (std::size_t(frame.Width) * file.BitCount + 7) / 8;
+            for (int y = 0; y < frame.Height; ++y) {
+                const std::string row = file.RowBytes(y);
+                EXPECT_EQ(row.substr(used), std::string(row.size() - used, '\0'));
+                const int spareBits = int(used * 8 - std::size_t(frame.Width) * file.BitCount);
+                EXPECT_EQ(std::uint8_t(row[used - 1]) & ((1u << spareBits) - 1), 0u);
+            }
         }
     }
 }
