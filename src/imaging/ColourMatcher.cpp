@@ -1,9 +1,10 @@
 #include "imaging/ColourMatcher.h"
 
+#include "imaging/PixelWords.h"
+
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
-#include <cstring>
 #include <cassert>
 #include <map>
 #include <memory>
@@ -179,9 +180,7 @@ void MatchRow(const TColourKeys& keys, const Cell* cells, const std::uint8_t* an
     std::uint8_t answer = 0;
     for (std::int32_t i = 0; i < count; ++i) {
         const std::uint8_t* px = bgrx + 4 * static_cast<std::size_t>(i);
-        std::uint32_t colour;
-        std::memcpy(&colour, px, 4);
-        colour &= 0x00FFFFFFu;
+        const std::uint32_t colour = Load32(px) & 0x00FFFFFFu;
         if (colour != previous) {
             previous = colour;
             const std::uint32_t key = keys[0][px[2]] | keys[1][px[1]] | keys[2][px[0]];

@@ -1,32 +1,12 @@
 #include "imaging/PixelCodec.h"
 
 #include "imaging/ColourMatcher.h"
+#include "imaging/PixelWords.h"
 
 #include <algorithm>
 #include <cstring>
 
 namespace {
-
-std::uint32_t Load32(const std::uint8_t* p) {
-    std::uint32_t v;
-    std::memcpy(&v, p, 4);
-    return v;
-}
-
-void Store32(std::uint8_t* p, std::uint32_t v) {
-    std::memcpy(p, &v, 4);
-}
-
-// Little-endian words, as every target of this program is.
-std::uint64_t Load64(const std::uint8_t* p) {
-    std::uint64_t v;
-    std::memcpy(&v, p, 8);
-    return v;
-}
-
-void Store64(std::uint8_t* p, std::uint64_t v) {
-    std::memcpy(p, &v, 8);
-}
 
 // White exactly when white is nearer than black: 3*255^2 - 510*(r+g+b) < 0.
 std::uint8_t BlackOrWhite(const std::uint8_t* px) {

@@ -3,37 +3,50 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <vector>
 
 namespace {
 
 // Every entry, every midpoint between two entries (where ties live) and their neighbours,
-// and a million random colours, for each palette the program matches against.
+// and a million random colours, for each palette the program matches against: one by one,
+// and as one row of 32-bit pixels (with repeats, and something in the unused byte).
 void ExpectMatcherEqualsExhaustiveSearch(const TPalette& palette) {
     const TColourMatcher matcher(palette);
-    auto check = [&](int r, int g, int b) {
+    std::vector<std::uint8_t> row;
+    auto add = [&](int r, int g, int b) {
         if (r < 0 || g < 0 || b < 0 || r > 255 || g > 255 || b > 255) {
             return;
         }
-        ASSERT_EQ(matcher.Nearest(r, g, b), NearestColourExhaustive(palette, r, g, b))
-            << r << "," << g << "," << b;
+        const std::uint8_t unused = static_cast<std::uint8_t>(row.size() % 7 == 0 ? 0xA5 : 0);
+        row.insert(row.end(), {std::uint8_t(b), std::uint8_t(g), std::uint8_t(r), unused});
     };
     for (const TRgb& c : palette) {
-        check(c.R, c.G, c.B);
+        add(c.R, c.G, c.B);
+        add(c.R, c.G, c.B);
     }
     for (const TRgb& a : palette) {
         for (const TRgb& b : palette) {
             const int r = (a.R + b.R) / 2, g = (a.G + b.G) / 2, bl = (a.B + b.B) / 2;
             for (int d = -1; d <= 1; ++d) {
-                check(r + d, g, bl);
-                check(r, g + d, bl);
-                check(r, g, bl + d);
+                add(r + d, g, bl);
+                add(r, g + d, bl);
+                add(r, g, bl + d);
             }
         }
     }
     std::mt19937 random(7);
     for (int i = 0; i < 1000000; ++i) {
         const std::uint32_t v = random();
-        check(v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF);
+        add(v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF);
+    }
+    const auto count = static_cast<std::int32_t>(row.size() / 4);
+    std::vector<std::uint8_t> answers(row.size() / 4);
+    matcher.NearestRow(row.data(), count, answers.data());
+    for (std::int32_t i = 0; i < count; ++i) {
+        const std::uint8_t b = row[4 * i], g = row[4 * i + 1], r = row[4 * i + 2];
+        const std::uint8_t expected = NearestColourExhaustive(palette, r, g, b);
+        ASSERT_EQ(matcher.Nearest(r, g, b), expected) << int(r) << "," << int(g) << "," << int(b);
+        ASSERT_EQ(answers[i], expected) << "in a row: " << int(r) << "," << int(g) << "," << int(b);
     }
 }
 
@@ -43,6 +56,13 @@ TEST(ColourMatcher, EqualsAnExhaustiveSearchOnEveryPalette) {
     ExpectMatcherEqualsExhaustiveSearch({{0, 0, 0}, {255, 255, 255}});
     // A palette full of ties: the same colour twice must give the lower index.
     ExpectMatcherEqualsExhaustiveSearch({{10, 10, 10}, {200, 0, 0}, {10, 10, 10}, {0, 0, 200}});
+    // 256 scattered colours split more cells than 16-bit block numbers can count.
+    std::mt19937 random(3);
+    TPalette scattered(256);
+    for (TRgb& c : scattered) {
+        c = {std::uint8_t(random()), std::uint8_t(random()), std::uint8_t(random())};
+    }
+    ExpectMatcherEqualsExhaustiveSearch(scattered);
 }
 
 TEST(ColourMatcher, BlackAndWhiteSplitsAtASumOf383) {
