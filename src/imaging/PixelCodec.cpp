@@ -13,38 +13,12 @@ std::uint8_t BlackOrWhite(const std::uint8_t* px) {
     return (px[0] + px[1] + px[2]) >= 383 ? 1 : 0;
 }
 
-// Four-bit pixels, matched a chunk at a time so the indices fit on the stack. Whole rows
-// start at pixel 0 and chunks are even, so each chunk fills whole bytes but perhaps the last.
-void PackNibbles(const TColourMatcher& matcher, const std::uint8_t* bgrx, std::int32_t count,
-                 std::uint8_t* row, std::int32_t x, bool wholeRow) {
-    constexpr std::int32_t kChunk = 512;
-    std::uint8_t indices[kChunk];
-    for (std::int32_t done = 0; done < count; done += kChunk) {
-        const std::int32_t n = std::min(kChunk, count - done);
-        matcher.NearestRow(bgrx + 4 * static_cast<std::size_t>(done), n, indices);
-        if (wholeRow) {
-            std::uint8_t* out = row + done / 2;
-            std::int32_t i = 0;
-            for (; i + 2 <= n; i += 2) {
-                *out++ = static_cast<std::uint8_t>((indices[i] << 4) | indices[i + 1]);
-            }
-            if (i < n) {
-                *out = static_cast<std::uint8_t>(indices[i] << 4);
-            }
-            continue;
-        }
-        for (std::int32_t i = 0; i < n; ++i) {
-            const std::int32_t px = x + done + i;
-            std::uint8_t& byte = row[px / 2];
-            byte = px % 2 ? static_cast<std::uint8_t>((byte & 0xF0) | indices[i])
-                          : static_cast<std::uint8_t>((byte & 0x0F) | (indices[i] << 4));
-        }
-    }
-}
-
+// Packs `count` indices of `bits` bits, the i-th being indexOf(i), from pixel `x` of a row.
+// Whole rows (x 0) are written byte after byte with the unused bits of the last byte zero;
+// spans keep the bits of the pixels around them.
 template <typename IndexOf>
-void PackIndices(IndexOf indexOf, int bits, const std::uint8_t* bgrx, std::int32_t count,
-                 std::uint8_t* row, std::int32_t x, bool wholeRow) {
+void PackIndices(IndexOf indexOf, int bits, std::int32_t count, std::uint8_t* row, std::int32_t x,
+                 bool wholeRow) {
     const int perByte = 8 / bits;
     const unsigned mask = (1u << bits) - 1;
     if (wholeRow) {
@@ -55,7 +29,7 @@ void PackIndices(IndexOf indexOf, int bits, const std::uint8_t* bgrx, std::int32
             for (int k = 0; k < perByte; ++k, ++i) {
                 byte <<= bits;
                 if (i < count) {
-                    byte |= indexOf(bgrx + 4 * i);
+                    byte |= indexOf(i);
                 }
             }
             *out++ = static_cast<std::uint8_t>(byte);
@@ -66,8 +40,25 @@ void PackIndices(IndexOf indexOf, int bits, const std::uint8_t* bgrx, std::int32
         const std::int32_t px = x + i;
         std::uint8_t& byte = row[px / perByte];
         const int shift = 8 - bits * (px % perByte + 1);
-        byte =
-            static_cast<std::uint8_t>((byte & ~(mask << shift)) | (indexOf(bgrx + 4 * i) << shift));
+        byte = static_cast<std::uint8_t>((byte & ~(mask << shift)) | (indexOf(i) << shift));
+    }
+}
+
+// Four-bit pixels, matched a chunk at a time so the indices fit on the stack. The chunks are
+// even, so in a whole row each one starts on a byte of its own.
+void PackNibbles(const TColourMatcher& matcher, const std::uint8_t* bgrx, std::int32_t count,
+                 std::uint8_t* row, std::int32_t x, bool wholeRow) {
+    constexpr std::int32_t kChunk = 512;
+    std::uint8_t indices[kChunk];
+    const auto at = [&](std::int32_t i) { return indices[i]; };
+    for (std::int32_t done = 0; done < count; done += kChunk) {
+        const std::int32_t n = std::min(kChunk, count - done);
+        matcher.NearestRow(bgrx + 4 * static_cast<std::size_t>(done), n, indices);
+        if (wholeRow) {
+            PackIndices(at, 4, n, row + done / 2, 0, true);
+        } else {
+            PackIndices(at, 4, n, row, x + done, false);
+        }
     }
 }
 
@@ -137,7 +128,8 @@ void EncodeSpan(const TRowCodec& codec, const std::uint8_t* bgrx, std::int32_t c
         PackNibbles(*codec.Matcher, bgrx, count, row, x, wholeRow);
         break;
     case TPixelDepth::pd1Bit:
-        PackIndices(BlackOrWhite, 1, bgrx, count, row, x, wholeRow);
+        PackIndices([&](std::int32_t i) { return BlackOrWhite(bgrx + 4 * i); }, 1, count, row, x,
+                    wholeRow);
         break;
     }
     if (wholeRow) {
