@@ -174,8 +174,8 @@ namespace {
 // The tables are passed as plain pointers: stores through the byte pointer `out` could
 // alias members, which would make the compiler reload them for every pixel.
 template <typename Cell>
-void MatchRow(const TColourKeys& keys, const Cell* cells, const std::uint8_t* answers,
-              const std::uint8_t* bgrx, std::int32_t count, std::uint8_t* out) {
+void MatchRow(const Cell* cells, const std::uint8_t* answers, const std::uint8_t* bgrx,
+              std::int32_t count, std::uint8_t* out) {
     std::uint32_t previous = 0xFFFFFFFFu; // no 24-bit colour
     std::uint8_t answer = 0;
     for (std::int32_t i = 0; i < count; ++i) {
@@ -183,8 +183,8 @@ void MatchRow(const TColourKeys& keys, const Cell* cells, const std::uint8_t* an
         const std::uint32_t colour = Load32(px) & 0x00FFFFFFu;
         if (colour != previous) {
             previous = colour;
-            const std::uint32_t key = keys[0][px[2]] | keys[1][px[1]] | keys[2][px[0]];
-            answer = answers[std::size_t{cells[key >> 6]} * 64u + (key & 63u)];
+            answer = TColourMatcher::AnswerOf(TColourMatcher::KeyOf(px[2], px[1], px[0]), cells,
+                                              answers);
         }
         out[i] = answer;
     }
@@ -195,9 +195,9 @@ void MatchRow(const TColourKeys& keys, const Cell* cells, const std::uint8_t* an
 void TColourMatcher::NearestRow(const std::uint8_t* bgrx, std::int32_t count,
                                 std::uint8_t* out) const {
     if (FCells16.empty()) {
-        MatchRow(kKeys, FCells32.data(), FAnswers.data(), bgrx, count, out);
+        MatchRow(FCells32.data(), FAnswers.data(), bgrx, count, out);
     } else {
-        MatchRow(kKeys, FCells16.data(), FAnswers.data(), bgrx, count, out);
+        MatchRow(FCells16.data(), FAnswers.data(), bgrx, count, out);
     }
 }
 

@@ -3,11 +3,9 @@
 #include "imaging/Palette.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
-
-// Per channel value, its part of a colour's key (see TColourMatcher::kKeys).
-using TColourKeys = std::array<std::array<std::uint32_t, 256>, 3>;
 
 // Nearest colour of a palette by squared RGB distance, ties to the lowest index, with no
 // dithering: the same answer as trying every entry, found through a table of colour cells.
@@ -23,9 +21,20 @@ public:
     explicit TColourMatcher(const TPalette& palette);
 
     std::uint8_t Nearest(std::uint8_t r, std::uint8_t g, std::uint8_t b) const {
-        const std::uint32_t key = kKeys[0][r] | kKeys[1][g] | kKeys[2][b];
-        const std::uint32_t block = FCells16.empty() ? FCells32[key >> 6] : FCells16[key >> 6];
-        return FAnswers[block * 64u + (key & 63u)];
+        const std::uint32_t key = KeyOf(r, g, b);
+        return FCells16.empty() ? AnswerOf(key, FCells32.data(), FAnswers.data())
+                                : AnswerOf(key, FCells16.data(), FAnswers.data());
+    }
+
+    static std::uint32_t KeyOf(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
+        return kKeys[0][r] | kKeys[1][g] | kKeys[2][b];
+    }
+
+    // The answer for a key, from a cell table in either width and the answer blocks.
+    template <typename Cell>
+    static std::uint8_t AnswerOf(std::uint32_t key, const Cell* cells,
+                                 const std::uint8_t* answers) {
+        return answers[std::size_t{cells[key >> 6]} * 64u + (key & 63u)];
     }
 
     // The nearest entries of `count` 32-bit pixels (blue, green, red, unused) into `out`.
@@ -37,6 +46,8 @@ public:
     const TPalette& Palette() const { return FPalette; }
 
 private:
+    using TColourKeys = std::array<std::array<std::uint32_t, 256>, 3>;
+
     // A colour's key: the number of its cell (the bits of the three 6-bit channel values
     // interleaved, red highest) above the 6-bit place of the colour in its cell. One table per
     // channel, so a key is three loads and two ors.
