@@ -821,9 +821,20 @@ void TheOptionsDialog() {
     }
     SetChecked(dialog, kPrtScId, false);
     SetChecked(dialog, kAltPrtScId, false);
+    // Another program reads the settings file just as it is saved, not sharing it for deletion
+    // (as editors and virus scanners do): the save waits for it instead of failing.
+    HANDLE reader =
+        CreateFileW((gAppFolder + L"\\Quorlan.ini").c_str(), GENERIC_READ,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    Check(reader != INVALID_HANDLE_VALUE, "the settings file opened by another reader");
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
     Check(WaitFor([&] { return !IsWindow(dialog); }), "OK closes the dialog");
+    Pump(300);
+    CloseHandle(reader);
+    Pump(500);
+    Check(!FindWindowW(L"#32770", L"Quorlan"),
+          "and the save waits for the reader without an error");
     std::string saved;
     const std::string expected = "[File]\r\nPath=" + Cp932(gPictures) +
                                  "\\\r\nPrefix=shot\r\nDateFormat=0\r\nDigit=4\r\n"

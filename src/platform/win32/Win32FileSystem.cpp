@@ -67,14 +67,45 @@ public:
             throw EWriteError(Text(TText::StreamWriteError));
         }
         FHandle.Reset();
-        if (!MoveFileExW(FTemporary.c_str(), FTarget.c_str(),
-                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        if (!ReplaceTarget()) {
             RaiseCreateError(FFullPath, GetLastError());
         }
         FCommitted = true;
     }
 
 private:
+    // Another program reading the target without sharing it for deletion (an editor, a virus
+    // scanner, an indexer) blocks the replacement only while it holds the file open: wait
+    // for it a little before calling the save failed.
+    bool ReplaceTarget() const {
+        constexpr DWORD kPatience = 2000; // ms
+        DWORD waited = 0;
+        for (DWORD pause = 10;; pause = pause < 250 ? pause * 2 : 250) {
+            if (MoveFileExW(FTemporary.c_str(), FTarget.c_str(),
+                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+                return true;
+            }
+            const DWORD code = GetLastError();
+            if (!HeldByAnother(code) || waited >= kPatience) {
+                SetLastError(code);
+                return false;
+            }
+            Sleep(pause);
+            waited += pause;
+        }
+    }
+
+    bool HeldByAnother(DWORD code) const {
+        if (code == ERROR_SHARING_VIOLATION || code == ERROR_LOCK_VIOLATION) {
+            return true;
+        }
+        // Access is also refused for a target that became read-only or a folder meanwhile;
+        // that does not pass with waiting.
+        const DWORD attributes = GetFileAttributesW(FTarget.c_str());
+        return code == ERROR_ACCESS_DENIED && attributes != INVALID_FILE_ATTRIBUTES &&
+               !(attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY));
+    }
+
     std::wstring FTarget;
     std::wstring FTemporary;
     TFileHandle FHandle;
