@@ -1,6 +1,7 @@
 #include "imaging/Bitmap.h"
 
 #include "imaging/PixelCodec.h"
+#include "imaging/StreamingStores.h"
 
 #include "base/Errors.h"
 #include "base/Texts.h"
@@ -33,6 +34,21 @@ void CopyPixels(const TPixelStore& from, TPixelStore& to) {
         DecodeSpan(reader, from.RowFromTop(y), 0, width, row.data());
         EncodeSpan(writer, row.data(), width, to.RowFromTop(y), 0, whole, to.Stride());
     }
+}
+
+// A 32-bit store this large outgrows the caches: its rows are streamed to memory (see
+// StreamingStores.h). Smaller ones stay cached for the write that follows.
+constexpr std::size_t kStreamingBytes = std::size_t{4} << 20;
+
+// The whole 32-bit store from a block that covers it, the block's pixel (x, y) on the store's
+// top-left corner.
+void StreamPixels32(TPixelStore& store, const TPixels32View& block, std::int64_t x,
+                    std::int64_t y) {
+    for (std::int32_t row = 0; row < store.Height(); ++row) {
+        StreamMasked32(store.RowFromTop(row), block.Row(static_cast<std::int32_t>(row + y)) + 4 * x,
+                       static_cast<std::size_t>(store.Width()));
+    }
+    StreamFence();
 }
 
 void CheckSize(std::int32_t value) {
@@ -120,6 +136,10 @@ void TBitmap::DrawPixels32(std::int32_t x, std::int32_t y, const TPixels32View& 
     TPixelStore& store = *FStore;
     const TRowCodec writer = CodecFor(store.Depth(), store.ColourTable());
     const auto count = static_cast<std::int32_t>(right - left);
+    if (whole && BitsPerPixel(store.Depth()) == 32 && store.SizeImage() >= kStreamingBytes) {
+        StreamPixels32(store, block, -std::int64_t{x}, -std::int64_t{y});
+        return;
+    }
     for (std::int64_t row = top; row < bottom; ++row) {
         const std::uint8_t* source = block.Row(static_cast<std::int32_t>(row - y)) + 4 * (left - x);
         EncodeSpan(writer, source, count, store.RowFromTop(static_cast<std::int32_t>(row)),

@@ -495,7 +495,10 @@ void EveryDepthAndJpeg() {
         Check(Start(app,
                     IniWith("", jpeg ? "Type=1\r\n" : "Bit=" + std::to_string(imageBit) + "\r\n")),
               "started");
+        // Wine's stand-in notification area may pop up over the pattern with the new icon.
+        SetWindowPos(pattern.Window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         SetForegroundWindow(pattern.Window);
+        Pump(200);
         PrintScreen(false);
         std::string bytes;
         const std::string name = "setting " + std::to_string(imageBit);

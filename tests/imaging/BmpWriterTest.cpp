@@ -115,6 +115,34 @@ TEST(BmpWriter, EveryDepthReadsBackToTheExpectedColours) {
     }
 }
 
+TEST(BmpWriter, LargeThirtyTwoBitStoresReadBackWithTheUnusedByteCleared) {
+    // Stores past a few megabytes are filled another way than small ones; a block larger
+    // than the bitmap and placed at a negative offset lands with its pixel (3, 2) top-left.
+    TFrame frame = VariedFrame(1034, 1033, 7);
+    for (std::size_t i = 0; i < frame.Pixels.size(); i += 5) {
+        frame.Pixels[i] |= 0x5A000000u;
+    }
+    const int width = 1031, height = 1030; // odd: rows start off 16-byte boundaries
+    for (const TPixelDepth depth : {TPixelDepth::pd32Bit, TPixelDepth::pdScreen}) {
+        TBitmap bitmap;
+        bitmap.SetColumns(width);
+        bitmap.SetRows(height);
+        bitmap.SetPixelDepth(depth);
+        bitmap.DrawPixels32(-3, -2, frame.View());
+        const TBmpFile file = ReadBmp(BmpBytes(bitmap));
+        ASSERT_EQ(file.BitCount, 32);
+        int wrong = 0;
+        for (int y = 0; y < height; ++y) {
+            const std::string row = file.RowBytes(y);
+            for (int x = 0; x < width; ++x) {
+                wrong += file.Pixel(x, y) != (frame.At(x + 3, y + 2) & 0xFFFFFFu) ||
+                         row[4 * std::size_t(x) + 3] != '\0';
+            }
+        }
+        EXPECT_EQ(wrong, 0) << "depth " << int(depth);
+    }
+}
+
 TEST(BmpWriter, RowsAreBottomUpAndRowAddressCountsFromTheTop) {
     TFrame frame(1, 3);
     frame.At(0, 0) = 0x010203; // top
