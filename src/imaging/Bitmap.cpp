@@ -134,12 +134,12 @@ void TBitmap::DrawPixels32(std::int32_t x, std::int32_t y, const TPixels32View& 
         PrepareForDrawing(*FStore, whole);
     }
     TPixelStore& store = *FStore;
-    const TRowCodec writer = CodecFor(store.Depth(), store.ColourTable());
-    const auto count = static_cast<std::int32_t>(right - left);
     if (whole && BitsPerPixel(store.Depth()) == 32 && store.SizeImage() >= kStreamingBytes) {
         StreamPixels32(store, block, -std::int64_t{x}, -std::int64_t{y});
         return;
     }
+    const TRowCodec writer = CodecFor(store.Depth(), store.ColourTable());
+    const auto count = static_cast<std::int32_t>(right - left);
     for (std::int64_t row = top; row < bottom; ++row) {
         const std::uint8_t* source = block.Row(static_cast<std::int32_t>(row - y)) + 4 * (left - x);
         EncodeSpan(writer, source, count, store.RowFromTop(static_cast<std::int32_t>(row)),
