@@ -79,10 +79,7 @@ void EncodeSpan(const TRowCodec& codec, const std::uint8_t* bgrx, std::int32_t c
     switch (codec.Depth) {
     case TPixelDepth::pdScreen:
     case TPixelDepth::pd32Bit: {
-        std::uint8_t* out = row + 4 * static_cast<std::size_t>(x);
-        for (std::int32_t i = 0; i < count; ++i) {
-            Store32(out + 4 * i, Load32(bgrx + 4 * i) & 0x00FFFFFFu);
-        }
+        CopyColours32(row + 4 * static_cast<std::size_t>(x), bgrx, static_cast<std::size_t>(count));
         break;
     }
     case TPixelDepth::pd24Bit: {
@@ -153,9 +150,7 @@ void DecodeSpan(const TRowCodec& codec, const std::uint8_t* row, std::int32_t x,
     switch (codec.Depth) {
     case TPixelDepth::pdScreen:
     case TPixelDepth::pd32Bit:
-        for (std::int32_t i = 0; i < count; ++i) {
-            Store32(bgrx + 4 * i, Load32(row + 4 * static_cast<std::size_t>(x + i)) & 0x00FFFFFFu);
-        }
+        CopyColours32(bgrx, row + 4 * static_cast<std::size_t>(x), static_cast<std::size_t>(count));
         break;
     case TPixelDepth::pd24Bit:
         for (std::int32_t i = 0; i < count; ++i) {

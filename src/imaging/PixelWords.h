@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 
@@ -24,4 +25,11 @@ inline std::uint64_t Load64(const std::uint8_t* p) {
 
 inline void Store64(std::uint8_t* p, std::uint64_t v) {
     std::memcpy(p, &v, 8);
+}
+
+// Copies `count` 32-bit pixels with the unused top byte cleared.
+inline void CopyColours32(std::uint8_t* to, const std::uint8_t* from, std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i) {
+        Store32(to + 4 * i, Load32(from + 4 * i) & 0x00FFFFFFu);
+    }
 }
