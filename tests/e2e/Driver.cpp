@@ -16,7 +16,7 @@ namespace {
 
 constexpr UINT kTrayNotify = WM_USER + 100;
 constexpr UINT kCaptureNow = WM_USER + 110;
-constexpr wchar_t kBoxClass[] = L"QuorlanBox";
+constexpr wchar_t kDialogClass[] = L"#32770"; // the boxes and the options dialog
 
 std::wstring gAppFolder;
 std::wstring gPictures;
@@ -277,7 +277,7 @@ void Stop(TApp& app) {
 HWND WaitForBox(const wchar_t* title) {
     HWND box = nullptr;
     WaitFor([&] {
-        box = FindWindowW(kBoxClass, title);
+        box = FindWindowW(kDialogClass, title);
         return box != nullptr && IsWindowVisible(box);
     });
     return box;
@@ -749,7 +749,7 @@ HWND OpenOptions(TApp& app) {
     Key(VK_RETURN, true);
     HWND dialog = nullptr;
     WaitFor([&] {
-        dialog = FindWindowW(L"QuorlanOptions", L"環境設定");
+        dialog = FindWindowW(kDialogClass, L"環境設定");
         return dialog && IsWindowVisible(dialog);
     });
     Pump(300);

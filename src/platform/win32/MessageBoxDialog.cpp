@@ -1,6 +1,7 @@
 #include "platform/win32/MessageBoxDialog.h"
 
 #include "platform/win32/GdiHandles.h"
+#include "platform/win32/ModalDialog.h"
 #include "platform/win32/UiFont.h"
 #include "platform/win32/WideText.h"
 
@@ -9,69 +10,11 @@
 
 namespace {
 
-constexpr wchar_t kBoxClass[] = L"QuorlanBox";
 constexpr int kTextId = 100;
-
-struct TBoxState {
-    const TBoxModel* Box = nullptr;
-    std::string Text;
-    int Result = mrNone;
-    bool Done = false;
-};
-
-void Finish(TBoxState& state, int result) {
-    if (!state.Done) {
-        state.Result = result;
-        state.Done = true;
-    }
-}
 
 bool HasButton(const TBoxModel& box, int result) {
     return std::any_of(box.Buttons.begin(), box.Buttons.end(),
                        [result](const TBoxButton& b) { return b.Result == result; });
-}
-
-LRESULT CALLBACK BoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* state = reinterpret_cast<TBoxState*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    switch (message) {
-    case WM_NCCREATE: {
-        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-        break;
-    }
-    case WM_COMMAND:
-        if (state && HIWORD(wParam) == BN_CLICKED && HasButton(*state->Box, LOWORD(wParam))) {
-            Finish(*state, LOWORD(wParam));
-            return 0;
-        }
-        break;
-    case WM_CLOSE: // the close box
-        if (state) {
-            Finish(*state, state->Box->CloseResult);
-        }
-        return 0;
-    case WM_CTLCOLORSTATIC:
-        SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-    default:
-        break;
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
-void RegisterBoxClass() {
-    static const bool registered = [] {
-        WNDCLASSEXW cls{};
-        cls.cbSize = sizeof cls;
-        cls.lpfnWndProc = BoxProc;
-        cls.hInstance = GetModuleHandleW(nullptr);
-        cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        cls.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-        cls.lpszClassName = kBoxClass;
-        return RegisterClassExW(&cls) != 0;
-    }();
-    (void)registered;
 }
 
 // The message's lone carriage returns as line breaks the controls draw.
@@ -108,25 +51,15 @@ void CopyToClipboard(HWND owner, const std::string& cp932) {
     CloseClipboard();
 }
 
-bool InBox(HWND box, HWND target) {
-    return target == box || IsChild(box, target);
-}
-
 } // namespace
 
 int RunMessageBox(const TBoxModel& box, const std::string& text) {
-    RegisterBoxClass();
-    TBoxState state;
-    state.Box = &box;
-    state.Text = text;
-
     const int fontHeight = std::max(12, MessageFontHeight());
     TFontHandle font = CreateJapaneseFont(fontHeight, kUiFaces);
     const std::wstring shown = DisplayText(text);
 
     // Measure the text wrapped at half the screen's width.
     const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
-    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
     RECT textRect{0, 0, std::max(100, screenWidth / 2), 0};
     int buttonWidth = fontHeight * 6;
     {
@@ -152,26 +85,43 @@ int RunMessageBox(const TBoxModel& box, const std::string& text) {
     const int clientWidth = contentWidth + 2 * margin;
     const int clientHeight = margin + textHeight + margin + buttonHeight + margin;
 
-    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-    const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_TOPMOST | WS_EX_CONTROLPARENT;
-    RECT frame{0, 0, clientWidth, clientHeight};
-    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-    const int windowWidth = frame.right - frame.left;
-    const int windowHeight = frame.bottom - frame.top;
-
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    TWindowHandle window(CreateWindowExW(exStyle, kBoxClass, WideFromCp932(box.Title).c_str(),
-                                         style, (screenWidth - windowWidth) / 2,
-                                         (screenHeight - windowHeight) / 2, windowWidth,
-                                         windowHeight, nullptr, nullptr, instance, &state));
-    if (!window) {
+    // Esc reaches the box as IDCANCEL whether or not it has a Cancel button; the close box
+    // as WM_CLOSE.
+    auto handler = [&box](TModalDialog& dialog, UINT message, WPARAM wParam,
+                          LPARAM lParam) -> INT_PTR {
+        switch (message) {
+        case WM_COMMAND:
+            if (HIWORD(wParam) == BN_CLICKED) {
+                const int id = LOWORD(wParam);
+                if (HasButton(box, id)) {
+                    dialog.End(id);
+                } else if (id == IDCANCEL) {
+                    dialog.End(box.EscapeResult);
+                }
+                return TRUE;
+            }
+            return FALSE;
+        case WM_CLOSE:
+            dialog.End(box.CloseResult);
+            return TRUE;
+        case WM_CTLCOLORSTATIC:
+            SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+            (void)lParam;
+            return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
+        default:
+            return FALSE;
+        }
+    };
+    TModalDialog dialog({WideFromCp932(box.Title), clientWidth, clientHeight, true, true}, handler);
+    if (!dialog) {
         return box.CloseResult;
     }
+    HINSTANCE instance = GetModuleHandleW(nullptr);
     auto child = [&](const wchar_t* cls, const std::wstring& caption, DWORD childStyle, int x,
                      int y, int w, int h, int id) {
         HWND control = CreateWindowExW(
-            0, cls, caption.c_str(), WS_CHILD | WS_VISIBLE | childStyle, x, y, w, h, window.Get(),
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+            0, cls, caption.c_str(), WS_CHILD | WS_VISIBLE | childStyle, x, y, w, h,
+            dialog.Window(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
         return control;
     };
@@ -196,45 +146,19 @@ int RunMessageBox(const TBoxModel& box, const std::string& text) {
         }
         x += buttonWidth + buttonGap;
     }
+    SendMessageW(dialog.Window(), DM_SETDEFID, static_cast<WPARAM>(box.EnterResult), 0);
 
-    ShowWindow(window.Get(), SW_SHOWNORMAL);
-    SetForegroundWindow(window.Get());
-    SetFocus(defaultButton ? defaultButton : window.Get());
-
-    // The box's own loop: every message is dispatched, so tray clicks and capture requests
-    // run while it is open.
-    MSG message;
-    bool quit = false;
-    while (!state.Done) {
-        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
-        if (got <= 0) {
-            quit = got == 0;
-            Finish(state, box.CloseResult);
-            break;
+    // Ctrl+C copies the box as text, wherever the focus is in it.
+    const auto copy = [&](const MSG& message) {
+        const bool inBox =
+            message.hwnd == dialog.Window() || IsChild(dialog.Window(), message.hwnd);
+        if (inBox && message.message == WM_KEYDOWN && message.wParam == 'C' &&
+            (GetKeyState(VK_CONTROL) & 0x8000)) {
+            MessageBeep(MB_OK);
+            CopyToClipboard(dialog.Window(), BoxClipboardText(box, text));
+            return true;
         }
-        if (message.message == WM_KEYDOWN && InBox(window.Get(), message.hwnd)) {
-            if (message.wParam == VK_RETURN) {
-                Finish(state, box.EnterResult);
-                continue;
-            }
-            if (message.wParam == VK_ESCAPE) {
-                Finish(state, box.EscapeResult);
-                continue;
-            }
-            if (message.wParam == 'C' && (GetKeyState(VK_CONTROL) & 0x8000)) {
-                MessageBeep(MB_OK);
-                CopyToClipboard(window.Get(), BoxClipboardText(box, state.Text));
-                continue;
-            }
-        }
-        if (!IsDialogMessageW(window.Get(), &message)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-    }
-    window.Reset();
-    if (quit) {
-        PostQuitMessage(static_cast<int>(message.wParam)); // the loop outside must end too
-    }
-    return state.Result;
+        return false;
+    };
+    return dialog.Run(defaultButton, box.CloseResult, copy);
 }

@@ -2,6 +2,8 @@
 
 #include "platform/win32/Artwork.h"
 #include "platform/win32/GdiHandles.h"
+#include "platform/win32/ModalDialog.h"
+#include "platform/win32/SpinArrows.h"
 #include "platform/win32/UiFont.h"
 #include "platform/win32/WideText.h"
 
@@ -14,12 +16,12 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <array>
+#include <memory>
 #include <string>
 
 namespace {
-
-constexpr wchar_t kDialogClass[] = L"QuorlanOptions";
 
 // Control identifiers; the e2e driver finds the controls by them.
 enum : int {
@@ -28,8 +30,7 @@ enum : int {
     kPrefix,
     kFormat,
     kDigit,
-    kDigitArrows,
-    kSample,
+    kSample = kDigit + 2,
     kFileType0 = 1010, // two items
     kColor0 = 1020,    // six items
     kPosiAppli = 1030,
@@ -38,24 +39,21 @@ enum : int {
     kUpdate,
     kAppli,
     kStartVal,
-    kStartValArrows,
 };
 
 struct TDialog {
     TOptionForm* Form = nullptr;
-    HWND Window = nullptr;
+    std::unique_ptr<TModalDialog> Modal;
     TFontHandle Font;
     TBitmapHandle FolderImage;
     double Scale = 1.0;
-    int Result = mrNone;
-    bool Done = false;
     bool Loading = false; // controls being filled: their change notices are not the user's
 };
 
 TDialog* gOpen = nullptr; // the one dialog there can be
 
 HWND Item(int id) {
-    return GetDlgItem(gOpen->Window, id);
+    return gOpen->Modal->Control(id);
 }
 
 std::string ItemText(int id) {
@@ -125,6 +123,15 @@ void WriteControls(const TOptionForm& form) {
     for (int i = 0; i < 6; ++i) {
         Check(kColor0 + i, form.rdoColor == i);
     }
+    // Checking a radio item makes it the group's tab stop; a group with none checked is
+    // reached at its first item.
+    for (const auto& [first, checked] :
+         {std::pair{kFileType0, form.rdoFileType}, std::pair{kColor0, form.rdoColor}}) {
+        if (checked < 0) {
+            HWND item = Item(first);
+            SetWindowLongPtrW(item, GWL_STYLE, GetWindowLongPtrW(item, GWL_STYLE) | WS_TABSTOP);
+        }
+    }
 }
 
 void UpdateSample() {
@@ -169,12 +176,36 @@ void StepSpin(int id, int delta) {
     spin.SetText(ItemText(id));
     delta > 0 ? spin.StepUp() : spin.StepDown();
     SetItemText(id, spin.Text());
-    SetFocus(Item(id));
+    if (GetFocus() != Item(id)) {
+        gOpen->Modal->Focus(Item(id));
+    }
 }
 
+// The spin boxes' edits: their key rules, the arrow keys, and the arrows' notices.
 LRESULT CALLBACK SpinEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                               DWORD_PTR) {
-    if (message == WM_CHAR) {
+    const bool enterOrEsc = wParam == VK_RETURN || wParam == VK_ESCAPE;
+    switch (message) {
+    case WM_GETDLGCODE: {
+        // Enter and Esc are the box's own: they press neither OK nor Cancel.
+        const auto* pending = reinterpret_cast<const MSG*>(lParam);
+        LRESULT code = DefSubclassProc(edit, message, wParam, lParam);
+        if (pending && pending->message == WM_KEYDOWN &&
+            (pending->wParam == VK_RETURN || pending->wParam == VK_ESCAPE)) {
+            code |= DLGC_WANTMESSAGE;
+        }
+        return code;
+    }
+    case WM_KEYDOWN:
+        if (enterOrEsc) {
+            return 0; // consumed; the character that follows meets the filter below
+        }
+        if (wParam == VK_UP || wParam == VK_DOWN) {
+            StepSpin(GetDlgCtrlID(edit), wParam == VK_UP ? 1 : -1);
+            return 0;
+        }
+        break;
+    case WM_CHAR: {
         wchar_t separator[4] = L".";
         GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, 4);
         switch (TSpinBox::FilterChar(static_cast<char32_t>(wParam), separator[0])) {
@@ -186,172 +217,175 @@ LRESULT CALLBACK SpinEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lPa
         case TSpinBox::TKeyVerdict::Accepted:
             break;
         }
+        break;
     }
-    if (message == WM_SETFOCUS) {
+    case WM_SETFOCUS: {
         const LRESULT result = DefSubclassProc(edit, message, wParam, lParam);
         SendMessageW(edit, EM_SETSEL, 0, -1);
         return result;
     }
+    case WM_COMMAND:
+        if (HIWORD(wParam) == kSpinPressed) {
+            if (GetFocus() != edit) {
+                gOpen->Modal->Focus(edit);
+            }
+            return 0;
+        }
+        if (HIWORD(wParam) == kSpinStepUp || HIWORD(wParam) == kSpinStepDown) {
+            StepSpin(GetDlgCtrlID(edit), HIWORD(wParam) == kSpinStepUp ? 1 : -1);
+            return 0;
+        }
+        break;
+    default:
+        break;
+    }
     return DefSubclassProc(edit, message, wParam, lParam);
 }
 
-void Finish(int result) {
-    gOpen->Result = result;
-    gOpen->Done = true;
+// The sample takes the focus without selecting its text.
+LRESULT CALLBACK SampleProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                            DWORD_PTR) {
+    const LRESULT result = DefSubclassProc(edit, message, wParam, lParam);
+    return message == WM_GETDLGCODE ? result & ~static_cast<LRESULT>(DLGC_HASSETSEL) : result;
 }
 
 void OkClicked() {
     TOptionForm& form = *gOpen->Form;
     ReadControls(form);
     if (form.btnOKClick() == mrOk) {
-        Finish(mrOk);
+        gOpen->Modal->End(mrOk);
         return;
     }
     const int target = form.FocusRequest() == TOptionForm::TFocus::Digit ? kDigit : kPrefix;
-    SetFocus(Item(target));
-    SendMessageW(Item(target), EM_SETSEL, 0, -1);
+    gOpen->Modal->Focus(Item(target)); // its text selected
 }
 
 void BrowseForFolder() {
     const std::wstring title = WideFromCp932(Text(TText::FolderBrowserTitle));
     BROWSEINFOW browse{};
-    browse.hwndOwner = gOpen->Window;
+    browse.hwndOwner = gOpen->Modal->Window();
     browse.lpszTitle = title.c_str();
     browse.ulFlags = BIF_RETURNONLYFSDIRS | BIF_DONTGOBELOWDOMAIN;
-    PIDLIST_ABSOLUTE item = SHBrowseForFolderW(&browse);
-    if (!item) {
-        return; // cancelled
+    if (PIDLIST_ABSOLUTE item = SHBrowseForFolderW(&browse)) {
+        wchar_t path[MAX_PATH] = L"";
+        if (SHGetPathFromIDListW(item, path)) {
+            SetWindowTextW(Item(kPath), path);
+        }
+        CoTaskMemFree(item);
     }
-    wchar_t path[MAX_PATH] = L"";
-    if (SHGetPathFromIDListW(item, path)) {
-        SetWindowTextW(Item(kPath), path);
-    }
-    CoTaskMemFree(item);
+    gOpen->Modal->Focus(Item(kPath)); // chosen or not, the folder is what the user was at
 }
 
-LRESULT CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (!gOpen || gOpen->Window != window) {
-        return DefWindowProcW(window, message, wParam, lParam);
+// The dialog's own handling; the dialog manager does the rest.
+INT_PTR HandleMessage(TModalDialog& dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!gOpen) {
+        return FALSE; // being destroyed
     }
-    try {
-        switch (message) {
-        case WM_COMMAND: {
-            const int id = LOWORD(wParam);
-            const int code = HIWORD(wParam);
-            if (id == IDOK && code == BN_CLICKED) {
-                OkClicked();
-            } else if (id == IDCANCEL && code == BN_CLICKED) {
-                Finish(mrCancel);
-            } else if (id == kOpenDir && code == BN_CLICKED) {
-                BrowseForFolder();
-            } else if ((id == kPrefix || id == kPath) && code == EN_CHANGE) {
-                KeepWithinBytes(id, id == kPrefix ? 20 : 240);
-                if (id == kPrefix) {
-                    UpdateSample();
-                }
-            } else if (id == kDigit && code == EN_CHANGE) {
-                UpdateSample();
-            } else if ((id == kDigit || id == kStartVal) && code == EN_KILLFOCUS) {
-                TSpinBox& spin = SpinFor(id);
-                spin.SetText(ItemText(id));
-                id == kDigit ? gOpen->Form->spnDigitExit() : gOpen->Form->spnStartValExit();
-                if (ItemText(id) != spin.Text()) {
-                    SetItemText(id, spin.Text());
-                }
-            } else if (id == kFormat && code == CBN_SELCHANGE) {
-                UpdateSample();
-            } else if ((id == kFileType0 || id == kFileType0 + 1) && code == BN_CLICKED) {
+    switch (message) {
+    case WM_COMMAND: {
+        const int id = LOWORD(wParam);
+        const int code = HIWORD(wParam);
+        if (id == IDOK && code == BN_CLICKED) {
+            OkClicked();
+        } else if (id == IDCANCEL && code == BN_CLICKED) {
+            dialog.End(mrCancel); // the Cancel button, Esc, the close box
+        } else if (id == kOpenDir && code == BN_CLICKED) {
+            BrowseForFolder();
+        } else if ((id == kPrefix || id == kPath) && code == EN_CHANGE) {
+            KeepWithinBytes(id, id == kPrefix ? 20 : 240);
+            if (id == kPrefix) {
                 UpdateSample();
             }
-            return 0;
-        }
-        case WM_NOTIFY: {
-            const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-            if (header->code == UDN_DELTAPOS &&
-                (header->idFrom == kDigitArrows || header->idFrom == kStartValArrows)) {
-                const auto* delta = reinterpret_cast<const NMUPDOWN*>(lParam);
-                StepSpin(header->idFrom == kDigitArrows ? kDigit : kStartVal,
-                         delta->iDelta < 0 ? 1 : -1);
-                return 1; // the arrows keep no position of their own
+        } else if (id == kDigit && code == EN_CHANGE) {
+            UpdateSample();
+        } else if ((id == kDigit || id == kStartVal) && code == EN_KILLFOCUS) {
+            TSpinBox& spin = SpinFor(id);
+            spin.SetText(ItemText(id));
+            id == kDigit ? gOpen->Form->spnDigitExit() : gOpen->Form->spnStartValExit();
+            if (ItemText(id) != spin.Text()) {
+                SetItemText(id, spin.Text());
             }
-            break;
+        } else if (id == kFormat && code == CBN_SELCHANGE) {
+            UpdateSample();
+        } else if ((id == kFileType0 || id == kFileType0 + 1) && code == BN_CLICKED) {
+            UpdateSample();
+        } else {
+            return FALSE;
         }
-        case WM_CLOSE:
-            Finish(mrCancel);
-            return 0;
-        case WM_CTLCOLORSTATIC:
-            if (reinterpret_cast<HWND>(lParam) == Item(kSample)) {
-                SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_BTNFACE));
-                return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-            }
-            break;
-        default:
-            break;
-        }
-    } catch (...) {
-        // Nothing leaves a window procedure; the dialog stays as it was.
+        return TRUE;
     }
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
-void RegisterDialogClass() {
-    static const bool registered = [] {
-        INITCOMMONCONTROLSEX controls{sizeof controls,
-                                      ICC_UPDOWN_CLASS | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
-        InitCommonControlsEx(&controls);
-        WNDCLASSEXW cls{};
-        cls.cbSize = sizeof cls;
-        cls.lpfnWndProc = DialogProc;
-        cls.hInstance = GetModuleHandleW(nullptr);
-        cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        cls.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-        cls.lpszClassName = kDialogClass;
-        return RegisterClassExW(&cls) != 0;
-    }();
-    (void)registered;
+    case WM_CLOSE:
+        dialog.End(mrCancel);
+        return TRUE;
+    case WM_CTLCOLORSTATIC:
+        if (reinterpret_cast<HWND>(lParam) == Item(kSample)) {
+            SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_BTNFACE));
+            return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
+        }
+        return FALSE;
+    default:
+        return FALSE;
+    }
 }
 
 // Builds the controls in the tab order, at 96-dpi positions scaled.
 void BuildControls(TDialog& dialog) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
+    HWND window = dialog.Modal->Window();
     HWND tooltip =
         CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0,
-                        0, dialog.Window, nullptr, instance, nullptr);
+                        0, window, nullptr, instance, nullptr);
     auto scaled = [&](int v) { return static_cast<int>(v * dialog.Scale + 0.5); };
     auto make = [&](const wchar_t* cls, TText caption, DWORD style, int x, int y, int w, int h,
                     int id, DWORD exStyle = 0) {
         const std::wstring text = caption == TText::Count ? L"" : WideFromCp932(Text(caption));
         HWND control =
             CreateWindowExW(exStyle, cls, text.c_str(), WS_CHILD | WS_VISIBLE | style, scaled(x),
-                            scaled(y), scaled(w), scaled(h), dialog.Window,
+                            scaled(y), scaled(w), scaled(h), window,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(dialog.Font.Get()), FALSE);
         return control;
+    };
+    // A label is as high as its font's whole line, so the underline of its access key shows
+    // at any resolution.
+    int lineHeight = scaled(12);
+    {
+        TWindowDc screen(nullptr);
+        TSelection selected(screen.Get(), dialog.Font.Get());
+        TEXTMETRICW metrics{};
+        if (GetTextMetricsW(screen.Get(), &metrics)) {
+            lineHeight = metrics.tmHeight + metrics.tmExternalLeading;
+        }
+    }
+    auto label = [&](TText caption, DWORD style, int x, int y, int w) {
+        HWND control = make(L"STATIC", caption, style, x, y, w, 12, 0);
+        SetWindowPos(control, nullptr, 0, 0, scaled(w), std::max(scaled(15), lineHeight + 2),
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     };
     auto tip = [&](HWND control, TText text) {
         const std::wstring wide = WideFromCp932(Text(text));
         TOOLINFOW info{};
         info.cbSize = sizeof info;
         info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        info.hwnd = dialog.Window;
+        info.hwnd = window;
         info.uId = reinterpret_cast<UINT_PTR>(control);
         info.lpszText = const_cast<wchar_t*>(wide.c_str());
         SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
     };
-    auto spin = [&](int editId, int arrowsId, int x, int y, int w, int h, std::size_t limit) {
-        HWND edit = make(L"EDIT", TText::Count, WS_TABSTOP | ES_AUTOHSCROLL, x, y, w, h, editId,
-                         WS_EX_CLIENTEDGE);
+    auto spin = [&](int editId, int x, int y, int w, int h, std::size_t limit) {
+        HWND edit = make(L"EDIT", TText::Count, WS_TABSTOP | ES_AUTOHSCROLL | WS_CLIPCHILDREN, x, y,
+                         w, h, editId, WS_EX_CLIENTEDGE);
         SendMessageW(edit, EM_LIMITTEXT, limit, 0);
         SetWindowSubclass(edit, SpinEditProc, 1, 0);
-        HWND arrows =
-            make(UPDOWN_CLASSW, TText::Count, UDS_ALIGNRIGHT | UDS_ARROWKEYS, 0, 0, 0, 0, arrowsId);
-        SendMessageW(arrows, UDM_SETBUDDY, reinterpret_cast<WPARAM>(edit), 0);
+        const int arrowsWidth = scaled(13);
+        SendMessageW(edit, EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, arrowsWidth));
+        CreateSpinArrows(edit, arrowsWidth);
         return edit;
     };
 
     // The path panel (4, 4).
     make(L"STATIC", TText::Count, SS_ETCHEDFRAME, 4, 4, 333, 53, 0);
-    make(L"STATIC", TText::LabelPath, 0, 12, 12, 200, 12, 0);
+    label(TText::LabelPath, 0, 12, 12, 200);
     HWND path = make(L"EDIT", TText::Count, WS_TABSTOP | ES_AUTOHSCROLL, 12, 28, 293, 20, kPath,
                      WS_EX_CLIENTEDGE);
     SendMessageW(path, EM_LIMITTEXT, 240, 0);
@@ -362,12 +396,12 @@ void BuildControls(TDialog& dialog) {
 
     // The file name group (4, 60).
     make(L"BUTTON", TText::GroupFileName, BS_GROUPBOX, 4, 60, 333, 81, 0);
-    make(L"STATIC", TText::LabelPrefix, 0, 16, 78, 130, 12, 0);
+    label(TText::LabelPrefix, 0, 16, 78, 130);
     HWND prefix = make(L"EDIT", TText::Count, WS_TABSTOP | ES_AUTOHSCROLL, 16, 93, 133, 20, kPrefix,
                        WS_EX_CLIENTEDGE);
     SendMessageW(prefix, EM_LIMITTEXT, 20, 0);
     tip(prefix, TText::TipPrefix);
-    make(L"STATIC", TText::LabelDateFormat, 0, 160, 78, 118, 12, 0);
+    label(TText::LabelDateFormat, 0, 160, 78, 118);
     HWND format = make(L"COMBOBOX", TText::Count, WS_TABSTOP | CBS_DROPDOWNLIST | WS_VSCROLL, 160,
                        93, 113, 200, kFormat);
     const wchar_t* formats[] = {
@@ -375,11 +409,12 @@ void BuildControls(TDialog& dialog) {
     for (const wchar_t* item : formats) {
         SendMessageW(format, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
     }
-    make(L"STATIC", TText::LabelDigit, 0, 284, 78, 50, 12, 0);
-    tip(spin(kDigit, kDigitArrows, 284, 93, 45, 21, 1), TText::TipDigit);
-    make(L"STATIC", TText::LabelSample, 0, 16, 120, 54, 12, 0);
-    make(L"EDIT", TText::Count, WS_TABSTOP | ES_READONLY | ES_AUTOHSCROLL, 72, 120, 253, 17,
-         kSample);
+    label(TText::LabelDigit, 0, 284, 78, 50);
+    tip(spin(kDigit, 284, 93, 45, 21, 1), TText::TipDigit);
+    label(TText::LabelSample, 0, 16, 120, 54);
+    HWND sample = make(L"EDIT", TText::Count, WS_TABSTOP | ES_READONLY | ES_AUTOHSCROLL, 72, 120,
+                       253, 17, kSample);
+    SetWindowSubclass(sample, SampleProc, 1, 0);
 
     // The radio groups (4, 144) and (116, 144). Items stand in columns filled top to bottom.
     const int h = 12; // the font's character height at 96 dpi
@@ -418,21 +453,22 @@ void BuildControls(TDialog& dialog) {
 
     // The next number (4, 328), then OK and Cancel.
     make(L"STATIC", TText::Count, SS_SUNKEN, 4, 328, 333, 29, 0);
-    make(L"STATIC", TText::LabelNextValue, SS_LEFTNOWORDWRAP, 16, 337, 72, 12, 0);
-    tip(spin(kStartVal, kStartValArrows, 88, 332, 77, 21, 9), TText::TipNextValue);
+    label(TText::LabelNextValue, SS_LEFTNOWORDWRAP, 16, 337, 72);
+    tip(spin(kStartVal, 88, 332, 77, 21, 9), TText::TipNextValue);
     make(L"BUTTON", TText::ButtonOk, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 168, 362, 81, 21,
          IDOK);
     make(L"BUTTON", TText::ButtonCancel, BS_PUSHBUTTON | WS_TABSTOP, 256, 362, 81, 21, IDCANCEL);
-}
-
-bool IsSpinEdit(HWND window) {
-    return window == Item(kDigit) || window == Item(kStartVal);
+    SendMessageW(window, DM_SETDEFID, IDOK, 0);
 }
 
 } // namespace
 
 int RunOptionsDialog(TOptionForm& form) {
-    RegisterDialogClass();
+    static const bool initialised = [] {
+        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
+        return InitCommonControlsEx(&controls) != FALSE;
+    }();
+    (void)initialised;
     TDialog dialog;
     dialog.Form = &form;
     {
@@ -442,20 +478,15 @@ int RunOptionsDialog(TOptionForm& form) {
     dialog.Font =
         CreateJapaneseFont(static_cast<int>(12 * dialog.Scale + 0.5),
                            {L"ＭＳ Ｐゴシック", L"MS PGothic", L"IPAPGothic", L"IPAGothic"});
-
-    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-    const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-    RECT frame{0, 0, static_cast<LONG>(340 * dialog.Scale), static_cast<LONG>(389 * dialog.Scale)};
-    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-    dialog.Window = CreateWindowExW(
-        exStyle, kDialogClass, WideFromCp932(Text(TText::OptionCaption)).c_str(), style,
-        (GetSystemMetrics(SM_CXSCREEN) - width) / 2, (GetSystemMetrics(SM_CYSCREEN) - height) / 2,
-        width, height, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    if (!dialog.Window) {
+    // Not owned: the tray, its menu and the overlay go on working under it.
+    dialog.Modal = std::make_unique<TModalDialog>(
+        TModalDialog::TFrame{WideFromCp932(Text(TText::OptionCaption)),
+                             static_cast<int>(340 * dialog.Scale),
+                             static_cast<int>(389 * dialog.Scale), false, false},
+        HandleMessage);
+    if (!*dialog.Modal) {
         return mrCancel;
     }
-    TWindowHandle owner(dialog.Window);
     // However this function ends, no pointer to its dialog outlives it.
     struct TOpenDialog {
         explicit TOpenDialog(TDialog& open) { gOpen = &open; }
@@ -469,51 +500,12 @@ int RunOptionsDialog(TOptionForm& form) {
     dialog.Loading = false;
     form.FormShow();
     SetItemText(kSample, form.edtSample);
-    ShowWindow(dialog.Window, SW_SHOWNORMAL);
-    SetForegroundWindow(dialog.Window);
-    SetFocus(Item(kPath));
-
-    MSG message;
-    bool quit = false;
-    while (!dialog.Done) {
-        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
-        if (got <= 0) {
-            quit = got == 0;
-            dialog.Result = mrCancel;
-            break;
-        }
-        const bool ours = message.hwnd == dialog.Window || IsChild(dialog.Window, message.hwnd);
-        if (ours && message.message == WM_KEYDOWN &&
-            (message.wParam == VK_RETURN || message.wParam == VK_ESCAPE)) {
-            if (IsSpinEdit(message.hwnd)) {
-                // Consumed by the spin box (Enter with the beep): neither OK nor Cancel.
-                TranslateMessage(&message);
-                DispatchMessageW(&message);
-                continue;
-            }
-            if (message.wParam == VK_ESCAPE) {
-                Finish(mrCancel);
-            } else {
-                OkClicked();
-            }
-            continue;
-        }
-        if (!ours || !IsDialogMessageW(dialog.Window, &message)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-    }
-    gOpen = nullptr;
-    owner.Reset();
-    if (quit) {
-        PostQuitMessage(static_cast<int>(message.wParam));
-    }
-    return dialog.Result == mrOk ? mrOk : mrCancel;
+    return dialog.Modal->Run(Item(kPath), mrCancel) == mrOk ? mrOk : mrCancel;
 }
 
 void FocusOptionsDialog() {
     if (gOpen) {
-        SetForegroundWindow(gOpen->Window);
+        SetForegroundWindow(gOpen->Modal->Window());
     }
 }
 
