@@ -723,9 +723,12 @@ void TheRegionOverlay() {
 
 // The options dialog's controls, by the identifiers Quorlan gives them.
 enum : int {
+    kPathId = 1001,
     kPrefixId = 1003,
     kFormatId = 1004,
     kDigitId = 1005,
+    kSampleId = 1007,
+    kFileType0Id = 1010,
     kColor0Id = 1020,
     kPrtScId = 1031,
     kAltPrtScId = 1032,
@@ -890,6 +893,255 @@ void TheOptionsDialog() {
     Stop(app);
 }
 
+// --- the keyboard and the mouse, as a user works them ----------------------------------------
+
+void Press(WORD key) {
+    Key(key, false);
+    Key(key, true);
+    Pump(150);
+}
+
+void Chord(WORD modifier, WORD key) {
+    Key(modifier, false);
+    Key(key, false);
+    Key(key, true);
+    Key(modifier, true);
+    Pump(200);
+}
+
+void Type(const wchar_t* text) {
+    for (const wchar_t* c = text; *c; ++c) {
+        INPUT input[2]{};
+        for (int i = 0; i < 2; ++i) {
+            input[i].type = INPUT_KEYBOARD;
+            input[i].ki.wScan = *c;
+            input[i].ki.dwFlags = KEYEVENTF_UNICODE | (i ? KEYEVENTF_KEYUP : 0);
+        }
+        SendInput(2, input, sizeof input[0]);
+    }
+    Pump(200);
+}
+
+POINT CentreOf(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+void Click(HWND window) {
+    const POINT at = CentreOf(window);
+    MouseTo(at.x, at.y);
+    LeftButton(false);
+    LeftButton(true);
+}
+
+int CountVisible(const wchar_t* title) {
+    struct TCount {
+        const wchar_t* Title;
+        int Found;
+    } count{title, 0};
+    EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+            auto* c = reinterpret_cast<TCount*>(data);
+            wchar_t text[64] = L"";
+            GetWindowTextW(window, text, 64);
+            c->Found += IsWindowVisible(window) && std::wstring(text) == c->Title;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&count));
+    return count.Found;
+}
+
+std::string Settings() {
+    std::string bytes;
+    ReadFileBytes(gAppFolder + L"\\Quorlan.ini", bytes);
+    return bytes;
+}
+
+// Enter presses the focused button, Esc and Enter belong to an open list, and every label and
+// group letter moves the focus where it says.
+void TheOptionsDialogByKeyboard() {
+    TApp app;
+    Check(Start(app, IniWith("", "Bit=4\r\n")), "started");
+    const std::string before = Settings();
+    HWND dialog = OpenOptions(app);
+    Check(dialog != nullptr, "the options dialog opens");
+    if (!dialog) {
+        Stop(app);
+        return;
+    }
+    auto focusIs = [&](int id) { return FocusOf(dialog) == GetDlgItem(dialog, id); };
+    auto selection = [&](int id) {
+        DWORD first = 0, last = 0;
+        SendMessageW(GetDlgItem(dialog, id), EM_GETSEL, reinterpret_cast<WPARAM>(&first),
+                     reinterpret_cast<LPARAM>(&last));
+        return std::pair<DWORD, DWORD>{first, last};
+    };
+    Check(focusIs(kPathId) && selection(kPathId).first == 0 &&
+              selection(kPathId).second == TextOf(GetDlgItem(dialog, kPathId)).size(),
+          "it opens with the folder's whole text selected");
+
+    struct TAccess {
+        WORD Letter;
+        int Target;
+        const char* Name;
+    } const accesses[] = {{'P', kPrefixId, "Alt+P the prefix"},
+                          {'E', kFormatId, "Alt+E the date format"},
+                          {'D', kDigitId, "Alt+D the digit count"},
+                          {'T', kFileType0Id, "Alt+T the checked file type"},
+                          {'B', kColor0Id + 4, "Alt+B the checked colour depth"},
+                          {'N', kStartValId, "Alt+N the next number"},
+                          {'F', kPathId, "Alt+F the folder"}};
+    for (const TAccess& access : accesses) {
+        Chord(VK_MENU, access.Letter);
+        Check(focusIs(access.Target), access.Name);
+    }
+
+    // Tab stops at the sample without selecting it.
+    Chord(VK_MENU, 'D');
+    Press(VK_TAB);
+    Check(focusIs(kSampleId) && selection(kSampleId).first == selection(kSampleId).second,
+          "Tab reaches the sample and selects nothing there");
+
+    // A dropped-down list keeps Esc and Enter.
+    MouseTo(0, GetSystemMetrics(SM_CYSCREEN) - 1); // the pointer off the list
+    Chord(VK_MENU, 'E');
+    Press(VK_F4);
+    Press(VK_ESCAPE);
+    Check(IsWindowVisible(dialog) != FALSE, "Esc closes the dropped-down list, not the dialog");
+    Press(VK_F4);
+    Press(VK_DOWN);
+    Press(VK_RETURN);
+    const LRESULT chosen = SendMessageW(GetDlgItem(dialog, kFormatId), CB_GETCURSEL, 0, 0);
+    Check(IsWindowVisible(dialog) && chosen == 1,
+          "Enter takes the highlighted date format and the dialog stays (" +
+              std::to_string(chosen) + ")");
+    Check(TextOf(GetDlgItem(dialog, kSampleId)).find(L"-0001.bmp") != std::wstring::npos,
+          "the sample follows: " + Utf8(TextOf(GetDlgItem(dialog, kSampleId))));
+
+    // Enter and Esc in a spin box are the box's own.
+    Chord(VK_MENU, 'D');
+    Press(VK_RETURN);
+    Press(VK_ESCAPE);
+    Check(IsWindowVisible(dialog) != FALSE, "Enter and Esc in the digit box close nothing");
+
+    // Edits made, then Enter on キャンセル: nothing is saved.
+    Chord(VK_MENU, 'P');
+    Type(L"edited");
+    Chord(VK_MENU, 'F');
+    Chord(VK_SHIFT, VK_TAB); // from the first control back to the last: キャンセル
+    Check(FocusOf(dialog) == GetDlgItem(dialog, IDCANCEL), "Shift+Tab from the folder to Cancel");
+    Press(VK_RETURN);
+    Check(WaitFor([&] { return !IsWindow(dialog); }), "Enter on Cancel closes the dialog");
+    Pump(300);
+    Check(Settings() == before, "and leaves the settings file byte for byte");
+
+    // The arrow buttons step on release, and repeat while held.
+    dialog = OpenOptions(app);
+    if (dialog) {
+        HWND next = GetDlgItem(dialog, kStartValId);
+        RECT rect{};
+        GetWindowRect(next, &rect);
+        MouseTo(rect.right - 6, rect.top + 5); // the upper arrow
+        LeftButton(false);
+        Check(TextOf(next) == L"1" && FocusOf(dialog) == next,
+              "pressing the up arrow focuses the box and steps nothing yet");
+        LeftButton(true);
+        Check(TextOf(next) == L"2", "the release steps once: " + Utf8(TextOf(next)));
+        LeftButton(false);
+        Pump(1000);
+        LeftButton(true);
+        const int held = _wtoi(TextOf(next).c_str());
+        Check(held >= 5 && held <= 14, "held for a second it repeats: " + std::to_string(held));
+        Press(VK_ESCAPE); // from the box: nothing
+        Chord(VK_MENU, 'F');
+        Press(VK_ESCAPE);
+        Check(WaitFor([&] { return !IsWindow(dialog); }), "Esc outside the spin boxes cancels");
+    }
+    Stop(app);
+}
+
+// A box is modal to the window under it, and its Enter follows the focus.
+void TheBoxesAreModal() {
+    ClearPictures();
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    TApp app;
+    Check(Start(app, gDefaultIni), "started");
+    HWND dialog = OpenOptions(app);
+    if (dialog) {
+        Chord(VK_MENU, 'D');
+        Type(L"1");
+        Chord(VK_MENU, 'N');
+        Type(L"10");
+        Click(GetDlgItem(dialog, IDOK));
+        Check(WaitForBox(L"エラー") != nullptr, "a click on OK explains the conflict");
+        Check(!IsWindowEnabled(dialog), "the dialog is disabled under its box");
+        Click(GetDlgItem(dialog, IDOK));
+        Pump(500);
+        Check(CountVisible(L"エラー") == 1, "a second click on OK opens no second box");
+        Press(VK_RETURN);
+        Check(WaitFor([] { return CountVisible(L"エラー") == 0; }), "Enter closes the box");
+        // (Under Wine without a window manager, the box takes a while to go.)
+        Check(WaitFor([&] {
+                  return IsWindowEnabled(dialog) && FocusOf(dialog) == GetDlgItem(dialog, kDigitId);
+              }),
+              "the dialog works again, the focus on the digit count");
+        Press(VK_ESCAPE); // leaves the spin box alone
+        Chord(VK_MENU, 'F');
+        Press(VK_ESCAPE);
+        Check(WaitFor([&] { return !IsWindow(dialog); }), "Esc cancels the dialog");
+    }
+
+    // The overwrite question: Tab to いいえ, then Enter, keeps the old file.
+    WriteFileBytes(Pic(L"0001.bmp"), "old bytes");
+    PostMessageW(app.Main, kTrayNotify, 1, WM_LBUTTONDBLCLK); // no region yet: explained
+    HWND box = WaitForBox(L"エラー");
+    if (box) {
+        Press(VK_RETURN);
+    }
+    TPatternWindow pattern;
+    ShowPattern(pattern, 0, 0, width, height, 0);
+    Check(OpenOverlay(app), "the overlay");
+    MouseTo(100, 100);
+    LeftButton(false);
+    MouseTo(300, 200);
+    LeftButton(true);
+    box = WaitForBox(L"警告");
+    Check(box != nullptr, "the release asks before replacing 0001.bmp");
+    Check(!IsWindowEnabled(app.Main), "the overlay is disabled under the question");
+    MouseTo(500, 500); // a new drag on the overlay, away from the box
+    LeftButton(false);
+    MouseTo(700, 650);
+    LeftButton(true);
+    Pump(500);
+    Check(CountVisible(L"警告") == 1, "a drag under the question starts no capture");
+    Press(VK_TAB);
+    Press(VK_RETURN);
+    Check(WaitFor([] { return CountVisible(L"警告") == 0; }), "Tab, Enter answers");
+    Pump(500);
+    std::string bytes;
+    ReadFileBytes(Pic(L"0001.bmp"), bytes);
+    Check(bytes == "old bytes", "いいえ: the old file is kept");
+    Check(WaitFor([&] { return !IsWindowVisible(app.Main); }), "the overlay ends");
+
+    // The overlay takes Esc after a question, and after the options dialog opened over it.
+    Check(OpenOverlay(app), "the overlay again");
+    Press(VK_ESCAPE);
+    Check(WaitFor([&] { return !IsWindowVisible(app.Main); }), "Esc ends it");
+    Check(OpenOverlay(app), "and again");
+    dialog = OpenOptions(app);
+    Check(dialog != nullptr, "the options dialog opens over the overlay");
+    Press(VK_ESCAPE);
+    Check(WaitFor([&] { return !IsWindow(dialog); }), "Esc closes the dialog");
+    Check(IsWindowVisible(app.Main) != FALSE, "the overlay is still up");
+    Press(VK_ESCAPE);
+    Check(WaitFor([&] { return !IsWindowVisible(app.Main); }), "and takes Esc again");
+    Pump(300);
+    Check(!Exists(Pic(L"0002.bmp")), "no capture was made by any of it");
+    ClosePattern(pattern);
+    Stop(app);
+}
+
 std::string gOnly; // runs only the tests whose name holds this text, when given
 
 void Run(const char* name, void (*test)()) {
@@ -926,6 +1178,8 @@ int wmain(int argc, wchar_t** argv) {
     Run("the region overlay", TheRegionOverlay);
     Run("the overwrite question", TheOverwriteQuestion);
     Run("the options dialog", TheOptionsDialog);
+    Run("the options dialog by keyboard", TheOptionsDialogByKeyboard);
+    Run("the boxes are modal", TheBoxesAreModal);
     Run("the digit-overflow question", TheDigitOverflowQuestion);
     Run("every colour depth and JPEG", EveryDepthAndJpeg);
     Run("exit through the menu", ExitThroughTheMenu);
