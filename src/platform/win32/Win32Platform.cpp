@@ -139,7 +139,10 @@ int TWin32Platform::ShowMessageBox(const std::string& text, TBoxKind kind, TBoxB
 }
 
 void TWin32Platform::ShowErrorBox(const std::string& text) {
-    MessageBoxW(nullptr, WideFromCp932(text).c_str(), WideFromCp932(Text(TText::AppTitle)).c_str(),
+    // Owned by the window the user is working in, which it disables while open.
+    HWND active = GetActiveWindow();
+    MessageBoxW(active && IsWindowVisible(active) ? active : nullptr, WideFromCp932(text).c_str(),
+                WideFromCp932(Text(TText::AppTitle)).c_str(),
                 MB_OK | MB_ICONERROR | MB_TOPMOST | MB_SETFOREGROUND);
 }
 
