@@ -1,19 +1,18 @@
 #include "app/ErrorReport.h"
 
-#include "base/Cp932.h"
 #include "base/Errors.h"
 #include "base/Texts.h"
+#include "base/Utf.h"
 
 #include <new>
 
 std::string GeneralErrorText(std::string_view message) {
     std::string text(message);
-    const std::size_t last = LastCharStart(message);
-    if (last == std::string_view::npos) {
-        return text;
+    char32_t last = 0;
+    for (std::size_t i = 0; i < message.size();) {
+        last = NextCodePoint(message, i);
     }
-    const bool doubleByte = last + 1 < message.size();
-    if (doubleByte || static_cast<unsigned char>(message[last]) > '.') {
+    if (last > U'.') { // every character beyond ASCII is above it
         text += '.';
     }
     return text;

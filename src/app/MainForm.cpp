@@ -12,6 +12,7 @@
 #include "settings/PathRules.h"
 #include "settings/SettingsStore.h"
 
+#include <exception>
 #include <limits>
 #include <utility>
 
@@ -26,9 +27,23 @@ void TMainForm::FormCreate() {
     FPositionCaption = FPositionItemCaption;
     FWindowState = TWindowState::Maximized;
     HideToTray();
-    OpenSettings();
+    // Start-up goes through whatever the settings file holds: should reading it fail, the
+    // defaults apply and the key watcher follows them; the failure is told afterwards.
+    std::exception_ptr failure;
+    try {
+        OpenSettings();
+    } catch (...) {
+        failure = std::current_exception();
+        Settings = TCaptureSettings{};
+        if (auto pictures = FPlatform.SpecialFolder(TSpecialFolder::Pictures)) {
+            Settings.Path = EnsureFinalBackslash(*pictures);
+        }
+    }
     if (Settings.SavePrtScrKey || Settings.SaveAltPrtScrKey) {
         InstallKeyWatcher();
+    }
+    if (failure) {
+        std::rethrow_exception(failure);
     }
 }
 

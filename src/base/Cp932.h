@@ -1,26 +1,29 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
+#include <string>
 #include <string_view>
 
-// Byte strings in code page 932 (Shift_JIS). A lead byte takes the byte after it along, so
-// every test of "the last character" or "contains" walks the text from its start: the second
-// byte of a double-byte character (0x40-0xFC) is never mistaken for "\" or another ASCII mark.
+// Code page 932 (Shift_JIS) is how the settings file is stored and how the byte limits of the
+// prefix and the folder are counted; inside the program text is UTF-8. A lead byte takes the
+// byte after it along, so no second byte of a double-byte character is ever read as "\".
 
 bool IsLeadByte(unsigned char byte);
 
-// Length in bytes of the character that starts at `index`: 2 for a lead byte followed by a
-// byte, otherwise 1 (a lead byte cut off at the very end stands alone).
-std::size_t CharLengthAt(std::string_view text, std::size_t index);
+// Bytes the code page does not define decode to U+DC00 + the byte, one for each byte, and
+// encode back to the same byte: a file that is read and written again keeps them. No file
+// name may hold such a character.
+constexpr char32_t kEscapedByteFirst = 0xDC00;
+constexpr char32_t kEscapedByteLast = 0xDCFF;
 
-// Byte index at which the last whole character starts; npos for the empty text.
-std::size_t LastCharStart(std::string_view text);
+std::string DecodeCp932(std::string_view bytes);
+// Nothing when a character has no form in the code page.
+std::optional<std::string> EncodeCp932(std::string_view text);
 
-// True when the last whole character of `text` is the single-byte character `ascii`.
-bool LastCharIs(std::string_view text, char ascii);
+// The text's length in the code page's bytes; a character it cannot hold counts 2.
+std::size_t Cp932Bytes(std::string_view text);
+// The longest start of the text, in whole characters, within that many bytes.
+std::string CutToCp932Bytes(std::string_view text, std::size_t limit);
 
-// True when a single-byte character of `text` is one of `asciiSet`.
-bool ContainsAnyAsciiChar(std::string_view text, std::string_view asciiSet);
-
-// Number of whole characters.
-std::size_t CharCount(std::string_view text);
+bool HoldsEscapedByte(std::string_view text);

@@ -1,15 +1,7 @@
 #include "base/PathText.h"
 
-#include "base/Cp932.h"
-
 std::string ExtractFolder(std::string_view path) {
-    std::size_t end = 0;
-    for (std::size_t i = 0; i < path.size();) {
-        const std::size_t length = CharLengthAt(path, i);
-        if (length == 1 && (path[i] == '\\' || path[i] == ':')) {
-            end = i + 1;
-        }
-        i += length;
-    }
-    return std::string(path.substr(0, end));
+    // In UTF-8 no byte of a longer character is taken for "\" or ":".
+    const std::size_t end = path.find_last_of("\\:");
+    return std::string(path.substr(0, end == std::string_view::npos ? 0 : end + 1));
 }

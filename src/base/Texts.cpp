@@ -1,7 +1,5 @@
 #include "base/Texts.h"
 
-#include "base/TextCodec.h"
-
 #include <array>
 
 namespace {
@@ -9,7 +7,7 @@ namespace {
 constexpr std::size_t kCount = static_cast<std::size_t>(TText::Count);
 
 // "\r" is the line break inside a message, as the boxes expect it.
-constexpr std::array<std::string_view, kCount> kUtf8 = {
+const std::array<std::string, kCount> kTexts = {
     "Quorlan",
     "Quorshot",
     "警告",
@@ -74,25 +72,8 @@ constexpr std::array<std::string_view, kCount> kUtf8 = {
     "フォルダを選択して下さい。",
 };
 
-static_assert(!kUtf8.back().empty(), "every text id has its text");
-
-const std::array<std::string, kCount>& Cp932Texts() {
-    static const std::array<std::string, kCount> texts = [] {
-        std::array<std::string, kCount> converted;
-        for (std::size_t i = 0; i < kCount; ++i) {
-            converted[i] = Utf8ToCp932(kUtf8[i]);
-        }
-        return converted;
-    }();
-    return texts;
-}
-
 } // namespace
 
 const std::string& Text(TText id) {
-    return Cp932Texts()[static_cast<std::size_t>(id)];
-}
-
-std::string_view TextUtf8(TText id) {
-    return kUtf8[static_cast<std::size_t>(id)];
+    return kTexts[static_cast<std::size_t>(id)];
 }

@@ -70,8 +70,5 @@ enum class TText {
     Count
 };
 
-// The text in CP932, as the program uses it everywhere.
+// The text in UTF-8, as the program holds all text.
 const std::string& Text(TText id);
-
-// The text as written in the source (UTF-8).
-std::string_view TextUtf8(TText id);

@@ -8,7 +8,7 @@
 // How one of the program's boxes looks and answers: its title by kind, its buttons in the
 // fixed order with their captions and results, and what Enter, Esc and the close box give.
 struct TBoxButton {
-    std::string Caption; // CP932, with "&" before an access key
+    std::string Caption; // with "&" before an access key
     int Result = mrNone;
 };
 

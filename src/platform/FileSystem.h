@@ -16,7 +16,7 @@ public:
     virtual void Commit() = 0;
 };
 
-// File operations on CP932 paths with "\" separators.
+// File operations on UTF-8 paths with "\" separators.
 class IFileSystem {
 public:
     virtual ~IFileSystem() = default;
@@ -35,6 +35,10 @@ public:
     // system's text) when it cannot be created: missing or unwritable folder, a read-only or
     // locked target, a target that is a folder.
     virtual std::unique_ptr<TOutputFile> CreateReplacement(const std::string& path) = 0;
+
+    // Writes the bytes over an existing plain file where it stands (for a folder that refuses
+    // new files); false when it cannot be opened for writing or the write fails.
+    virtual bool RewriteInPlace(const std::string& path, const std::string& bytes) = 0;
 
     // The name expanded to a full path, as error messages show it.
     virtual std::string FullPath(const std::string& path) = 0;

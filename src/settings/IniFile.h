@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class IFileSystem;
 
@@ -16,7 +17,8 @@ public:
 
     const std::string& FileName() const { return FFileName; }
 
-    // At most this many bytes of a value are returned; a longer value is cut there.
+    // At most this many bytes of a value (counted in the code page) are returned; a longer
+    // value is cut there. A value also ends at its first NUL, as the platform reads it.
     static constexpr std::size_t kMaxValueBytes = 2047;
     // A file longer than this is not read (reads give their defaults, writes are refused).
     static constexpr std::size_t kMaxFileBytes = 64u << 20;
@@ -27,8 +29,16 @@ public:
                             std::int32_t defaultValue) const;
     bool ReadSwitch(const std::string& section, const std::string& key, bool defaultValue) const;
 
-    // Each raises EIniFileException naming the file when the write is refused; the file is
-    // then left exactly as it was.
+    struct TEntry {
+        std::string Section;
+        std::string Key;
+        std::string Value;
+    };
+    // Sets the keys in this order, all in one replacement of the file: one read, one new
+    // version written and moved over it. Raises EIniFileException naming the file when the
+    // write is refused; the file is then left exactly as it was.
+    void WriteValues(const std::vector<TEntry>& entries);
+
     void WriteText(const std::string& section, const std::string& key, const std::string& value);
     void WriteNumber(const std::string& section, const std::string& key, std::int32_t value);
     void WriteSwitch(const std::string& section, const std::string& key, bool value);

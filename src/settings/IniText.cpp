@@ -1,5 +1,8 @@
 #include "settings/IniText.h"
 
+#include "base/Cp932.h"
+#include "base/Utf.h"
+
 namespace {
 
 struct TLine {
@@ -191,4 +194,57 @@ std::string SetIniValue(std::string_view content, std::string_view section, std:
     result.append("[").append(section).append("]\r\n");
     result.append(key).append("=").append(value).append("\r\n");
     return result;
+}
+
+bool IsUnicodeIniFile(std::string_view bytes) {
+    return bytes.substr(0, 2) == "\xFF\xFE" || bytes.substr(0, 3) == "\xEF\xBB\xBF";
+}
+
+std::string DecodeIniFile(std::string_view bytes) {
+    if (bytes.substr(0, 2) == "\xFF\xFE") {
+        std::u16string wide;
+        wide.reserve(bytes.size() / 2);
+        for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
+            wide += static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
+                                          static_cast<unsigned char>(bytes[i + 1]) << 8);
+        }
+        std::string text = Utf8FromUtf16(wide);
+        if (bytes.size() % 2 != 0) {
+            AppendUtf8(text, 0xFFFD); // half a character at the end
+        }
+        return text;
+    }
+    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") {
+        std::string text;
+        text.reserve(bytes.size());
+        const std::string_view body = bytes.substr(3);
+        for (std::size_t i = 0; i < body.size();) {
+            const std::size_t start = i;
+            const char32_t c = NextCodePoint(body, i);
+            if (c >= 0xD800 && c < 0xE000 && i - start > 1) {
+                i = start + 1; // a surrogate is no character in UTF-8: its bytes are invalid
+                AppendUtf8(text, kEscapedByteFirst + static_cast<unsigned char>(body[start]));
+            } else {
+                AppendUtf8(text, c); // invalid bytes become escaped bytes
+            }
+        }
+        return text;
+    }
+    return DecodeCp932(bytes);
+}
+
+std::string EncodeIniFile(std::string_view text, bool fromCodePage) {
+    if (fromCodePage || !HoldsEscapedByte(text)) {
+        if (auto bytes = EncodeCp932(text)) {
+            return std::move(*bytes);
+        }
+    }
+    const std::u16string wide = Utf16FromUtf8(text);
+    std::string bytes = "\xFF\xFE";
+    bytes.reserve(2 + wide.size() * 2);
+    for (const char16_t unit : wide) {
+        bytes += static_cast<char>(unit & 0xFF);
+        bytes += static_cast<char>(unit >> 8);
+    }
+    return bytes;
 }

@@ -4,7 +4,18 @@
 #include <string>
 #include <string_view>
 
-// The profile-file format on its own, over the file's bytes: sections in "[...]" lines, then
+// How the file is stored: in code page 932, or in UTF-16LE or UTF-8 when it starts with that
+// byte-order mark (as the platform's profile functions read it). Decoding never fails: bytes
+// that are not valid in the file's encoding are carried as escaped bytes (see Cp932.h).
+std::string DecodeIniFile(std::string_view bytes);
+// True when the file's bytes start with one of those byte-order marks.
+bool IsUnicodeIniFile(std::string_view bytes);
+// Code page 932 while the whole text fits in it (a file written in it before stays byte for
+// byte), otherwise UTF-16LE with its byte-order mark. Escaped bytes go back as bytes into a
+// file in the code page only when they came from one (`fromCodePage`).
+std::string EncodeIniFile(std::string_view text, bool fromCodePage);
+
+// The profile-file format on its own, over the file's text (UTF-8): sections in "[...]" lines, then
 // key=value lines. Lines end in CR LF, LF or CR. Section and key names match regardless of
 // ASCII letter case; the first section and the first key of a name win. Blanks (space, tab)
 // around names and values are dropped, and so is one pair of quotes enclosing a value.

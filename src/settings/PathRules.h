@@ -3,11 +3,11 @@
 #include <string>
 #include <string_view>
 
-// Appends "\" unless the last whole character already is one ("表" ends in byte 0x5C but is
-// not a backslash, so it gets one). The empty text becomes "\".
+// Appends "\" unless the last character already is one ("表", whose second byte in the code
+// page is 0x5C, is not, so it gets one). The empty text becomes "\".
 std::string EnsureFinalBackslash(std::string_view path);
 
-// False when the text holds one of \ / : * ? " < > | as a character of its own.
+// False when the text holds one of \ / : * ? " < > |, or a byte the code page does not define.
 bool IsValidPrefix(std::string_view prefix);
 
 // The settings file beside the executable.

@@ -1,5 +1,6 @@
 #include "settings/SettingsStore.h"
 
+#include "base/Cp932.h"
 #include "platform/Platform.h"
 #include "settings/IniFile.h"
 #include "settings/PathRules.h"
@@ -13,7 +14,8 @@ const std::string kImage = "Image";
 
 std::string LoadPath(const TIniFile& iniFile, IPlatform& platform) {
     std::string path = iniFile.ReadText(kFile, "Path", "");
-    if (path.empty() || !platform.Files().DirectoryExists(path)) {
+    // A byte the code page does not define names no folder.
+    if (path.empty() || HoldsEscapedByte(path) || !platform.Files().DirectoryExists(path)) {
         if (auto pictures = platform.SpecialFolder(TSpecialFolder::Pictures)) {
             path = std::move(*pictures);
         } else if (auto documents = platform.SpecialFolder(TSpecialFolder::Documents)) {
@@ -29,7 +31,7 @@ TCaptureSettings LoadSettings(const TIniFile& iniFile, IPlatform& platform) {
     TCaptureSettings settings;
 
     settings.Prefix = iniFile.ReadText(kFile, "Prefix", "");
-    if (settings.Prefix.size() > static_cast<std::size_t>(kMaxPrefixBytes)) {
+    if (Cp932Bytes(settings.Prefix) > static_cast<std::size_t>(kMaxPrefixBytes)) {
         settings.Prefix.clear();
     }
     if (!IsValidPrefix(settings.Prefix)) {
@@ -57,15 +59,18 @@ TCaptureSettings LoadSettings(const TIniFile& iniFile, IPlatform& platform) {
 }
 
 void SaveSettings(const TCaptureSettings& settings, TIniFile& iniFile) {
-    iniFile.WriteText(kFile, "Path", settings.Path);
-    iniFile.WriteText(kFile, "Prefix", settings.Prefix);
-    iniFile.WriteNumber(kFile, "DateFormat", settings.DateFormat);
-    iniFile.WriteNumber(kFile, "Digit", settings.Digit);
-    iniFile.WriteSwitch(kFile, "CaptAtSameTime", settings.CaptAtSameTime);
-    iniFile.WriteSwitch(kFile, "SavePrtScrKey", settings.SavePrtScrKey);
-    iniFile.WriteSwitch(kFile, "SaveAltPrtScrKey", settings.SaveAltPrtScrKey);
-    iniFile.WriteSwitch(kFile, "IsUpdate", settings.IsUpdate);
-    iniFile.WriteSwitch(kFile, "ExecApplication", settings.ExecApplication);
-    iniFile.WriteNumber(kImage, "Type", settings.ImageType);
-    iniFile.WriteNumber(kImage, "Bit", settings.ImageBit);
+    const auto number = [](std::int32_t value) { return std::to_string(value); };
+    const auto onOff = [](bool on) { return std::string(on ? "1" : "0"); };
+    // All eleven keys in one replacement: a refused write leaves no half-saved file.
+    iniFile.WriteValues({{kFile, "Path", settings.Path},
+                         {kFile, "Prefix", settings.Prefix},
+                         {kFile, "DateFormat", number(settings.DateFormat)},
+                         {kFile, "Digit", number(settings.Digit)},
+                         {kFile, "CaptAtSameTime", onOff(settings.CaptAtSameTime)},
+                         {kFile, "SavePrtScrKey", onOff(settings.SavePrtScrKey)},
+                         {kFile, "SaveAltPrtScrKey", onOff(settings.SaveAltPrtScrKey)},
+                         {kFile, "IsUpdate", onOff(settings.IsUpdate)},
+                         {kFile, "ExecApplication", onOff(settings.ExecApplication)},
+                         {kImage, "Type", number(settings.ImageType)},
+                         {kImage, "Bit", number(settings.ImageBit)}});
 }

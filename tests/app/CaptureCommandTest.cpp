@@ -2,7 +2,6 @@
 
 #include "app/FileNaming.h"
 #include "platform/Messages.h"
-#include "base/TextCodec.h"
 #include "base/Texts.h"
 #include "support/BmpReader.h"
 #include "support/HeadlessPlatform.h"
@@ -54,7 +53,7 @@ TEST_F(CaptureCommandTest, PrintScreenBeforeAnyRegionCapturesTheWholeScreen) {
     Platform.KeyEvent(kKeyDown, kPrintScreenKey);
     Platform.RunMessageLoop();
     EXPECT_EQ(Form.FRegion, (TCaptureRegion{0, 0, 64, 48}));
-    EXPECT_EQ(Platform.Caption, Utf8ToCp932("矩形範囲選択(0,0,64,48)"));
+    EXPECT_EQ(Platform.Caption, std::string("矩形範囲選択(0,0,64,48)"));
     EXPECT_TRUE(Form.RegionChosen());
     const TBmpFile file = ReadBmp(Pic("0001.bmp"));
     EXPECT_EQ(file.BitCount, 24);
@@ -79,7 +78,7 @@ TEST_F(CaptureCommandTest, AltPrintScreenTakesTheWindowRectangleForGood) {
     Platform.KeyEvent(kSysKeyDown, kPrintScreenKey, TCaptureRegion{-8, -8, 72, 56});
     Platform.RunMessageLoop();
     EXPECT_EQ(Form.FRegion, (TCaptureRegion{-8, -8, 72, 56}));
-    EXPECT_EQ(Platform.Caption, Utf8ToCp932("矩形範囲選択(-8,-8,72,56)"));
+    EXPECT_EQ(Platform.Caption, std::string("矩形範囲選択(-8,-8,72,56)"));
     const TBmpFile file = ReadBmp(Pic("0001.bmp"));
     ASSERT_EQ(file.Width, 80);
     ASSERT_EQ(file.Height, 64);
@@ -157,7 +156,7 @@ TEST_F(CaptureCommandTest, TheOverwriteQuestion) {
     Form.mnCaptureClick();
     ASSERT_EQ(Platform.Boxes.size(), 1u);
     EXPECT_EQ(Platform.Boxes[0].Text,
-              Utf8ToCp932("同じ名前のファイルがあります。上書きしてもいいですか？\r(") +
+              std::string("同じ名前のファイルがあります。上書きしてもいいですか？\r(") +
                   Folder.Program("pics\\0001.bmp") + " )");
     EXPECT_EQ(Platform.Boxes[0].Buttons, TBoxButtons::YesNo);
     EXPECT_EQ(Pic("0001.bmp"), "old bytes");

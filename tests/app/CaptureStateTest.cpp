@@ -1,6 +1,5 @@
 #include "app/MainForm.h"
 
-#include "base/TextCodec.h"
 #include "settings/IniFile.h"
 #include "support/HeadlessPlatform.h"
 #include "support/TempFolder.h"
@@ -17,7 +16,7 @@ TEST(CaptureState, StartsWithNoRegionChosenAndCounterOne) {
     EXPECT_EQ(form.FSerialNo, 1);
     EXPECT_EQ(form.FRegion, TCaptureRegion{});
     EXPECT_EQ(form.FPrevRegion, TCaptureRegion{});
-    EXPECT_EQ(form.FPositionCaption, Utf8ToCp932("矩形範囲選択"));
+    EXPECT_EQ(form.FPositionCaption, std::string("矩形範囲選択"));
     EXPECT_FALSE(form.RegionChosen()); // even though the region is (0,0,0,0)
 }
 
@@ -26,16 +25,16 @@ TEST(CaptureState, ShowingARegionMakesItChosenForTheRestOfTheRun) {
     TMainForm form(platform);
     form.FRegion = {12, 40, 812, 640};
     form.ShowRegionInCaption();
-    EXPECT_EQ(form.PositionItemCaption(), Utf8ToCp932("矩形範囲選択(12,40,812,640)"));
+    EXPECT_EQ(form.PositionItemCaption(), std::string("矩形範囲選択(12,40,812,640)"));
     EXPECT_TRUE(form.RegionChosen());
 
     form.FRegion = {-8, -8, 1288, 808};
     form.ShowRegionInCaption();
-    EXPECT_EQ(form.PositionItemCaption(), Utf8ToCp932("矩形範囲選択(-8,-8,1288,808)"));
+    EXPECT_EQ(form.PositionItemCaption(), std::string("矩形範囲選択(-8,-8,1288,808)"));
 
     form.FRegion = {};
     form.ShowRegionInCaption();
-    EXPECT_EQ(form.PositionItemCaption(), Utf8ToCp932("矩形範囲選択(0,0,0,0)"));
+    EXPECT_EQ(form.PositionItemCaption(), std::string("矩形範囲選択(0,0,0,0)"));
     EXPECT_TRUE(form.RegionChosen());
 }
 

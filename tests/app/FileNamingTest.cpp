@@ -1,7 +1,5 @@
 #include "app/FileNaming.h"
 
-#include "base/TextCodec.h"
-
 #include <gtest/gtest.h>
 
 namespace {
@@ -55,18 +53,18 @@ TEST(FileNaming, NamesAreFolderPrefixDateNumberExtension) {
     settings.Path = "C:\\x\\";
     EXPECT_EQ(BuildCaptureFileName(settings, 1, kMay7), "C:\\x\\0001.bmp");
 
-    settings.Path = Utf8ToCp932("C:\\画像\\");
+    settings.Path = std::string("C:\\画像\\");
     settings.Prefix = "shot";
     settings.DateFormat = 4;
     settings.ImageType = 1;
     EXPECT_EQ(BuildCaptureFileName(settings, 7, kMay7),
-              Utf8ToCp932("C:\\画像\\shot20260507 0905-0007.jpg"));
+              std::string("C:\\画像\\shot20260507 0905-0007.jpg"));
 
     settings.ImageType = 2; // anything but 1 is BMP
-    settings.Prefix = "\x95\x5C";
+    settings.Prefix = "表";
     settings.DateFormat = 0;
     settings.Digit = 3;
-    EXPECT_EQ(BuildCaptureFileName(settings, 12345, kMay7), Utf8ToCp932("C:\\画像\\表12345.bmp"));
+    EXPECT_EQ(BuildCaptureFileName(settings, 12345, kMay7), std::string("C:\\画像\\表12345.bmp"));
 }
 
 } // namespace

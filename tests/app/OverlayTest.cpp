@@ -1,6 +1,5 @@
 #include "app/MainForm.h"
 
-#include "base/TextCodec.h"
 #include "base/Texts.h"
 #include "platform/Messages.h"
 #include "support/BmpReader.h"
@@ -88,7 +87,7 @@ TEST_F(OverlayTest, DragsInEveryDirectionGiveTheNormalisedRegion) {
         EXPECT_EQ(Form.FRegion, row.region) << row.x0 << "," << row.y0;
         ExpectSelectionEnded();
         const TCaptureRegion& r = row.region;
-        EXPECT_EQ(Platform.Caption, Utf8ToCp932("矩形範囲選択(") + std::to_string(r.Left) + "," +
+        EXPECT_EQ(Platform.Caption, std::string("矩形範囲選択(") + std::to_string(r.Left) + "," +
                                         std::to_string(r.Top) + "," + std::to_string(r.Right) +
                                         "," + std::to_string(r.Bottom) + ")");
     }

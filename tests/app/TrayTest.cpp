@@ -4,7 +4,6 @@
 #include "platform/Messages.h"
 #include "app/Program.h"
 #include "base/Errors.h"
-#include "base/TextCodec.h"
 #include "base/Texts.h"
 #include "platform/BoxModel.h"
 #include "support/HeadlessPlatform.h"
@@ -94,7 +93,7 @@ TEST_F(TrayTest, TrayNotificationsAndMenuCommands) {
     form.FRegion = {1, 1, 3, 3};
     form.Settings.Path = Folder.Program("missing\\");
     Platform.Send(WM_CAPTURENOW);
-    EXPECT_EQ(Platform.Caption, Utf8ToCp932("矩形範囲選択(1,1,3,3)"));
+    EXPECT_EQ(Platform.Caption, std::string("矩形範囲選択(1,1,3,3)"));
     EXPECT_EQ(Platform.Boxes.back().Text, Text(TText::SaveFailed));
 }
 
@@ -134,11 +133,11 @@ TEST(ErrorReport, TheGeneralErrorHandlerAddsAFullStop) {
         {"abc.", "abc."}, // "." is not above "."
         {"abc-", "abc-"}, // below "."
         {"abc ", "abc "},
-        {"abc/", "abc/."},         // above "."
-        {"\x95\x5C", "\x95\x5C."}, // a double-byte last character is always above
-        {Utf8ToCp932("C:\\Tools\\Quorlan.ini に書き込めません"),
-         Utf8ToCp932("C:\\Tools\\Quorlan.ini に書き込めません.")},
-        {Utf8ToCp932("エラー。"), Utf8ToCp932("エラー。.")},
+        {"abc/", "abc/."}, // above "."
+        {"表", "表."},     // a character beyond ASCII is always above
+        {std::string("C:\\Tools\\Quorlan.ini に書き込めません"),
+         std::string("C:\\Tools\\Quorlan.ini に書き込めません.")},
+        {std::string("エラー。"), std::string("エラー。.")},
     };
     for (const auto& row : rows) {
         EXPECT_EQ(GeneralErrorText(row.message), row.shown) << row.message;
@@ -183,15 +182,15 @@ TEST(BoxModel, ButtonsInTheirFixedOrderAndWhatEnterAndEscGive) {
         EXPECT_EQ(box.EnterResult, row.enter);
         EXPECT_EQ(box.EscapeResult, row.escape);
         EXPECT_EQ(box.CloseResult, mrCancel);
-        EXPECT_EQ(box.Title, Utf8ToCp932(row.title));
+        EXPECT_EQ(box.Title, row.title);
     }
     const TBoxModel yesNo = MakeBoxModel(TBoxKind::Warning, TBoxButtons::YesNo);
-    EXPECT_EQ(yesNo.Buttons[0].Caption, Utf8ToCp932("はい(&Y)"));
-    EXPECT_EQ(yesNo.Buttons[1].Caption, Utf8ToCp932("いいえ(&N)"));
+    EXPECT_EQ(yesNo.Buttons[0].Caption, std::string("はい(&Y)"));
+    EXPECT_EQ(yesNo.Buttons[1].Caption, std::string("いいえ(&N)"));
     const std::string rule(27, '-');
     EXPECT_EQ(BoxClipboardText(yesNo, "a\rb"),
-              rule + "\r\n" + Utf8ToCp932("警告") + "\r\n" + rule + "\r\na\rb\r\n" + rule + "\r\n" +
-                  Utf8ToCp932("はい(Y)   いいえ(N)   ") + "\r\n" + rule + "\r\n");
+              rule + "\r\n" + std::string("警告") + "\r\n" + rule + "\r\na\rb\r\n" + rule + "\r\n" +
+                  std::string("はい(Y)   いいえ(N)   ") + "\r\n" + rule + "\r\n");
 }
 
 } // namespace

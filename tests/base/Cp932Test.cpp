@@ -1,67 +1,78 @@
 #include "base/Cp932.h"
-#include "base/Errors.h"
 #include "base/PathText.h"
-#include "base/TextCodec.h"
+#include "base/Utf.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-// 表 is 95 5C and ソ is 83 5C in CP932: their second byte is the code of "\".
+// 表 is 95 5C and ソ is 83 5C in the code page: their second byte is the code of "\".
 const std::string kHyo = "\x95\x5C";
 const std::string kSo = "\x83\x5C";
 
-TEST(Cp932, LastCharacterIsJudgedWholeCharacterByCharacter) {
+TEST(Cp932, DecodesAndEncodesEveryByteBackAsItWas) {
     struct Row {
-        std::string text;
-        bool endsInBackslash;
+        std::string Bytes;
+        std::string Text; // UTF-8, with U+DCxx for a byte the code page leaves undefined
     } rows[] = {
-        {"", false},
-        {"\\", true},
-        {"C:\\Temp\\", true},
-        {"C:\\Temp", false},
-        {"C:\\" + kHyo, false},
-        {"C:\\" + kSo, false},
-        {"C:\\" + kHyo + "\\", true},
-        {kHyo + kHyo, false},
-        {"\x81", false},    // a lead byte cut off at the end stands alone
-        {"a\x81\\", false}, // the lead byte takes the "\" along
-        {"\xA0\\", true},   // 0xA0 is no lead byte
+        {"", ""},
+        {kHyo + "\\" + kSo, "表\\ソ"},
+        {"\x82\x6C\x82\x72\x20\x82\x6F\x83\x53\x83\x56\x83\x62\x83\x4E", "ＭＳ Ｐゴシック"},
+        {"\xB1\xDF", "ｱﾟ"},                       // half-width katakana, one byte each
+        {"\x81", "\xED\xB2\x81"},                 // a lead byte cut off at the end
+        {"a\x81\r\n", "a\xED\xB2\x81\r\n"},       // a lead byte before a line break
+        {"\x85\x40", "\xED\xB2\x85\xED\xB1\x80"}, // an unassigned pair: both bytes kept
+        {"\x85\x5C"
+         "x",
+         "\xED\xB2\x85\xED\xB1\x9C"
+         "x"}, // whose "\" is no separator
+        {std::string("a\0b", 3), std::string("a\0b", 3)},
     };
     for (const auto& row : rows) {
-        EXPECT_EQ(LastCharIs(row.text, '\\'), row.endsInBackslash) << row.text;
+        EXPECT_EQ(DecodeCp932(row.Bytes), row.Text) << row.Bytes;
+        EXPECT_EQ(EncodeCp932(row.Text), row.Bytes) << row.Bytes;
     }
+    EXPECT_TRUE(HoldsEscapedByte(DecodeCp932("ok\x81")));
+    EXPECT_FALSE(HoldsEscapedByte("表ソ😀"));
 }
 
-TEST(Cp932, ScansNeverTakeATrailByteForAnAsciiCharacter) {
-    EXPECT_FALSE(ContainsAnyAsciiChar(kHyo + kSo + "abc", "\\/:"));
-    EXPECT_TRUE(ContainsAnyAsciiChar(kHyo + "\\", "\\"));
-    // 0x7C "|" is a possible trail byte too (for example 81 7C is the minus sign).
-    EXPECT_FALSE(ContainsAnyAsciiChar("\x81\x7C", "|"));
-    EXPECT_TRUE(ContainsAnyAsciiChar("\x81\x7C|", "|"));
-    EXPECT_EQ(CharCount(kHyo + "ab" + kSo), 4u);
-    EXPECT_EQ(CharCount("\x81"), 1u);
-    EXPECT_EQ(LastCharStart(""), std::string::npos);
+TEST(Cp932, CharactersBeyondTheCodePageHaveNoFormAndCountTwo) {
+    EXPECT_EQ(EncodeCp932("José"), std::nullopt);
+    EXPECT_EQ(EncodeCp932("😀"), std::nullopt);
+    struct Row {
+        std::string Text;
+        std::size_t Bytes;
+    } rows[] = {{"", 0}, {"abc", 3}, {"表ソ", 4}, {"ｱ", 1}, {"é", 2}, {"😀", 2}, {"𠮷a", 3}};
+    for (const auto& row : rows) {
+        EXPECT_EQ(Cp932Bytes(row.Text), row.Bytes) << row.Text;
+    }
+    // Cut to whole characters within the limit.
+    EXPECT_EQ(CutToCp932Bytes("ab表c", 3), "ab");
+    EXPECT_EQ(CutToCp932Bytes("ab表c", 4), "ab表");
+    EXPECT_EQ(CutToCp932Bytes("😀😀", 3), "😀");
+    EXPECT_EQ(CutToCp932Bytes("abc", 10), "abc");
 }
 
-TEST(Cp932, FolderPartEndsAtTheLastRealSeparator) {
+TEST(Utf, Utf16RoundTripsEveryCodePointAndLoneSurrogates) {
+    const std::string text = "a表😀\xED\xB2\x81z"; // with an escaped byte (a lone surrogate)
+    const std::u16string wide = Utf16FromUtf8(text);
+    EXPECT_EQ(wide, (std::u16string{u'a', u'表', 0xD83D, 0xDE00, 0xDC81, u'z'}));
+    EXPECT_EQ(Utf8FromUtf16(wide), text);
+    // A byte that starts no UTF-8 sequence reads as an escaped byte of its own.
+    std::size_t at = 0;
+    EXPECT_EQ(NextCodePoint("\xFF", at), 0xDCFFu);
+    EXPECT_EQ(at, 1u);
+    at = 0;
+    EXPECT_EQ(NextCodePoint("\xE8\xA1", at), 0xDCE8u); // cut short
+}
+
+TEST(Cp932, FolderPartEndsAtTheLastSeparator) {
     EXPECT_EQ(ExtractFolder("C:\\Tools\\Quorlan.exe"), "C:\\Tools\\");
-    EXPECT_EQ(ExtractFolder("C:\\" + kHyo + "\\Quorlan.exe"), "C:\\" + kHyo + "\\");
-    EXPECT_EQ(ExtractFolder("C:\\" + kHyo + "x"), "C:\\");
+    EXPECT_EQ(ExtractFolder("C:\\表\\Quorlan.exe"), "C:\\表\\");
+    EXPECT_EQ(ExtractFolder("C:\\Jürgen 𠮷\\Quorlan.exe"), "C:\\Jürgen 𠮷\\");
+    EXPECT_EQ(ExtractFolder("C:\\表x"), "C:\\");
     EXPECT_EQ(ExtractFolder("D:Quorlan.exe"), "D:");
     EXPECT_EQ(ExtractFolder("Quorlan.exe"), "");
-}
-
-TEST(Cp932, ConvertsToAndFromUtf8) {
-    EXPECT_EQ(Utf8ToCp932("表ソ"), kHyo + kSo);
-    EXPECT_EQ(Cp932ToUtf8(kHyo + "\\" + kSo), "表\\ソ");
-    EXPECT_EQ(Utf8ToCp932("ＭＳ Ｐゴシック"),
-              "\x82\x6C\x82\x72\x20\x82\x6F\x83\x53\x83\x56\x83\x62\x83\x4E");
-    EXPECT_EQ(Cp932ToUtf8(""), "");
-    EXPECT_THROW(Cp932ToUtf8("\x81"), EConvertError);             // cut double-byte character
-    EXPECT_THROW(Cp932ToUtf8("\x85\x40"), EConvertError);         // unassigned code
-    EXPECT_THROW(Utf8ToCp932("\xF0\x9F\x98\x80"), EConvertError); // no CP932 equivalent
-    EXPECT_THROW(Utf8ToCp932("\xFF"), EConvertError);             // not UTF-8
 }
 
 } // namespace

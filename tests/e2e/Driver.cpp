@@ -239,13 +239,13 @@ std::string IniWith(const std::string& extraFileKeys, const std::string& imageKe
            imageKeys;
 }
 
-bool Start(TApp& app, const std::string& ini) {
-    WriteFileBytes(gAppFolder + L"\\Quorlan.ini", ini);
+// Starts the Quorlan.exe of that folder, with another working folder.
+bool Launch(TApp& app, const std::wstring& folder) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    std::wstring command = L"\"" + gAppFolder + L"\\Quorlan.exe\"";
+    std::wstring command = L"\"" + folder + L"\\Quorlan.exe\"";
     if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        gAppFolder.c_str(), &startup, &app.Process)) {
+                        gPictures.c_str(), &startup, &app.Process)) {
         return false;
     }
     const bool found = WaitFor([&] {
@@ -254,6 +254,11 @@ bool Start(TApp& app, const std::string& ini) {
     });
     Pump(500); // the tray icon and the key watcher come right after the window
     return found;
+}
+
+bool Start(TApp& app, const std::string& ini) {
+    WriteFileBytes(gAppFolder + L"\\Quorlan.ini", ini);
+    return Launch(app, gAppFolder);
 }
 
 bool Exited(TApp& app, DWORD timeout = 10000) {
@@ -431,6 +436,11 @@ void TheOverwriteQuestion() {
     TApp app;
     Check(Start(app, gDefaultIni), "started");
     WriteFileBytes(Pic(L"0001.bmp"), "old bytes");
+    // What saves killed half-way left: one of a process long gone, one of a running one.
+    const std::wstring gone = Pic(L"~qrl4000000-0.tmp");
+    const std::wstring running = Pic(L"~qrl" + std::to_wstring(GetCurrentProcessId()) + L"-0.tmp");
+    WriteFileBytes(gone, "partial");
+    WriteFileBytes(running, "partial");
     PostMessageW(app.Main, kCaptureNow, 0, 0);
     HWND box = WaitForBox(L"警告");
     Check(box != nullptr, "the overwrite question appears");
@@ -449,6 +459,9 @@ void TheOverwriteQuestion() {
     Check(box && Press(box, IDYES), "asked again, Yes");
     Check(WaitFor([&] { return ReadFileBytes(Pic(L"0001.bmp"), bytes) && bytes.empty(); }),
           "Yes replaces it (an empty region leaves an empty file)");
+    Check(!Exists(gone) && Exists(running),
+          "the save removed the leftover of a Quorlan that no longer runs, and only that");
+    DeleteFileW(running.c_str());
     Stop(app);
 }
 
@@ -884,6 +897,13 @@ void TheOptionsDialog() {
         SetChecked(dialog, kAltPrtScId, true);
         PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                      reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+        const DWORD okAt = GetTickCount();
+        std::string now;
+        WaitFor([&] {
+            return ReadFileBytes(gAppFolder + L"\\Quorlan.ini", now) &&
+                   now.find("SaveAltPrtScrKey=1") != std::string::npos;
+        });
+        std::printf("    the settings file was written %lu ms after OK\n", GetTickCount() - okAt);
         Check(WaitFor([&] { return !IsWindow(dialog); }), "OK again");
         SetForegroundWindow(pattern.Window);
         PrintScreen(false);
@@ -1142,6 +1162,60 @@ void TheBoxesAreModal() {
     Stop(app);
 }
 
+// Folder and file names beyond the Japanese code page, from the exe's folder to the capture.
+void NamesBeyondTheCodePage() {
+    ClearPictures();
+    const std::wstring appFolder = gAppFolder + L"\\J\u00FCrgen \U00020BB7";
+    const std::wstring target = gPictures + L"\\Jos\u00E9 \U0001F600";
+    CreateDirectoryW(appFolder.c_str(), nullptr);
+    CreateDirectoryW(target.c_str(), nullptr);
+    CopyFileW((gAppFolder + L"\\Quorlan.exe").c_str(), (appFolder + L"\\Quorlan.exe").c_str(),
+              FALSE);
+    const std::wstring ini = appFolder + L"\\Quorlan.ini";
+    WriteFileBytes(ini, IniWith("Prefix=a\r\n"));
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    TPatternWindow pattern;
+    ShowPattern(pattern, 0, 0, width, height, 0);
+
+    TApp app;
+    Check(Launch(app, appFolder), "started from " + Utf8(appFolder));
+    SetForegroundWindow(pattern.Window);
+    PrintScreen(false);
+    Check(WaitFor([] { return Exists(Pic(L"a0001.bmp")); }),
+          "its settings are read: PrintScreen saves a0001.bmp where they say");
+
+    HWND dialog = OpenOptions(app);
+    Check(dialog != nullptr, "the options dialog opens");
+    if (dialog) {
+        SetControlText(dialog, kPathId, target.c_str());
+        Chord(VK_MENU, 'P');
+        Type(L"\u00E9\u2603"); // é and the snowman: neither is in the code page
+        Check(TextOf(GetDlgItem(dialog, kPrefixId)) == L"\u00E9\u2603", "the prefix takes them");
+        const DWORD clicked = GetTickCount();
+        Press(VK_RETURN); // OK, from the prefix (the test pattern lies over the dialog)
+        std::string saved;
+        const bool written = WaitFor(
+            [&] { return ReadFileBytes(ini, saved) && saved.compare(0, 2, "\xFF\xFE") == 0; });
+        std::printf("    the settings file was written %lu ms after OK\n",
+                    GetTickCount() - clicked);
+        Check(written, "saved as UTF-16LE with its mark");
+        Check(WaitFor([&] { return !IsWindow(dialog); }), "the dialog closes");
+    }
+    Stop(app);
+
+    Check(Launch(app, appFolder), "started again");
+    SetForegroundWindow(pattern.Window);
+    PrintScreen(false);
+    const std::wstring expected = target + L"\\\u00E9\u26030001.bmp";
+    std::string bytes;
+    Check(ReadWhenThere(expected, bytes),
+          "the capture lands under the new names: " + Utf8(expected));
+    Check(BmpInfo(bytes).Ok || (Pump(500), ReadFileBytes(expected, bytes) && BmpInfo(bytes).Ok),
+          "a whole BMP file");
+    Stop(app);
+    ClosePattern(pattern);
+}
+
 std::string gOnly; // runs only the tests whose name holds this text, when given
 
 void Run(const char* name, void (*test)()) {
@@ -1180,6 +1254,7 @@ int wmain(int argc, wchar_t** argv) {
     Run("the options dialog", TheOptionsDialog);
     Run("the options dialog by keyboard", TheOptionsDialogByKeyboard);
     Run("the boxes are modal", TheBoxesAreModal);
+    Run("names beyond the code page", NamesBeyondTheCodePage);
     Run("the digit-overflow question", TheDigitOverflowQuestion);
     Run("every colour depth and JPEG", EveryDepthAndJpeg);
     Run("exit through the menu", ExitThroughTheMenu);

@@ -2,7 +2,6 @@
 
 #include "base/ByteSink.h"
 #include "base/Errors.h"
-#include "base/TextCodec.h"
 #include "support/BmpReader.h"
 #include "support/FileSizeLimit.h"
 #include "support/Frames.h"
@@ -265,9 +264,9 @@ TEST(BmpFile, FailuresRaiseAndLeaveTheOldFileIntact) {
         bitmap.SaveBmpFile(missing, files);
         FAIL() << "saved into a missing folder";
     } catch (const EFCreateError& error) {
-        EXPECT_EQ(error.Message().rfind(Utf8ToCp932("ファイル \"") + missing + "\". ", 0), 0u)
+        EXPECT_EQ(error.Message().rfind(std::string("ファイル \"") + missing + "\". ", 0), 0u)
             << error.Message();
-        EXPECT_NE(error.Message().find(Utf8ToCp932(" を作成できません")), std::string::npos);
+        EXPECT_NE(error.Message().find(std::string(" を作成できません")), std::string::npos);
     }
 
     folder.WriteNative("old.bmp", "precious");

@@ -1,7 +1,6 @@
 #include "settings/IniFile.h"
 
 #include "base/Errors.h"
-#include "base/TextCodec.h"
 #include "support/PosixFileSystem.h"
 #include "support/TempFolder.h"
 
@@ -89,7 +88,7 @@ TEST_F(IniFileTest, RefusedWritesRaiseWithTheFullPathAndLoseNothing) {
         FAIL() << "a read-only file was written";
     } catch (const EIniFileException& error) {
         EXPECT_EQ(error.Message(),
-                  Folder.Program("Quorlan.ini") + Utf8ToCp932(" に書き込めません"));
+                  Folder.Program("Quorlan.ini") + std::string(" に書き込めません"));
     }
     EXPECT_EQ(Folder.ReadNative("Quorlan.ini"), "[File]\r\nDigit=7\r\n");
     EXPECT_EQ(Folder.Listing(), "Quorlan.ini");

@@ -1,9 +1,11 @@
 #include "settings/SettingsStore.h"
 
+#include "base/Cp932.h"
 #include "base/Errors.h"
-#include "base/TextCodec.h"
 #include "settings/IniFile.h"
 #include "settings/PathRules.h"
+#include "base/Utf.h"
+#include "support/PosixFileSystem.h"
 #include "support/HeadlessPlatform.h"
 #include "support/TempFolder.h"
 
@@ -23,8 +25,9 @@ protected:
         Platform.Folders[TSpecialFolder::Documents] = Folder.Program("Documents");
     }
 
+    // The settings file as the platform stores it: in the code page.
     TCaptureSettings LoadFrom(const std::string& content) {
-        Folder.WriteNative("Quorlan.ini", content);
+        Folder.WriteNative("Quorlan.ini", EncodeCp932(content).value());
         return LoadSettings(Ini, Platform);
     }
 
@@ -91,7 +94,7 @@ TEST_F(SettingsStoreTest, ClampsAndFallsBack) {
 }
 
 TEST_F(SettingsStoreTest, KeepsOnlyUsablePrefixes) {
-    const std::string hyo = "\x95\x5C";
+    const std::string hyo = "表"; // two bytes in the code page
     struct Row {
         std::string stored;
         std::string expected;
@@ -153,7 +156,7 @@ TEST_F(SettingsStoreTest, WhatIsSavedReadsBackTheSame) {
     std::filesystem::create_directory(Folder.Native("画像 表"));
     TCaptureSettings settings;
     settings.Path = Folder.Program("画像 表") + "\\";
-    settings.Prefix = Utf8ToCp932("ソ表shot");
+    settings.Prefix = std::string("ソ表shot");
     settings.DateFormat = 5;
     settings.Digit = 9;
     settings.ImageType = 1;
@@ -176,7 +179,7 @@ TEST_F(SettingsStoreTest, WhatIsSavedReadsBackTheSame) {
     EXPECT_EQ(LoadSettings(Ini, Platform), settings);
 }
 
-TEST_F(SettingsStoreTest, AReadOnlyFileStopsTheSaveAtTheFirstKey) {
+TEST_F(SettingsStoreTest, AReadOnlyFileIsLeftAsItWas) {
     Folder.WriteNative("Quorlan.ini", "[File]\r\nDigit=7\r\n");
     ::chmod(Folder.Native("Quorlan.ini").c_str(), 0444);
     TCaptureSettings settings;
@@ -186,22 +189,123 @@ TEST_F(SettingsStoreTest, AReadOnlyFileStopsTheSaveAtTheFirstKey) {
     EXPECT_EQ(LoadSettings(Ini, Platform).Digit, 7);
 }
 
+// What the file holds, in any of its encodings, and what loading makes of it.
+TEST_F(SettingsStoreTest, ValuesReadAsTheirEncodingAndBadBytesAreRefused) {
+    std::filesystem::create_directory(Folder.Native("Jürgen 𠮷"));
+    const std::string folder = Folder.Program("Jürgen 𠮷") + "\\";
+    const std::string pictures = Folder.Program("Pictures") + "\\";
+    const auto utf16 = [](const std::string& text) {
+        std::string bytes = "\xFF\xFE";
+        for (const char16_t unit : Utf16FromUtf8(text)) {
+            bytes += static_cast<char>(unit & 0xFF);
+            bytes += static_cast<char>(unit >> 8);
+        }
+        return bytes;
+    };
+    struct Row {
+        const char* Name;
+        std::string Bytes;
+        std::string Prefix;
+        std::string Path;
+    } rows[] = {
+        {"code page", "[File]\r\nPrefix=\x95\x5C\r\n", "表", pictures},
+        {"NUL ends a value", std::string("[File]\r\nPrefix=ab\0cd\r\n", 21), "ab", pictures},
+        {"undefined bytes",
+         "[File]\r\nPrefix=a\x85\x40\r\nPath=" + *EncodeCp932(pictures) + "\x81\r\n", "", pictures},
+        {"UTF-8 mark", "\xEF\xBB\xBF[File]\r\nPrefix=é😀\r\nPath=" + folder + "\r\n", "é😀", folder},
+        {"UTF-8 mark, bad byte", "\xEF\xBB\xBF[File]\r\nPrefix=a\xFF\r\n", "", pictures},
+        {"UTF-16LE mark", utf16("[File]\r\nPrefix=José\r\nPath=" + folder + "\r\n"), "José",
+         folder},
+    };
+    for (const auto& row : rows) {
+        Folder.WriteNative("Quorlan.ini", row.Bytes);
+        const TCaptureSettings settings = LoadSettings(Ini, Platform);
+        EXPECT_EQ(settings.Prefix, row.Prefix) << row.Name;
+        EXPECT_EQ(settings.Path, row.Path) << row.Name;
+    }
+}
+
+// Counts what a save does to the file system, and can refuse new files in the folder.
+class TWatchedFiles : public TPosixFileSystem {
+public:
+    std::unique_ptr<TOutputFile> CreateReplacement(const std::string& path) override {
+        ++Replacements;
+        if (RefuseNewFiles) {
+            throw EFCreateError("refused");
+        }
+        return TPosixFileSystem::CreateReplacement(path);
+    }
+    std::optional<std::string> ReadFile(const std::string& path, std::size_t limit) override {
+        ++Reads;
+        return TPosixFileSystem::ReadFile(path, limit);
+    }
+    int Replacements = 0;
+    int Reads = 0;
+    bool RefuseNewFiles = false;
+};
+
+TEST_F(SettingsStoreTest, ASaveIsOneReplacementThatKeepsWhatIsNotOurs) {
+    TWatchedFiles files;
+    TIniFile ini(Folder.Program("Quorlan.ini"), files);
+    const std::string theirs = "; \x95\x5C\r\n[Other]\r\nKey=\x83\x5C\r\n";
+    Folder.WriteNative("Quorlan.ini", theirs);
+    TCaptureSettings settings;
+    settings.Path = "C:\\画像\\";
+    SaveSettings(settings, ini);
+    EXPECT_EQ(files.Replacements, 1);
+    EXPECT_EQ(files.Reads, 1);
+    const std::string fitting = Folder.ReadNative("Quorlan.ini");
+    EXPECT_EQ(fitting, theirs + "[File]\r\nPath=C:\\\x89\xE6\x91\x9C\\\r\nPrefix=\r\n"
+                                "DateFormat=0\r\nDigit=4\r\nCaptAtSameTime=1\r\n"
+                                "SavePrtScrKey=1\r\nSaveAltPrtScrKey=1\r\nIsUpdate=1\r\n"
+                                "ExecApplication=0\r\n[Image]\r\nType=0\r\nBit=3\r\n");
+
+    // A value beyond the code page: the whole file as UTF-16LE, read back the same.
+    settings.Prefix = "José😀";
+    SaveSettings(settings, ini);
+    const std::string wide = Folder.ReadNative("Quorlan.ini");
+    EXPECT_EQ(wide.substr(0, 6), std::string("\xFF\xFE;\0 \0", 6));
+    EXPECT_EQ(ini.ReadText("File", "Prefix", ""), "José😀");
+    EXPECT_EQ(ini.ReadText("Other", "Key", ""), "ソ");
+    // Back within the code page: the file is as it was.
+    settings.Prefix.clear();
+    SaveSettings(settings, ini);
+    EXPECT_EQ(Folder.ReadNative("Quorlan.ini"), fitting);
+
+    // Bytes the code page does not define stay as they were.
+    Folder.WriteNative("Quorlan.ini", "[X]\r\nY=\x85\x40\x81\r\n");
+    SaveSettings(settings, ini);
+    EXPECT_EQ(Folder.ReadNative("Quorlan.ini").substr(0, 18), "[X]\r\nY=\x85\x40\x81\r\n[File]");
+
+    // A folder that refuses new files: the file is written where it stands.
+    files.RefuseNewFiles = true;
+    settings.Digit = 7;
+    SaveSettings(settings, ini);
+    EXPECT_EQ(ini.ReadNumber("File", "Digit", 0), 7);
+    Folder.WriteNative("Quorlan.ini", "[File]\r\nDigit=2\r\n");
+    ::chmod(Folder.Native("Quorlan.ini").c_str(), 0444);
+    EXPECT_THROW(SaveSettings(settings, ini), EIniFileException);
+    EXPECT_EQ(Folder.ReadNative("Quorlan.ini"), "[File]\r\nDigit=2\r\n");
+}
+
 TEST(PathRules, EnsureFinalBackslashAndThePrefixTest) {
     EXPECT_EQ(EnsureFinalBackslash("C:\\Temp"), "C:\\Temp\\");
     EXPECT_EQ(EnsureFinalBackslash("C:\\Temp\\"), "C:\\Temp\\");
-    EXPECT_EQ(EnsureFinalBackslash("C:\\\x95\x5C"), "C:\\\x95\x5C\\");
-    EXPECT_EQ(EnsureFinalBackslash("C:\\\x83\x5C"), "C:\\\x83\x5C\\");
+    EXPECT_EQ(EnsureFinalBackslash("C:\\表"), "C:\\表\\");
+    EXPECT_EQ(EnsureFinalBackslash("C:\\ソ"), "C:\\ソ\\");
     EXPECT_EQ(EnsureFinalBackslash(""), "\\");
 
     for (const char c : std::string("\\/:*?\"<>|")) {
         EXPECT_FALSE(IsValidPrefix(std::string("ab") + c)) << c;
     }
     EXPECT_TRUE(IsValidPrefix(""));
-    EXPECT_TRUE(IsValidPrefix("\x95\x5C\x83\x5C\x81\x7C"));
+    EXPECT_TRUE(IsValidPrefix("表ソ－"));
     EXPECT_TRUE(IsValidPrefix("shot-01_."));
+    EXPECT_TRUE(IsValidPrefix("José😀"));
+    EXPECT_FALSE(IsValidPrefix("a\xED\xB2\x81")); // a byte the code page does not define
 
     EXPECT_EQ(SettingsFilePath("C:\\Tools\\Quorlan.exe"), "C:\\Tools\\Quorlan.ini");
-    EXPECT_EQ(SettingsFilePath("C:\\\x95\x5C\\Quorlan.exe"), "C:\\\x95\x5C\\Quorlan.ini");
+    EXPECT_EQ(SettingsFilePath("C:\\表\\Quorlan.exe"), "C:\\表\\Quorlan.ini");
     EXPECT_EQ(SettingsFilePath("D:Quorlan.exe"), "D:\\Quorlan.ini");
 }
 

@@ -2,7 +2,6 @@
 
 #include "base/Errors.h"
 #include "base/FormatText.h"
-#include "base/TextCodec.h"
 #include "base/Texts.h"
 
 #include <cerrno>
@@ -17,11 +16,7 @@
 namespace {
 
 std::string SystemText(int code) {
-    try {
-        return Utf8ToCp932(std::strerror(code));
-    } catch (const EConvertError&) {
-        return {};
-    }
+    return std::strerror(code);
 }
 
 [[noreturn]] void RaiseCreateError(const std::string& fullPath, int code) {
@@ -29,11 +24,7 @@ std::string SystemText(int code) {
 }
 
 bool StatPath(const std::string& path, struct stat& info) {
-    try {
-        return ::stat(NativePath(path).c_str(), &info) == 0;
-    } catch (const EConvertError&) {
-        return false;
-    }
+    return ::stat(NativePath(path).c_str(), &info) == 0;
 }
 
 class TPosixOutputFile : public TOutputFile {
@@ -92,7 +83,7 @@ private:
 } // namespace
 
 std::string NativePath(const std::string& path) {
-    std::string native = Cp932ToUtf8(path);
+    std::string native = path;
     std::replace(native.begin(), native.end(), '\\', '/');
     return native;
 }
@@ -100,17 +91,11 @@ std::string NativePath(const std::string& path) {
 std::string ProgramPath(const std::string& nativePath) {
     std::string path = nativePath;
     std::replace(path.begin(), path.end(), '/', '\\');
-    return Utf8ToCp932(path);
+    return path;
 }
 
 std::optional<std::string> TPosixFileSystem::ReadFile(const std::string& path, std::size_t limit) {
-    std::string native;
-    try {
-        native = NativePath(path);
-    } catch (const EConvertError&) {
-        return std::nullopt;
-    }
-    const int descriptor = ::open(native.c_str(), O_RDONLY | O_CLOEXEC);
+    const int descriptor = ::open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
     if (descriptor < 0) {
         return std::nullopt;
     }
@@ -157,12 +142,7 @@ bool TPosixFileSystem::DirectoryExists(const std::string& path) {
 
 std::unique_ptr<TOutputFile> TPosixFileSystem::CreateReplacement(const std::string& path) {
     const std::string fullPath = FullPath(path);
-    std::string target;
-    try {
-        target = NativePath(fullPath);
-    } catch (const EConvertError&) {
-        RaiseCreateError(fullPath, EINVAL);
-    }
+    const std::string target = NativePath(fullPath);
     struct stat info {};
     if (::stat(target.c_str(), &info) == 0) {
         if (S_ISDIR(info.st_mode)) {
@@ -191,9 +171,28 @@ std::string TPosixFileSystem::FullPath(const std::string& path) {
     if (::getcwd(buffer, sizeof buffer) == nullptr) {
         return path;
     }
-    try {
-        return ProgramPath(buffer) + "\\" + path;
-    } catch (const EConvertError&) {
-        return path;
+    return ProgramPath(buffer) + "\\" + path;
+}
+
+bool TPosixFileSystem::RewriteInPlace(const std::string& path, const std::string& bytes) {
+    struct stat info {};
+    if (!StatPath(path, info) || !S_ISREG(info.st_mode) || (info.st_mode & 0222) == 0) {
+        return false;
     }
+    const int descriptor = ::open(NativePath(path).c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    if (descriptor < 0) {
+        return false;
+    }
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t written = ::write(descriptor, bytes.data() + done, bytes.size() - done);
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written <= 0) {
+            break;
+        }
+        done += static_cast<std::size_t>(written);
+    }
+    return ::close(descriptor) == 0 && done == bytes.size();
 }

@@ -4,8 +4,7 @@
 
 #include <string>
 
-// Native path of a program path: CP932 to UTF-8, "\" to "/" (after the conversion, so the
-// second byte of a double-byte character is never taken for a separator).
+// Native path of a program path: "\" to "/".
 std::string NativePath(const std::string& path);
 // The program's form of a native path.
 std::string ProgramPath(const std::string& nativePath);
@@ -18,5 +17,6 @@ public:
     bool FileExists(const std::string& path) override;
     bool DirectoryExists(const std::string& path) override;
     std::unique_ptr<TOutputFile> CreateReplacement(const std::string& path) override;
+    bool RewriteInPlace(const std::string& path, const std::string& bytes) override;
     std::string FullPath(const std::string& path) override;
 };

@@ -1,7 +1,5 @@
 #include "support/TempFolder.h"
 
-#include "base/TextCodec.h"
-
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -37,7 +35,7 @@ std::string TTempFolder::Program(const std::string& utf8Name) const {
             c = '\\';
         }
     }
-    return FPath + Utf8ToCp932(name);
+    return FPath + name;
 }
 
 std::string TTempFolder::Native(const std::string& utf8Name) const {

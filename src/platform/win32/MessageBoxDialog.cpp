@@ -19,7 +19,7 @@ bool HasButton(const TBoxModel& box, int result) {
 
 // The message's lone carriage returns as line breaks the controls draw.
 std::wstring DisplayText(const std::string& text) {
-    std::wstring wide = WideFromCp932(text);
+    std::wstring wide = WideFromUtf8(text);
     std::wstring shown;
     for (std::size_t i = 0; i < wide.size(); ++i) {
         shown += wide[i];
@@ -30,8 +30,8 @@ std::wstring DisplayText(const std::string& text) {
     return shown;
 }
 
-void CopyToClipboard(HWND owner, const std::string& cp932) {
-    const std::wstring wide = WideFromCp932(cp932);
+void CopyToClipboard(HWND owner, const std::string& text) {
+    const std::wstring wide = WideFromUtf8(text);
     if (!OpenClipboard(owner)) {
         return;
     }
@@ -68,7 +68,7 @@ int RunMessageBox(const TBoxModel& box, const std::string& text) {
         DrawTextW(screen.Get(), shown.c_str(), -1, &textRect,
                   DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
         for (const TBoxButton& button : box.Buttons) {
-            const std::wstring caption = WideFromCp932(button.Caption);
+            const std::wstring caption = WideFromUtf8(button.Caption);
             RECT r{0, 0, 0, 0};
             DrawTextW(screen.Get(), caption.c_str(), -1, &r, DT_CALCRECT | DT_SINGLELINE);
             buttonWidth = std::max<int>(buttonWidth, r.right + fontHeight * 2);
@@ -112,7 +112,7 @@ int RunMessageBox(const TBoxModel& box, const std::string& text) {
             return FALSE;
         }
     };
-    TModalDialog dialog({WideFromCp932(box.Title), clientWidth, clientHeight, true, true}, handler);
+    TModalDialog dialog({WideFromUtf8(box.Title), clientWidth, clientHeight, true, true}, handler);
     if (!dialog) {
         return box.CloseResult;
     }
@@ -138,7 +138,7 @@ int RunMessageBox(const TBoxModel& box, const std::string& text) {
     const int y = margin + textHeight + margin;
     for (const TBoxButton& button : box.Buttons) {
         const bool isDefault = button.Result == box.EnterResult;
-        HWND control = child(L"BUTTON", WideFromCp932(button.Caption),
+        HWND control = child(L"BUTTON", WideFromUtf8(button.Caption),
                              WS_TABSTOP | (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON), x, y,
                              buttonWidth, buttonHeight, button.Result);
         if (isDefault) {

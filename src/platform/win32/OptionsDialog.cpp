@@ -62,15 +62,11 @@ std::string ItemText(int id) {
     std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
     GetWindowTextW(control, text.data(), length + 1);
     text.resize(static_cast<std::size_t>(length));
-    try {
-        return Cp932FromWide(text);
-    } catch (const EConvertError&) {
-        return {}; // a character CP932 cannot hold makes no usable setting
-    }
+    return Utf8FromWide(text);
 }
 
 void SetItemText(int id, const std::string& cp932) {
-    SetWindowTextW(Item(id), WideFromCp932(cp932).c_str());
+    SetWindowTextW(Item(id), WideFromUtf8(cp932).c_str());
 }
 
 bool Checked(int id) {
@@ -147,24 +143,21 @@ void UpdateSample() {
     SetItemText(kSample, gOpen->Form->edtSample);
 }
 
-// Edit boxes limited in CP932 bytes: a change past the limit is taken back.
+// Edit boxes limited in code-page bytes (a character the code page cannot hold counts 2): a
+// change past the limit is cut back to it.
 void KeepWithinBytes(int id, std::size_t limit) {
     if (gOpen->Loading) {
         return;
     }
     const std::string text = ItemText(id);
-    if (text.size() <= limit) {
+    if (Cp932Bytes(text) <= limit) {
         return;
     }
-    std::string cut = text.substr(0, limit);
-    // Never leave half of a double-byte character.
-    const std::size_t last = LastCharStart(cut);
-    if (last + 1 == cut.size() && IsLeadByte(static_cast<unsigned char>(cut[last]))) {
-        cut.resize(last);
-    }
+    const std::string cut = CutToCp932Bytes(text, limit); // whole characters only
     MessageBeep(MB_OK);
     SetItemText(id, cut);
-    SendMessageW(Item(id), EM_SETSEL, cut.size(), cut.size());
+    const auto end = static_cast<WPARAM>(WideFromUtf8(cut).size());
+    SendMessageW(Item(id), EM_SETSEL, end, end);
 }
 
 TSpinBox& SpinFor(int id) {
@@ -261,7 +254,7 @@ void OkClicked() {
 }
 
 void BrowseForFolder() {
-    const std::wstring title = WideFromCp932(Text(TText::FolderBrowserTitle));
+    const std::wstring title = WideFromUtf8(Text(TText::FolderBrowserTitle));
     BROWSEINFOW browse{};
     browse.hwndOwner = gOpen->Modal->Window();
     browse.lpszTitle = title.c_str();
@@ -338,7 +331,7 @@ void BuildControls(TDialog& dialog) {
     auto scaled = [&](int v) { return static_cast<int>(v * dialog.Scale + 0.5); };
     auto make = [&](const wchar_t* cls, TText caption, DWORD style, int x, int y, int w, int h,
                     int id, DWORD exStyle = 0) {
-        const std::wstring text = caption == TText::Count ? L"" : WideFromCp932(Text(caption));
+        const std::wstring text = caption == TText::Count ? L"" : WideFromUtf8(Text(caption));
         HWND control =
             CreateWindowExW(exStyle, cls, text.c_str(), WS_CHILD | WS_VISIBLE | style, scaled(x),
                             scaled(y), scaled(w), scaled(h), window,
@@ -363,7 +356,7 @@ void BuildControls(TDialog& dialog) {
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     };
     auto tip = [&](HWND control, TText text) {
-        const std::wstring wide = WideFromCp932(Text(text));
+        const std::wstring wide = WideFromUtf8(Text(text));
         TOOLINFOW info{};
         info.cbSize = sizeof info;
         info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
@@ -480,7 +473,7 @@ int RunOptionsDialog(TOptionForm& form) {
                            {L"ＭＳ Ｐゴシック", L"MS PGothic", L"IPAPGothic", L"IPAGothic"});
     // Not owned: the tray, its menu and the overlay go on working under it.
     dialog.Modal = std::make_unique<TModalDialog>(
-        TModalDialog::TFrame{WideFromCp932(Text(TText::OptionCaption)),
+        TModalDialog::TFrame{WideFromUtf8(Text(TText::OptionCaption)),
                              static_cast<int>(340 * dialog.Scale),
                              static_cast<int>(389 * dialog.Scale), false, false},
         HandleMessage);

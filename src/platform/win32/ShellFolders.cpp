@@ -2,8 +2,6 @@
 
 #include "platform/win32/WideText.h"
 
-#include "base/Errors.h"
-
 #include <windows.h>
 #include <knownfolders.h>
 #include <shlobj.h>
@@ -27,11 +25,7 @@ std::optional<std::string> KnownFolderPath(TSpecialFolder folder) {
     if (FAILED(result) || !path) {
         return std::nullopt;
     }
-    try {
-        return Cp932FromWide(path.get());
-    } catch (const EConvertError&) {
-        return std::nullopt; // a folder whose name CP932 cannot hold is of no use to us
-    }
+    return Utf8FromWide(path.get());
 }
 
 std::string ExecutableFullPath() {
@@ -45,5 +39,5 @@ std::string ExecutableFullPath() {
         }
         buffer.resize(buffer.size() * 2);
     }
-    return Cp932FromWide(buffer);
+    return Utf8FromWide(buffer);
 }

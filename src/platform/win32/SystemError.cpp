@@ -2,8 +2,6 @@
 
 #include "platform/win32/WideText.h"
 
-#include "base/Errors.h"
-
 #include <windows.h>
 
 std::string SystemErrorText(std::uint32_t code) {
@@ -18,13 +16,5 @@ std::string SystemErrorText(std::uint32_t code) {
     while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' ')) {
         text.pop_back();
     }
-    try {
-        std::string result = Cp932FromWide(text);
-        if (result.size() > 256) {
-            result.resize(256);
-        }
-        return result;
-    } catch (const EConvertError&) {
-        return {};
-    }
+    return Utf8FromWide(text);
 }

@@ -11,7 +11,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <atomic>
+#include <cwchar>
 
 namespace {
 
@@ -23,11 +25,7 @@ struct TFileHandleTraits {
 using TFileHandle = TUniqueHandle<TFileHandleTraits>;
 
 DWORD Attributes(const std::string& path) {
-    try {
-        return GetFileAttributesW(WideFromCp932(path).c_str());
-    } catch (const EConvertError&) {
-        return INVALID_FILE_ATTRIBUTES;
-    }
+    return GetFileAttributesW(WideFromUtf8(path).c_str());
 }
 
 [[noreturn]] void RaiseCreateError(const std::string& fullPath, DWORD code) {
@@ -67,6 +65,8 @@ public:
             throw EWriteError(Text(TText::StreamWriteError));
         }
         FHandle.Reset();
+        // Hidden only while it is a temporary file: the move keeps its attributes.
+        SetFileAttributesW(FTemporary.c_str(), FILE_ATTRIBUTE_NORMAL);
         if (!ReplaceTarget()) {
             RaiseCreateError(FFullPath, GetLastError());
         }
@@ -113,6 +113,41 @@ private:
     bool FCommitted = false;
 };
 
+constexpr wchar_t kTemporaryPrefix[] = L"~qrl";
+
+bool ProcessRuns(DWORD id) {
+    TFileHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id));
+    if (!process.Get()) {
+        // Gone, or not ours to look at: only a process that is gone frees the name.
+        return GetLastError() == ERROR_ACCESS_DENIED;
+    }
+    DWORD code = 0;
+    return GetExitCodeProcess(process.Get(), &code) && code == STILL_ACTIVE;
+}
+
+// Temporary files of saves that never finished (the program was killed) are removed from the
+// folder, unless the Quorlan that made them still runs; one held open is not removable anyway.
+void RemoveLeftovers(const std::wstring& folder) {
+    WIN32_FIND_DATAW found{};
+    const std::wstring pattern = folder + kTemporaryPrefix + L"*.tmp";
+    HANDLE search = FindFirstFileW(pattern.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        return;
+    }
+    do {
+        const std::wstring name = found.cFileName;
+        const std::size_t dash = name.find(L'-');
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || dash == std::wstring::npos) {
+            continue;
+        }
+        const DWORD owner = wcstoul(name.c_str() + 4, nullptr, 10);
+        if (owner != GetCurrentProcessId() && !ProcessRuns(owner)) {
+            DeleteFileW((folder + name).c_str());
+        }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+}
+
 } // namespace
 
 std::optional<std::string> TWin32FileSystem::ReadFile(const std::string& path, std::size_t limit) {
@@ -120,7 +155,7 @@ std::optional<std::string> TWin32FileSystem::ReadFile(const std::string& path, s
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
         return std::nullopt;
     }
-    TFileHandle file(CreateFileW(WideFromCp932(path).c_str(), GENERIC_READ,
+    TFileHandle file(CreateFileW(WideFromUtf8(path).c_str(), GENERIC_READ,
                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER size{};
@@ -161,41 +196,52 @@ bool TWin32FileSystem::DirectoryExists(const std::string& path) {
 
 std::unique_ptr<TOutputFile> TWin32FileSystem::CreateReplacement(const std::string& path) {
     const std::string fullPath = FullPath(path);
-    std::wstring target;
-    try {
-        target = WideFromCp932(fullPath);
-    } catch (const EConvertError&) {
-        RaiseCreateError(fullPath, ERROR_INVALID_NAME);
-    }
+    const std::wstring target = WideFromUtf8(fullPath);
     const DWORD attributes = GetFileAttributesW(target.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES &&
         (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))) {
         RaiseCreateError(fullPath, ERROR_ACCESS_DENIED);
     }
     static std::atomic<unsigned> counter{0};
-    const std::wstring folder = WideFromCp932(ExtractFolder(fullPath));
-    const std::wstring temporary = folder + L"~qrl" + std::to_wstring(GetCurrentProcessId()) +
-                                   L"-" + std::to_wstring(counter++) + L".tmp";
+    const std::wstring folder = WideFromUtf8(ExtractFolder(fullPath));
+    RemoveLeftovers(folder);
+    const std::wstring temporary = folder + kTemporaryPrefix +
+                                   std::to_wstring(GetCurrentProcessId()) + L"-" +
+                                   std::to_wstring(counter++) + L".tmp";
     TFileHandle handle(CreateFileW(temporary.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                   CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+                                   CREATE_NEW, FILE_ATTRIBUTE_HIDDEN, nullptr));
     if (!handle) {
         RaiseCreateError(fullPath, GetLastError());
     }
     return std::make_unique<TWin32OutputFile>(target, temporary, std::move(handle), fullPath);
 }
 
-std::string TWin32FileSystem::FullPath(const std::string& path) {
-    try {
-        const std::wstring wide = WideFromCp932(path);
-        const DWORD length = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
-        if (length == 0) {
-            return path;
+bool TWin32FileSystem::RewriteInPlace(const std::string& path, const std::string& bytes) {
+    TFileHandle file(CreateFileW(WideFromUtf8(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        return false;
+    }
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD written = 0;
+        const DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
+        if (!::WriteFile(file.Get(), bytes.data() + done, want, &written, nullptr) || !written) {
+            return false;
         }
-        std::wstring full(length, L'\0');
-        const DWORD written = GetFullPathNameW(wide.c_str(), length, full.data(), nullptr);
-        full.resize(written);
-        return Cp932FromWide(full);
-    } catch (const EConvertError&) {
+        done += written;
+    }
+    return SetEndOfFile(file.Get()) && FlushFileBuffers(file.Get());
+}
+
+std::string TWin32FileSystem::FullPath(const std::string& path) {
+    const std::wstring wide = WideFromUtf8(path);
+    const DWORD length = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+    if (length == 0) {
         return path;
     }
+    std::wstring full(length, L'\0');
+    const DWORD written = GetFullPathNameW(wide.c_str(), length, full.data(), nullptr);
+    full.resize(written);
+    return Utf8FromWide(full);
 }

@@ -9,5 +9,6 @@ public:
     bool FileExists(const std::string& path) override;
     bool DirectoryExists(const std::string& path) override;
     std::unique_ptr<TOutputFile> CreateReplacement(const std::string& path) override;
+    bool RewriteInPlace(const std::string& path, const std::string& bytes) override;
     std::string FullPath(const std::string& path) override;
 };

@@ -53,7 +53,7 @@ TWin32Platform::TWin32Platform(HINSTANCE instance) : FInstance(instance) {
     // A tool window has no taskbar button; it is the program's message target and, later,
     // the full-screen overlay.
     FMainWindow.Reset(CreateWindowExW(WS_EX_TOOLWINDOW, kMainClass,
-                                      WideFromCp932(Text(TText::MainCaption)).c_str(), WS_POPUP, 0,
+                                      WideFromUtf8(Text(TText::MainCaption)).c_str(), WS_POPUP, 0,
                                       0, 0, 0, nullptr, nullptr, instance, this));
     if (!FMainWindow) {
         throw EOutOfResources(Text(TText::OutOfSystemResources));
@@ -91,7 +91,7 @@ void TWin32Platform::BuildMenu() {
             continue;
         }
         FMenuImages[item.Image] = CreateMenuImage(item.Image);
-        const std::wstring caption = WideFromCp932(Text(item.Caption));
+        const std::wstring caption = WideFromUtf8(Text(item.Caption));
         MENUITEMINFOW info{};
         info.cbSize = sizeof info;
         info.fMask = MIIM_ID | MIIM_STRING | MIIM_BITMAP;
@@ -141,8 +141,8 @@ int TWin32Platform::ShowMessageBox(const std::string& text, TBoxKind kind, TBoxB
 void TWin32Platform::ShowErrorBox(const std::string& text) {
     // Owned by the window the user is working in, which it disables while open.
     HWND active = GetActiveWindow();
-    MessageBoxW(active && IsWindowVisible(active) ? active : nullptr, WideFromCp932(text).c_str(),
-                WideFromCp932(Text(TText::AppTitle)).c_str(),
+    MessageBoxW(active && IsWindowVisible(active) ? active : nullptr, WideFromUtf8(text).c_str(),
+                WideFromUtf8(Text(TText::AppTitle)).c_str(),
                 MB_OK | MB_ICONERROR | MB_TOPMOST | MB_SETFOREGROUND);
 }
 
@@ -155,7 +155,7 @@ bool TWin32Platform::NotifyIcon(DWORD action) {
         data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
         data.uCallbackMessage = WM_TRAYNOTIFY;
         data.hIcon = FTrayIcon.Get();
-        const std::wstring tip = WideFromCp932(Text(TText::AppTitle));
+        const std::wstring tip = WideFromUtf8(Text(TText::AppTitle));
         wcsncpy(data.szTip, tip.c_str(), sizeof data.szTip / sizeof data.szTip[0] - 1);
     }
     return Shell_NotifyIconW(action, &data) != FALSE;
@@ -209,7 +209,7 @@ TMenuCommand TWin32Platform::TrackTrayMenu() {
 }
 
 void TWin32Platform::SetPositionItemCaption(const std::string& caption) {
-    const std::wstring wide = WideFromCp932(caption);
+    const std::wstring wide = WideFromUtf8(caption);
     MENUITEMINFOW info{};
     info.cbSize = sizeof info;
     info.fMask = MIIM_STRING;
@@ -316,7 +316,7 @@ std::optional<TKeyDecision> TWin32Platform::TakeKeyDecision() {
 }
 
 void TWin32Platform::ShellOpen(const std::string& fileName) {
-    ShellExecuteW(nullptr, L"open", WideFromCp932(fileName).c_str(), nullptr, L"", SW_SHOWNORMAL);
+    ShellExecuteW(nullptr, L"open", WideFromUtf8(fileName).c_str(), nullptr, L"", SW_SHOWNORMAL);
 }
 
 LRESULT CALLBACK TWin32Platform::MainWindowProc(HWND window, UINT message, WPARAM wParam,

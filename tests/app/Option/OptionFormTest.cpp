@@ -1,6 +1,5 @@
 #include "app/MainForm.h"
 
-#include "base/TextCodec.h"
 #include "base/Texts.h"
 #include "platform/Messages.h"
 #include "support/HeadlessPlatform.h"
@@ -66,7 +65,7 @@ TEST_F(OptionFormTest, OkChecksTheNextNumberAndThePrefix) {
     } rows[] = {
         {3, "1000", "", mrNone, TFocus::Digit},  {4, "1000", "", mrOk, TFocus::None},
         {3, "0012", "", mrNone, TFocus::Digit}, // its characters count, not its digits
-        {4, "1", "a*b", mrNone, TFocus::Prefix}, {4, "1", "\x95\x5C", mrOk, TFocus::None},
+        {4, "1", "a*b", mrNone, TFocus::Prefix}, {4, "1", "表", mrOk, TFocus::None},
     };
     for (const auto& row : rows) {
         Platform.Boxes.clear();
@@ -159,7 +158,7 @@ TEST_F(OptionFormTest, AnUnwritableSettingsFileIsReportedAndTheValuesStay) {
     Platform.Send(WM_TRAYNOTIFY, 0, kMouseRightDown);
     ASSERT_EQ(Platform.ErrorBoxes.size(), 1u);
     EXPECT_EQ(Platform.ErrorBoxes[0],
-              Folder.Program("Quorlan.ini") + Utf8ToCp932(" に書き込めません."));
+              Folder.Program("Quorlan.ini") + std::string(" に書き込めません."));
     EXPECT_EQ(Form.Settings.Prefix, "new");
     EXPECT_EQ(Form.Settings.Path, "\\");
     EXPECT_EQ(Folder.ReadNative("Quorlan.ini"), "[File]\r\nDigit=4\r\n");
