@@ -14,6 +14,14 @@ bool IsTrailByte(unsigned char byte) {
     return byte >= 0x40 && byte <= 0xFC && byte != 0x7F;
 }
 
+// Where the run of ASCII bytes starting at `from` ends: ASCII is the same in both forms.
+std::size_t AsciiRunEnd(std::string_view text, std::size_t from) {
+    while (from < text.size() && static_cast<unsigned char>(text[from]) < 0x80) {
+        ++from;
+    }
+    return from;
+}
+
 bool IsEscapedByte(char32_t c) {
     return c >= kEscapedByteFirst && c <= kEscapedByteLast;
 }
@@ -43,12 +51,12 @@ std::string DecodeCp932(std::string_view bytes) {
     std::string text;
     text.reserve(bytes.size() + bytes.size() / 2);
     for (std::size_t i = 0; i < bytes.size();) {
-        const auto byte = static_cast<unsigned char>(bytes[i]);
-        if (byte < 0x80) { // ASCII, as it is
-            text += static_cast<char>(byte);
-            ++i;
+        if (const std::size_t end = AsciiRunEnd(bytes, i); end > i) {
+            text.append(bytes.substr(i, end - i));
+            i = end;
             continue;
         }
+        const auto byte = static_cast<unsigned char>(bytes[i]);
         if (IsLeadByte(byte) && i + 1 < bytes.size() &&
             IsTrailByte(static_cast<unsigned char>(bytes[i + 1]))) {
             const auto trail = static_cast<unsigned char>(bytes[i + 1]);
@@ -72,6 +80,11 @@ std::optional<std::string> EncodeCp932(std::string_view text) {
     std::string bytes;
     bytes.reserve(text.size());
     for (std::size_t i = 0; i < text.size();) {
+        if (const std::size_t end = AsciiRunEnd(text, i); end > i) {
+            bytes.append(text.substr(i, end - i));
+            i = end;
+            continue;
+        }
         std::uint16_t code = 0;
         const std::size_t length = EncodedLength(NextCodePoint(text, i), code);
         if (length == 0) {

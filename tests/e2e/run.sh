@@ -28,6 +28,9 @@ done
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
     wineboot -i >/dev/null 2>&1
 fi
+# There is no window manager on this display: Wine would otherwise wait 2 s for one on every
+# window it hides.
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 wineserver -w
 
 mkdir -p "$work/app" "$work/pictures"
