@@ -3,8 +3,8 @@
 #include <exception>
 #include <string>
 
-// Every failure the program reports is one of these kinds. The message is CP932 text, ready to
-// be shown in a box.
+// Every failure the program reports is one of these kinds. The message is text (UTF-8), ready
+// to be shown in a box.
 class Exception : public std::exception {
 public:
     explicit Exception(std::string message) : FMessage(std::move(message)) {}

@@ -3,8 +3,7 @@
 #include <string>
 #include <string_view>
 
-// The program's own texts. They are written once, in UTF-8, in Texts.cpp, and turned into
-// CP932 the first time any of them is asked for.
+// The program's own texts, written once, in UTF-8, in Texts.cpp.
 enum class TText {
     AppTitle,
     MainCaption,

@@ -3,6 +3,6 @@
 #include <cstdint>
 #include <string>
 
-// The system's text for an error code, in CP932, in the user's language, without its final
+// The system's text for an error code, in the user's language, without its final
 // line break; empty when the system has none.
 std::string SystemErrorText(std::uint32_t code);
