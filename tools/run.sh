@@ -24,6 +24,10 @@ if [ -z "${DISPLAY:-}" ]; then
     echo "No display: Quorlan runs on the virtual display $DISPLAY."
 fi
 [ -f "$WINEPREFIX/system.reg" ] || wineboot -i >/dev/null 2>&1
+# Windows are left to the window manager, except on the private display, which has none (Wine
+# would wait for one on every window it hides).
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d "$([ -n "$xvfb" ] && echo N || echo Y)" \
+    /f >/dev/null 2>&1
 
 # Quorlan keeps its settings beside the exe: it runs from a folder of its own.
 mkdir -p build/run
