@@ -28,14 +28,28 @@ if ! locale -a 2>/dev/null | grep -qi '^ja_JP.utf8$'; then
     locale-gen
 fi
 
-# The Windows build compiles libjpeg-turbo from Debian's source package.
-if ! grep -rqs '^Types: deb-src' /etc/apt/sources.list.d/ && ! grep -qs '^deb-src' /etc/apt/sources.list; then
-    cat >/etc/apt/sources.list.d/quorlan-deb-src.sources <<'SOURCES'
-Types: deb-src
-URIs: http://deb.debian.org/debian
-Suites: bookworm bookworm-updates
-Components: main
-Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
-SOURCES
+# The Windows build compiles libjpeg-turbo from Debian's source packages: their entries are
+# made from the machine's own package sources (same addresses, suites and components).
+derive_source_entries() {
+    local file
+    for file in /etc/apt/sources.list.d/*.sources; do
+        [ -f "$file" ] && [ "$(basename "$file")" != quorlan-deb-src.sources ] || continue
+        # deb822 paragraphs of type deb, repeated as deb-src.
+        awk 'BEGIN { RS = ""; ORS = "\n\n" }
+             /(^|\n)Types:[^\n]*(^|[ \t])deb([ \t]|\n|$)/ {
+                 sub(/Types:[^\n]*/, "Types: deb-src"); print }' "$file"
+    done >/etc/apt/sources.list.d/quorlan-deb-src.sources
+    for file in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
+        [ -f "$file" ] && [ "$(basename "$file")" != quorlan-deb-src.list ] || continue
+        sed -n 's/^[[:space:]]*deb\([[:space:]]\)/deb-src\1/p' "$file"
+    done >/etc/apt/sources.list.d/quorlan-deb-src.list
+    [ -s /etc/apt/sources.list.d/quorlan-deb-src.sources ] ||
+        rm -f /etc/apt/sources.list.d/quorlan-deb-src.sources
+    [ -s /etc/apt/sources.list.d/quorlan-deb-src.list ] ||
+        rm -f /etc/apt/sources.list.d/quorlan-deb-src.list
+}
+if ! grep -rqs '^Types:.*deb-src' /etc/apt/sources.list.d/ &&
+    ! grep -rqs '^[[:space:]]*deb-src' /etc/apt/sources.list /etc/apt/sources.list.d/; then
+    derive_source_entries
     apt-get update
 fi
