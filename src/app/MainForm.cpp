@@ -8,6 +8,7 @@
 #include "base/Texts.h"
 #include "imaging/Bitmap.h"
 #include "imaging/JpegImage.h"
+#include "imaging/PngImage.h"
 #include "settings/IniFile.h"
 #include "settings/PathRules.h"
 #include "settings/SettingsStore.h"
@@ -285,6 +286,8 @@ bool TMainForm::SaveCapture(const std::string& fileName) {
             jpeg.ProgressiveEncoding = false;
             jpeg.SetSourceBitmap(bitmap);
             jpeg.SaveJpegFile(fileName, FPlatform.Files());
+        } else if (Settings.ImageType == 2) {
+            SavePngFile(bitmap, fileName, FPlatform.Files());
         } else {
             bitmap.SaveBmpFile(fileName, FPlatform.Files());
         }

@@ -9,7 +9,7 @@ struct TCaptureSettings {
     std::string Prefix; // at most 20 bytes, no character that a file name refuses
     std::int32_t DateFormat = 0;
     std::int32_t Digit = 4;
-    std::int32_t ImageType = 0; // 0 BMP, 1 JPEG
+    std::int32_t ImageType = 0; // 0 BMP, 1 JPEG, 2 PNG
     std::int32_t ImageBit = 3;  // index of the colour depth
     bool IsUpdate = true;
     bool CaptAtSameTime = true;

@@ -60,11 +60,13 @@ TEST(FileNaming, NamesAreFolderPrefixDateNumberExtension) {
     EXPECT_EQ(BuildCaptureFileName(settings, 7, kMay7),
               std::string("C:\\画像\\shot20260507 0905-0007.jpg"));
 
-    settings.ImageType = 2; // anything but 1 is BMP
+    settings.ImageType = 3; // anything but 1 and 2 is BMP
     settings.Prefix = "表";
     settings.DateFormat = 0;
     settings.Digit = 3;
     EXPECT_EQ(BuildCaptureFileName(settings, 12345, kMay7), std::string("C:\\画像\\表12345.bmp"));
+    settings.ImageType = 2;
+    EXPECT_EQ(BuildCaptureFileName(settings, 1, kMay7), std::string("C:\\画像\\表001.png"));
 }
 
 } // namespace

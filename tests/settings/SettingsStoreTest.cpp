@@ -65,7 +65,8 @@ TEST_F(SettingsStoreTest, ClampsAndFallsBack) {
         {"[File]\nDigit=-2147483648", &TCaptureSettings::Digit, 1},
         {"[Image]\nType=5", &TCaptureSettings::ImageType, 0},
         {"[Image]\nType=-1", &TCaptureSettings::ImageType, 0},
-        {"[Image]\nType=2", &TCaptureSettings::ImageType, 0},
+        {"[Image]\nType=2", &TCaptureSettings::ImageType, 2}, // PNG
+        {"[Image]\nType=3", &TCaptureSettings::ImageType, 0},
         {"[Image]\nType=1", &TCaptureSettings::ImageType, 1},
         {"[Image]\nBit=-1", &TCaptureSettings::ImageBit, 3},
         {"[Image]\nBit=6", &TCaptureSettings::ImageBit, 3},

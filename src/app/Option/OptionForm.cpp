@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr std::int32_t kFileTypes = 2;
+constexpr std::int32_t kFileTypes = 3; // BMP, JPEG, PNG
 constexpr std::int32_t kColors = 6;
 
 } // namespace
@@ -33,7 +33,7 @@ void TOptionForm::edtPrefixChange() {
         std::string sample = edtPrefix;
         sample += MakeDatePart(cmbFormat, FPlatform.Now());
         sample += MakeSerialText(1, spnDigit.Value());
-        sample += rdoFileType == 1 ? ".jpg" : ".bmp";
+        sample += CaptureExtension(rdoFileType);
         edtSample = std::move(sample);
     } catch (...) {
         // The sample is only a preview: it keeps its previous text.

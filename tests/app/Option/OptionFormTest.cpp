@@ -40,6 +40,8 @@ TEST_F(OptionFormTest, TheSampleFollowsPrefixDateDigitsAndType) {
         {"", 0, 1, 0, "1.bmp"},
         {"a*b", 0, 2, 0, "a*b01.bmp"}, // shown as typed, valid or not
         {"x", 9, 2, -1, "x01.bmp"},    // no such format: no date part
+        {"p", 0, 2, 2, "p01.png"},
+        {"q", 0, 2, 7, "q01.png"}, // clamped to the last item
     };
     for (const auto& row : rows) {
         dialog.edtPrefix = row.prefix;
@@ -51,7 +53,7 @@ TEST_F(OptionFormTest, TheSampleFollowsPrefixDateDigitsAndType) {
     }
     dialog.spnStartVal.SetValue(77); // not bound to the sample
     dialog.FormShow();
-    EXPECT_EQ(dialog.edtSample, "x01.bmp");
+    EXPECT_EQ(dialog.edtSample, "q01.png");
 }
 
 TEST_F(OptionFormTest, OkChecksTheNextNumberAndThePrefix) {
