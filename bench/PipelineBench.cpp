@@ -8,6 +8,7 @@
 #include "base/ByteSink.h"
 #include "imaging/Bitmap.h"
 #include "imaging/JpegImage.h"
+#include "imaging/PngImage.h"
 
 #include <benchmark/benchmark.h>
 
@@ -80,6 +81,22 @@ void Jpeg(benchmark::State& state) {
     state.counters["bytes"] = double(sink.Bytes.size());
 }
 
+template <TPixelDepth Depth> void Png(benchmark::State& state) {
+    const TSyntheticFrame& frame = Frame(int(state.range(0)));
+    TMemorySink sink;
+    for (auto _ : state) {
+        sink.Bytes.clear();
+        TBitmap bitmap;
+        bitmap.SetColumns(frame.Width());
+        bitmap.SetRows(frame.Height());
+        bitmap.SetPixelDepth(Depth);
+        bitmap.DrawPixels32(0, 0, frame.View());
+        WritePng(bitmap, sink);
+        benchmark::DoNotOptimize(sink.Bytes.data());
+    }
+    state.counters["bytes"] = double(sink.Bytes.size());
+}
+
 // libjpeg-turbo on its own: red-green-blue rows already in memory, into memory.
 void JpegDirect(benchmark::State& state) {
     const TSyntheticFrame& frame = Frame(int(state.range(0)));
@@ -129,10 +146,15 @@ public:
             if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
                 Medians[run.run_name.function_name + "/" + run.run_name.args] =
                     run.GetAdjustedRealTime();
+                const auto bytes = run.counters.find("bytes");
+                if (bytes != run.counters.end()) {
+                    Bytes[run.run_name.function_name + "/" + run.run_name.args] = bytes->second;
+                }
             }
         }
     }
     std::map<std::string, double> Medians;
+    std::map<std::string, double> Bytes;
 };
 
 } // namespace
@@ -145,6 +167,8 @@ BENCHMARK(Bmp<TPixelDepth::pd16Bit>)->Name("Bmp16")->Arg(0)->Arg(1)->Unit(benchm
 BENCHMARK(Bmp<TPixelDepth::pd24Bit>)->Name("Bmp24")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(Bmp<TPixelDepth::pd32Bit>)->Name("Bmp32")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(Jpeg)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(Png<TPixelDepth::pd8Bit>)->Name("Png8")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(Png<TPixelDepth::pd24Bit>)->Name("Png24")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(JpegDirect)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
@@ -169,6 +193,21 @@ int main(int argc, char** argv) {
             std::printf("  Jpeg  %s  %.3f x direct libjpeg-turbo (%.1f ms vs %.1f ms)\n",
                         SizeName(size), jpeg->second / direct->second, jpeg->second,
                         direct->second);
+        }
+        const auto bmp24 = reporter.Bytes.find("Bmp24/" + arg);
+        const auto jpegBytes = reporter.Bytes.find("Jpeg/" + arg);
+        for (const char* name : {"Png8", "Png24"}) {
+            const auto png = reporter.Medians.find(std::string(name) + "/" + arg);
+            const auto pngBytes = reporter.Bytes.find(std::string(name) + "/" + arg);
+            if (png == reporter.Medians.end() || direct == reporter.Medians.end() ||
+                bmp24 == reporter.Bytes.end() || jpegBytes == reporter.Bytes.end()) {
+                continue;
+            }
+            std::printf("  %-5s %s  %.2f x direct libjpeg-turbo (%.1f ms); %.2f MB: 1/%.1f of "
+                        "the 24-bit BMP, %.2f x the JPEG\n",
+                        name, SizeName(size), png->second / direct->second, png->second,
+                        pngBytes->second / 1e6, bmp24->second / pngBytes->second,
+                        pngBytes->second / jpegBytes->second);
         }
     }
     benchmark::Shutdown();

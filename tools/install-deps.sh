@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake pkg-config git
-    libgtest-dev libbenchmark-dev libjpeg62-turbo-dev
+    libgtest-dev libbenchmark-dev libjpeg62-turbo-dev libdeflate-dev libpng-dev
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools
     wine64 wine xvfb x11-utils xdotool nasm fonts-ipafont-gothic locales imagemagick dpkg-dev
 )
@@ -28,7 +28,7 @@ if ! locale -a 2>/dev/null | grep -qi '^ja_JP.utf8$'; then
     locale-gen
 fi
 
-# The Windows build compiles libjpeg-turbo from Debian's source packages: their entries are
+# The Windows build compiles libjpeg-turbo and libdeflate from Debian's source packages: their entries are
 # made from the machine's own package sources (same addresses, suites and components).
 derive_source_entries() {
     local file

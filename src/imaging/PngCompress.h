@@ -4,9 +4,8 @@
 #include <cstdint>
 #include <string>
 
-// One run of libpng's writer over rows already in memory. This is the only code that calls
-// into the library: its errors come back here by longjmp, so nothing in this frame or below it
-// owns anything that needs a destructor.
+// The PNG file of rows already in memory: the rows filtered, the image data compressed with
+// libdeflate, the chunks framed around it.
 struct TPngJob {
     enum class TInput {
         Indexed, // 1, 4 or 8 bits per pixel, rows packed from the high bits, with a palette
@@ -24,12 +23,8 @@ struct TPngJob {
     int IndexBits = 8;
     const std::uint8_t* PaletteRgb = nullptr; // red, green, blue per entry
     int PaletteSize = 0;
-
-    std::string* Output = nullptr; // the file grows here
-
-    // Set when the run fails.
-    bool OutputFailed = false; // the output could not grow
 };
 
-// Encodes the job; false when the library stopped with an error.
-bool RunPngCompression(TPngJob& job) noexcept;
+// Appends the whole file to `output`. Raises std::bad_alloc when memory runs out, and
+// EWriteError when the compressor cannot be had.
+void EncodePng(const TPngJob& job, std::string& output);

@@ -7,6 +7,7 @@
 #include "base/Texts.h"
 #include "platform/FileSystem.h"
 
+#include <new>
 #include <vector>
 
 void WritePng(const TBitmap& bitmap, TByteSink& sink) {
@@ -53,14 +54,10 @@ void WritePng(const TBitmap& bitmap, TByteSink& sink) {
         break;
     }
     std::string file;
-    // Room for a file as large as the pixels up front (pages never written cost nothing).
-    file.reserve(store->SizeImage() / 2 + 65536);
-    job.Output = &file;
-    if (!RunPngCompression(job)) {
-        if (job.OutputFailed) {
-            throw EOutOfResources(Text(TText::OutOfSystemResources));
-        }
-        throw EWriteError(Text(TText::StreamWriteError));
+    try {
+        EncodePng(job, file);
+    } catch (const std::bad_alloc&) {
+        throw EOutOfResources(Text(TText::OutOfSystemResources));
     }
     sink.Write(file.data(), file.size());
 }

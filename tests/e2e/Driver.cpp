@@ -5,10 +5,12 @@
 // Usage: QuorlanE2E.exe <folder holding Quorlan.exe> <empty work folder> [test name part]
 
 #include <windows.h>
+#include <wincodec.h>
 
 #include <cstdint>
 #include <cstdio>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -223,6 +225,44 @@ int CountPatternMismatches(const std::string& bmp, int width, int height, int sh
         }
     }
     return wrong;
+}
+
+// --- PNG files, read by the system's own imaging component --------------------------------
+
+// The pixels of a PNG file as red << 16 | green << 8 | blue, rows from the top; empty when it
+// cannot be read.
+std::vector<std::uint32_t> ReadPng(const std::wstring& path, UINT& width, UINT& height) {
+    std::vector<std::uint32_t> pixels;
+    IWICImagingFactory* factory = nullptr;
+    IWICBitmapDecoder* decoder = nullptr;
+    IWICBitmapFrameDecode* frame = nullptr;
+    IWICFormatConverter* converter = nullptr;
+    GUID container{};
+    if (SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                   IID_PPV_ARGS(&factory))) &&
+        SUCCEEDED(factory->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ,
+                                                     WICDecodeMetadataCacheOnDemand, &decoder)) &&
+        SUCCEEDED(decoder->GetContainerFormat(&container)) &&
+        container == GUID_ContainerFormatPng && SUCCEEDED(decoder->GetFrame(0, &frame)) &&
+        SUCCEEDED(frame->GetSize(&width, &height)) &&
+        SUCCEEDED(factory->CreateFormatConverter(&converter)) &&
+        SUCCEEDED(converter->Initialize(frame, GUID_WICPixelFormat32bppBGR, WICBitmapDitherTypeNone,
+                                        nullptr, 0, WICBitmapPaletteTypeCustom))) {
+        pixels.resize(std::size_t(width) * height);
+        if (FAILED(converter->CopyPixels(nullptr, width * 4, UINT(pixels.size() * 4),
+                                         reinterpret_cast<BYTE*>(pixels.data())))) {
+            pixels.clear();
+        }
+        for (std::uint32_t& pixel : pixels) {
+            pixel &= 0xFFFFFF;
+        }
+    }
+    for (IUnknown* object : std::initializer_list<IUnknown*>{converter, frame, decoder, factory}) {
+        if (object) {
+            object->Release();
+        }
+    }
+    return pixels;
 }
 
 // --- the program -------------------------------------------------------------------------------
@@ -1216,6 +1256,32 @@ void NamesBeyondTheCodePage() {
     ClosePattern(pattern);
 }
 
+// A PNG of the window in front, as its pixels.
+void PngOfTheWindowInFront() {
+    ClearPictures();
+    TApp app;
+    Check(Start(app, IniWith("", "Type=2\r\n")), "started");
+    TPatternWindow front;
+    ShowPattern(front, 120, 90, 333, 201, 17); // an odd width
+    PrintScreen(true);
+    Check(WaitFor([] { return Exists(Pic(L"0001.png")); }), "Alt+PrintScreen writes 0001.png");
+    Pump(300);
+    UINT width = 0, height = 0;
+    const std::vector<std::uint32_t> pixels = ReadPng(Pic(L"0001.png"), width, height);
+    Check(!pixels.empty() && width == 333 && height == 201, "a PNG of the window's size (" +
+                                                                std::to_string(width) + " x " +
+                                                                std::to_string(height) + ")");
+    int wrong = 0;
+    for (UINT y = 0; y < height && !pixels.empty(); ++y) {
+        for (UINT x = 0; x < width; ++x) {
+            wrong += pixels[std::size_t(y) * width + x] != PatternColour(int(x) + 17, int(y));
+        }
+    }
+    Check(wrong == 0, "with the window's pixels (" + std::to_string(wrong) + " differ)");
+    ClosePattern(front);
+    Stop(app);
+}
+
 std::string gOnly; // runs only the tests whose name holds this text, when given
 
 void Run(const char* name, void (*test)()) {
@@ -1237,6 +1303,7 @@ int wmain(int argc, wchar_t** argv) {
         return 2;
     }
     gAppFolder = argv[1];
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     gPictures = std::wstring(argv[2]) + L"\\画像 表";
     CreateDirectoryW(argv[2], nullptr);
     CreateDirectoryW(gPictures.c_str(), nullptr);
@@ -1257,6 +1324,7 @@ int wmain(int argc, wchar_t** argv) {
     Run("names beyond the code page", NamesBeyondTheCodePage);
     Run("the digit-overflow question", TheDigitOverflowQuestion);
     Run("every colour depth and JPEG", EveryDepthAndJpeg);
+    Run("a PNG of the window in front", PngOfTheWindowInFront);
     Run("exit through the menu", ExitThroughTheMenu);
     Run("a close request ends the program", ACloseRequestEndsTheProgram);
     std::printf("%d passed, %d failed\n", gPassed, gFailed);

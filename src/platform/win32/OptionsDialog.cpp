@@ -31,7 +31,7 @@ enum : int {
     kFormat,
     kDigit,
     kSample = kDigit + 2,
-    kFileType0 = 1010, // two items
+    kFileType0 = 1010, // three items
     kColor0 = 1020,    // six items
     kPosiAppli = 1030,
     kPrtSc,
@@ -40,6 +40,8 @@ enum : int {
     kAppli,
     kStartVal,
 };
+
+constexpr int kFileTypes = 3; // BMP, JPEG, PNG
 
 struct TDialog {
     TOptionForm* Form = nullptr;
@@ -98,7 +100,7 @@ void ReadControls(TOptionForm& form) {
     form.chkAppli = Checked(kAppli);
     form.chkPrtSc = Checked(kPrtSc);
     form.chkAltPrtSc = Checked(kAltPrtSc);
-    form.rdoFileType = CheckedItem(kFileType0, 2);
+    form.rdoFileType = CheckedItem(kFileType0, kFileTypes);
     form.rdoColor = CheckedItem(kColor0, 6);
 }
 
@@ -113,7 +115,7 @@ void WriteControls(const TOptionForm& form) {
     Check(kAppli, form.chkAppli);
     Check(kPrtSc, form.chkPrtSc);
     Check(kAltPrtSc, form.chkAltPrtSc);
-    for (int i = 0; i < 2; ++i) {
+    for (int i = 0; i < kFileTypes; ++i) {
         Check(kFileType0 + i, form.rdoFileType == i);
     }
     for (int i = 0; i < 6; ++i) {
@@ -138,7 +140,7 @@ void UpdateSample() {
     form.edtPrefix = ItemText(kPrefix);
     form.cmbFormat = static_cast<int>(SendMessageW(Item(kFormat), CB_GETCURSEL, 0, 0));
     form.spnDigit.SetText(ItemText(kDigit));
-    form.rdoFileType = CheckedItem(kFileType0, 2);
+    form.rdoFileType = CheckedItem(kFileType0, kFileTypes);
     form.edtPrefixChange();
     SetItemText(kSample, gOpen->Form->edtSample);
 }
@@ -300,7 +302,7 @@ INT_PTR HandleMessage(TModalDialog& dialog, UINT message, WPARAM wParam, LPARAM 
             }
         } else if (id == kFormat && code == CBN_SELCHANGE) {
             UpdateSample();
-        } else if ((id == kFileType0 || id == kFileType0 + 1) && code == BN_CLICKED) {
+        } else if (id >= kFileType0 && id < kFileType0 + kFileTypes && code == BN_CLICKED) {
             UpdateSample();
         } else {
             return FALSE;
@@ -412,13 +414,14 @@ void BuildControls(TDialog& dialog) {
     // The radio groups (4, 144) and (116, 144). Items stand in columns filled top to bottom.
     const int h = 12; // the font's character height at 96 dpi
     make(L"BUTTON", TText::GroupFileType, BS_GROUPBOX, 4, 144, 109, 57, 0);
-    const int typeHeight = (57 - h - 5) / 2;
-    for (int i = 0; i < 2; ++i) {
+    const wchar_t* types[kFileTypes] = {L"BMP", L"JPEG", L"PNG"};
+    const int typeHeight = (57 - h - 5) / kFileTypes;
+    for (int i = 0; i < kFileTypes; ++i) {
         HWND radio =
             make(L"BUTTON", TText::Count, BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP | WS_TABSTOP : 0),
-                 4 + 8, 144 + h + 1 + ((57 - h - 5) % 2) / 2 + i * typeHeight, 109 - 10 - 8,
-                 typeHeight, kFileType0 + i);
-        SetWindowTextW(radio, i == 0 ? L"BMP" : L"JPEG");
+                 4 + 8, 144 + h + 1 + ((57 - h - 5) % kFileTypes) / 2 + i * typeHeight,
+                 109 - 10 - 8, typeHeight, kFileType0 + i);
+        SetWindowTextW(radio, types[i]);
     }
     make(L"BUTTON", TText::GroupColor, BS_GROUPBOX | WS_GROUP, 116, 144, 221, 57, 0);
     const TText colours[] = {TText::ColorMono,  TText::Color16Bit,      TText::Color16Colours,
