@@ -1,7 +1,8 @@
 # libdeflate for the Windows build: cross-built once per build folder from Debian's source
 # package, then found as Deflate::Deflate like the native library.
 set(QUORLAN_DEFLATE_PREFIX ${CMAKE_BINARY_DIR}/libdeflate)
-if(NOT EXISTS ${QUORLAN_DEFLATE_PREFIX}/lib/libdeflate.a)
+if(NOT EXISTS ${QUORLAN_DEFLATE_PREFIX}/lib/libdeflate.a OR
+   NOT EXISTS ${QUORLAN_DEFLATE_PREFIX}/notices/COPYING)
     message(STATUS "Cross-building libdeflate into ${QUORLAN_DEFLATE_PREFIX}")
     execute_process(
         COMMAND bash ${PROJECT_SOURCE_DIR}/tools/build-deflate-mingw.sh ${QUORLAN_DEFLATE_PREFIX}

@@ -1,7 +1,8 @@
 # libjpeg-turbo for the Windows build: cross-built once per build folder from Debian's source
 # package, then found as JPEG::JPEG like the native library.
 set(QUORLAN_JPEG_PREFIX ${CMAKE_BINARY_DIR}/libjpeg-turbo)
-if(NOT EXISTS ${QUORLAN_JPEG_PREFIX}/lib/libjpeg.a)
+if(NOT EXISTS ${QUORLAN_JPEG_PREFIX}/lib/libjpeg.a OR
+   NOT EXISTS ${QUORLAN_JPEG_PREFIX}/notices/LICENSE.md)
     message(STATUS "Cross-building libjpeg-turbo into ${QUORLAN_JPEG_PREFIX}")
     execute_process(
         COMMAND bash ${PROJECT_SOURCE_DIR}/tools/build-libjpeg-mingw.sh ${QUORLAN_JPEG_PREFIX}

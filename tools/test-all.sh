@@ -18,5 +18,8 @@ cmake -S . -B build/windows -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake"
 cmake --build build/windows -j2
 
+echo "== the same bytes from a second Windows build in another folder"
+bash tools/check-reproducible.sh build/windows/Quorlan.exe
+
 echo "== end-to-end tests under Wine"
 bash tests/e2e/run.sh build/windows
