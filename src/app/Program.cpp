@@ -1,13 +1,29 @@
 #include "app/Program.h"
 
 #include "app/MainForm.h"
+#include "imaging/ColourMatcher.h"
 #include "imaging/Palette.h"
+
+#include <thread>
 
 int RunProgram(IPlatform& platform) {
     const TDisplayColours colours = platform.DisplayColours();
     SetDisplayPalettes(
         {BuildStandardPalette16(colours.HardwarePaletteSize, colours.SystemPalette),
          colours.Halftone.size() == 256 ? colours.Halftone : TrueColourHalftonePalette()});
+
+    // The colour matchers of the paletted depths take a while to build: they are made now, off
+    // this thread, so that the first such capture finds them ready (one that comes sooner
+    // waits for the one being built; none is built twice).
+    std::thread prepareMatchers([] {
+        for (const int bits : {1, 4, 8}) {
+            TColourMatcher::For(PaletteForBits(bits));
+        }
+    });
+    struct TJoin {
+        std::thread& Thread;
+        ~TJoin() { Thread.join(); }
+    } join{prepareMatchers};
 
     TMainForm form(platform);
     platform.SetMainWindowHandler(&form);

@@ -12,7 +12,7 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 export LC_ALL=ja_JP.UTF-8
 export DISPLAY=$display
 
-Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb "$display" -screen 0 "${QUORLAN_SCREEN:-1280x800x24}" -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 cleanup() {
     wineserver -k >/dev/null 2>&1 || true

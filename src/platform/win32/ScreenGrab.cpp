@@ -10,14 +10,6 @@
 
 namespace {
 
-class TSectionPixels : public TScreenPixels {
-public:
-    TPixels32View View() const override { return FView; }
-
-    TBitmapHandle Section;
-    TPixels32View FView;
-};
-
 [[noreturn]] void RaiseOutOfResources() {
     std::string text = SystemErrorText(GetLastError());
     throw EOutOfResources(text.empty() ? Text(TText::OutOfSystemResources) : text);
@@ -25,8 +17,94 @@ public:
 
 } // namespace
 
-std::unique_ptr<TScreenPixels> GrabScreenBlock(std::int32_t left, std::int32_t top,
-                                               std::int32_t width, std::int32_t height) {
+// A 32-bit top-down section, selected into a memory device context for its whole life.
+struct TScreenGrabber::TSection {
+    TSection(HDC screen, int width, int height) : Width(width), Height(height) {
+        Dc.Reset(CreateCompatibleDC(screen));
+        if (!Dc) {
+            RaiseOutOfResources();
+        }
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height; // top-down rows, as the bitmap expects them
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        Bitmap.Reset(CreateDIBSection(screen, &info, DIB_RGB_COLORS, &Bits, nullptr, 0));
+        if (!Bitmap || !Bits) {
+            RaiseOutOfResources();
+        }
+        Old = SelectObject(Dc.Get(), Bitmap.Get());
+        if (!Old || Old == HGDI_ERROR) {
+            Old = nullptr;
+            RaiseOutOfResources();
+        }
+    }
+    ~TSection() {
+        if (Old) {
+            SelectObject(Dc.Get(), Old); // the section leaves the context before either goes
+        }
+    }
+    TSection(const TSection&) = delete;
+    TSection& operator=(const TSection&) = delete;
+
+    TMemoryDc Dc;
+    TBitmapHandle Bitmap;
+    HGDIOBJ Old = nullptr;
+    void* Bits = nullptr;
+    int Width;
+    int Height;
+};
+
+namespace {
+
+// What a grab hands out: a view of the section, which stays the grabber's to use again only
+// once every such view of it is gone.
+class TSectionPixels : public TScreenPixels {
+public:
+    TPixels32View View() const override { return FView; }
+
+    std::shared_ptr<const void> Section;
+    TPixels32View FView;
+};
+
+} // namespace
+
+TScreenGrabber::TScreenGrabber() = default;
+
+TScreenGrabber::~TScreenGrabber() {
+    FinishPreparing();
+}
+
+void TScreenGrabber::FinishPreparing() {
+    if (FTouching.joinable()) {
+        FTouching.join();
+    }
+}
+
+void TScreenGrabber::Prepare(std::int32_t width, std::int32_t height) {
+    FinishPreparing();
+    if (width <= 0 || height <= 0) {
+        return;
+    }
+    try {
+        TWindowDc screen(nullptr);
+        FSection = std::make_shared<TSection>(screen.Get(), width, height);
+        auto* bits = static_cast<std::uint8_t*>(FSection->Bits);
+        const std::size_t size = static_cast<std::size_t>(width) * height * 4;
+        FTouching = std::thread([bits, size] {
+            for (std::size_t at = 0; at < size; at += 4096) {
+                bits[at] = 0; // one write a page makes it the program's
+            }
+        });
+    } catch (...) {
+        FSection.reset(); // the first grab makes its own, as it would have
+    }
+}
+
+std::unique_ptr<TScreenPixels> TScreenGrabber::Grab(std::int32_t left, std::int32_t top,
+                                                    std::int32_t width, std::int32_t height) {
     auto pixels = std::make_unique<TSectionPixels>();
     const std::int64_t screenLeft = GetSystemMetrics(SM_XVIRTUALSCREEN);
     const std::int64_t screenTop = GetSystemMetrics(SM_YVIRTUALSCREEN);
@@ -42,37 +120,28 @@ std::unique_ptr<TScreenPixels> GrabScreenBlock(std::int32_t left, std::int32_t t
     const int w = static_cast<int>(x1 - x0);
     const int h = static_cast<int>(y1 - y0);
 
+    FinishPreparing();
     TWindowDc screen(nullptr);
     if (!screen) {
         RaiseOutOfResources();
     }
-    TMemoryDc memory(CreateCompatibleDC(screen.Get()));
-    if (!memory) {
+    // The section of the last grab serves again while it is large enough and no earlier
+    // capture still looks at it: fresh frame-sized memory costs a page fault per page.
+    const bool reusable =
+        FSection && FSection.use_count() == 1 && FSection->Width >= w && FSection->Height >= h;
+    if (!reusable) {
+        FSection.reset(); // its memory goes before a new section takes more
+        FSection = std::make_shared<TSection>(screen.Get(), w, h);
+    }
+    if (!BitBlt(FSection->Dc.Get(), 0, 0, w, h, screen.Get(), static_cast<int>(x0),
+                static_cast<int>(y0), SRCCOPY)) {
         RaiseOutOfResources();
     }
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = w;
-    info.bmiHeader.biHeight = -h; // top-down rows, as the bitmap expects them
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    pixels->Section.Reset(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!pixels->Section || !bits) {
-        RaiseOutOfResources();
-    }
-    {
-        TSelection selected(memory.Get(), pixels->Section.Get());
-        if (!selected.Ok()) {
-            RaiseOutOfResources();
-        }
-        BitBlt(memory.Get(), 0, 0, w, h, screen.Get(), static_cast<int>(x0), static_cast<int>(y0),
-               SRCCOPY);
-        GdiFlush();
-    }
-    pixels->FView = {static_cast<const std::uint8_t*>(bits), w, h,
-                     static_cast<std::ptrdiff_t>(w) * 4};
+    GdiFlush();
+    // Only the block just copied is seen: nothing of an earlier grab lies in the view.
+    pixels->FView = {static_cast<const std::uint8_t*>(FSection->Bits), w, h,
+                     static_cast<std::ptrdiff_t>(FSection->Width) * 4};
+    pixels->Section = FSection;
     pixels->OffsetX = static_cast<std::int32_t>(x0 - left);
     pixels->OffsetY = static_cast<std::int32_t>(y0 - top);
     return pixels;

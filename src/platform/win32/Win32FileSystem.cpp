@@ -61,7 +61,10 @@ public:
     }
 
     void Commit() override {
-        if (!FlushFileBuffers(FHandle.Get())) {
+        // On the disk before it replaces an older file, so that no crash can leave neither;
+        // a new file puts nothing at stake and is not waited for.
+        if (GetFileAttributesW(FTarget.c_str()) != INVALID_FILE_ATTRIBUTES &&
+            !FlushFileBuffers(FHandle.Get())) {
             throw EWriteError(Text(TText::StreamWriteError));
         }
         FHandle.Reset();

@@ -59,6 +59,8 @@ TWin32Platform::TWin32Platform(HINSTANCE instance) : FInstance(instance) {
         throw EOutOfResources(Text(TText::OutOfSystemResources));
     }
     FTaskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
+    // The whole screen's section, ready for the first capture.
+    FGrabber.Prepare(GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN));
     FTrayIcon.Reset(static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
                                                   GetSystemMetrics(SM_CXSMICON),
                                                   GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR)));
@@ -127,7 +129,7 @@ std::int32_t TWin32Platform::ScreenHeight() {
 
 std::unique_ptr<TScreenPixels> TWin32Platform::GrabScreen(std::int32_t left, std::int32_t top,
                                                           std::int32_t width, std::int32_t height) {
-    return GrabScreenBlock(left, top, width, height);
+    return FGrabber.Grab(left, top, width, height);
 }
 
 TDisplayColours TWin32Platform::DisplayColours() {

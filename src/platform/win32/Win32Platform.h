@@ -3,6 +3,7 @@
 #include "platform/Platform.h"
 #include "platform/win32/GdiHandles.h"
 #include "platform/win32/KeyWatcherThread.h"
+#include "platform/win32/ScreenGrab.h"
 #include "platform/win32/Win32FileSystem.h"
 
 #include <memory>
@@ -76,4 +77,5 @@ private:
     bool FCrossCursor = false;
     TOptionForm* FOpenOptions = nullptr;
     std::unique_ptr<TKeyWatcherThread> FKeyWatcher;
+    TScreenGrabber FGrabber;
 };
