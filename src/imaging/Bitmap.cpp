@@ -7,6 +7,8 @@
 #include "base/Texts.h"
 
 #include <algorithm>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -39,6 +41,9 @@ void CopyPixels(const TPixelStore& from, TPixelStore& to) {
 // A 32-bit store this large outgrows the caches: its rows are streamed to memory (see
 // StreamingStores.h). Smaller ones stay cached for the write that follows.
 constexpr std::size_t kStreamingBytes = std::size_t{4} << 20;
+// From this many pixels on, matching a draw to a colour table is shared with a second thread
+// (at 1920x1080 it pays for the thread many times over).
+constexpr std::int64_t kSharedDrawPixels = std::int64_t{1} << 18;
 
 // The whole 32-bit store from a block that covers it, the block's pixel (x, y) on the store's
 // top-left corner.
@@ -140,11 +145,31 @@ void TBitmap::DrawPixels32(std::int32_t x, std::int32_t y, const TPixels32View& 
     }
     const TRowCodec writer = CodecFor(store.Depth(), store.ColourTable());
     const auto count = static_cast<std::int32_t>(right - left);
-    for (std::int64_t row = top; row < bottom; ++row) {
-        const std::uint8_t* source = block.Row(static_cast<std::int32_t>(row - y)) + 4 * (left - x);
-        EncodeSpan(writer, source, count, store.RowFromTop(static_cast<std::int32_t>(row)),
-                   static_cast<std::int32_t>(left), whole, store.Stride());
+    const auto drawRows = [&](std::int64_t from, std::int64_t to) {
+        for (std::int64_t row = from; row < to; ++row) {
+            const std::uint8_t* source =
+                block.Row(static_cast<std::int32_t>(row - y)) + 4 * (left - x);
+            EncodeSpan(writer, source, count, store.RowFromTop(static_cast<std::int32_t>(row)),
+                       static_cast<std::int32_t>(left), whole, store.Stride());
+        }
+    };
+    // Matching to a colour table is work for the processor, not the memory: a large draw
+    // shares its rows with a second thread. Rows are independent and the matchers read-only.
+    const bool paletted = BitsPerPixel(store.Depth()) <= 8;
+    if (paletted && (bottom - top) * count >= kSharedDrawPixels) {
+        const std::int64_t middle = top + (bottom - top) / 2;
+        std::thread lower;
+        try {
+            lower = std::thread(drawRows, middle, bottom);
+        } catch (const std::system_error&) {
+            drawRows(top, bottom); // no second thread to be had: all rows here
+            return;
+        }
+        drawRows(top, middle);
+        lower.join();
+        return;
     }
+    drawRows(top, bottom);
 }
 
 std::uint8_t* TBitmap::RowAddress(std::int32_t row) {

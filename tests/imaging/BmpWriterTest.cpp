@@ -142,6 +142,32 @@ TEST(BmpWriter, LargeThirtyTwoBitStoresReadBackWithTheUnusedByteCleared) {
     }
 }
 
+TEST(BmpWriter, LargePalettedDrawsMatchEveryRowOnBothThreads) {
+    // Past a quarter million pixels the rows are shared with a second thread: a block drawn
+    // at an offset, over a bitmap wider than it, must still land row for row and leave the
+    // pixels it does not cover white.
+    const TFrame frame = VariedFrame(1021, 601, 13);
+    for (const TPixelDepth depth :
+         {TPixelDepth::pd1Bit, TPixelDepth::pd4Bit, TPixelDepth::pd8Bit}) {
+        TBitmap bitmap;
+        bitmap.SetColumns(1031);
+        bitmap.SetRows(603);
+        bitmap.SetPixelDepth(depth);
+        bitmap.DrawPixels32(5, 1, frame.View());
+        const TBmpFile file = ReadBmp(BmpBytes(bitmap));
+        int wrong = 0;
+        for (int y = 0; y < 603; ++y) {
+            for (int x = 0; x < 1031; ++x) {
+                const bool drawn = x >= 5 && x < 5 + 1021 && y >= 1 && y < 1 + 601;
+                const std::uint32_t expected =
+                    drawn ? ExpectedColour(frame.At(x - 5, y - 1), depth) : 0xFFFFFFu;
+                wrong += file.Pixel(x, y) != expected;
+            }
+        }
+        EXPECT_EQ(wrong, 0) << BitsPerPixel(depth) << " bits";
+    }
+}
+
 TEST(BmpWriter, RowsAreBottomUpAndRowAddressCountsFromTheTop) {
     TFrame frame(1, 3);
     frame.At(0, 0) = 0x010203; // top
