@@ -43,7 +43,13 @@ void Copy(benchmark::State& state) {
     }
 }
 
-template <TPixelDepth Depth> void Bmp(benchmark::State& state) {
+void WriteBmpFile(const TBitmap& bitmap, TByteSink& sink) {
+    bitmap.WriteBmp(sink);
+}
+
+// A capture at that depth, from the screen's pixels to the finished file's bytes.
+template <TPixelDepth Depth, void (*Write)(const TBitmap&, TByteSink&)>
+void Capture(benchmark::State& state) {
     const TSyntheticFrame& frame = Frame(int(state.range(0)));
     TMemorySink sink;
     sink.Bytes.reserve(std::size_t(frame.Width()) * frame.Height() * 4 + 2048);
@@ -54,10 +60,18 @@ template <TPixelDepth Depth> void Bmp(benchmark::State& state) {
         bitmap.SetRows(frame.Height());
         bitmap.SetPixelDepth(Depth);
         bitmap.DrawPixels32(0, 0, frame.View());
-        bitmap.WriteBmp(sink);
+        Write(bitmap, sink);
         benchmark::DoNotOptimize(sink.Bytes.data());
     }
     state.counters["bytes"] = double(sink.Bytes.size());
+}
+
+template <TPixelDepth Depth> void Bmp(benchmark::State& state) {
+    Capture<Depth, WriteBmpFile>(state);
+}
+
+template <TPixelDepth Depth> void Png(benchmark::State& state) {
+    Capture<Depth, WritePng>(state);
 }
 
 void Jpeg(benchmark::State& state) {
@@ -76,22 +90,6 @@ void Jpeg(benchmark::State& state) {
         image.ProgressiveEncoding = false;
         image.SetSourceBitmap(bitmap);
         image.WriteJpeg(sink);
-        benchmark::DoNotOptimize(sink.Bytes.data());
-    }
-    state.counters["bytes"] = double(sink.Bytes.size());
-}
-
-template <TPixelDepth Depth> void Png(benchmark::State& state) {
-    const TSyntheticFrame& frame = Frame(int(state.range(0)));
-    TMemorySink sink;
-    for (auto _ : state) {
-        sink.Bytes.clear();
-        TBitmap bitmap;
-        bitmap.SetColumns(frame.Width());
-        bitmap.SetRows(frame.Height());
-        bitmap.SetPixelDepth(Depth);
-        bitmap.DrawPixels32(0, 0, frame.View());
-        WritePng(bitmap, sink);
         benchmark::DoNotOptimize(sink.Bytes.data());
     }
     state.counters["bytes"] = double(sink.Bytes.size());

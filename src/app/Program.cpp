@@ -15,15 +15,11 @@ int RunProgram(IPlatform& platform) {
     // The colour matchers of the paletted depths take a while to build: they are made now, off
     // this thread, so that the first such capture finds them ready (one that comes sooner
     // waits for the one being built; none is built twice).
-    std::thread prepareMatchers([] {
+    const std::jthread prepareMatchers([] {
         for (const int bits : {1, 4, 8}) {
             TColourMatcher::For(PaletteForBits(bits));
         }
     });
-    struct TJoin {
-        std::thread& Thread;
-        ~TJoin() { Thread.join(); }
-    } join{prepareMatchers};
 
     TMainForm form(platform);
     platform.SetMainWindowHandler(&form);

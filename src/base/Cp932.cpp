@@ -26,7 +26,7 @@ bool IsEscapedByte(char32_t c) {
     return c >= kEscapedByteFirst && c <= kEscapedByteLast;
 }
 
-// The code page's bytes for one character (0 bytes for none): the code, or 0 with `found`.
+// How many bytes of the code page one character takes (0: it has no form there), and its code.
 std::size_t EncodedLength(char32_t c, std::uint16_t& code) {
     if (c == 0) {
         code = 0;

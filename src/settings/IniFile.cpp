@@ -1,12 +1,12 @@
 #include "settings/IniFile.h"
 
+#include "base/Cp932.h"
 #include "base/Errors.h"
 #include "base/FormatText.h"
 #include "base/NumberText.h"
 #include "base/Texts.h"
 #include "platform/FileSystem.h"
 #include "settings/IniText.h"
-#include "base/Cp932.h"
 
 #include <algorithm>
 

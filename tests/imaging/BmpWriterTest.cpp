@@ -18,12 +18,6 @@ constexpr TPixelDepth kDepths[] = {TPixelDepth::pd1Bit,  TPixelDepth::pd4Bit,
                                    TPixelDepth::pd8Bit,  TPixelDepth::pd16Bit,
                                    TPixelDepth::pd24Bit, TPixelDepth::pd32Bit};
 
-std::string BmpBytes(const TBitmap& bitmap) {
-    TMemorySink sink;
-    bitmap.WriteBmp(sink);
-    return sink.Bytes;
-}
-
 TEST(BmpWriter, FileSizesAndHeadersAtEveryDepth) {
     struct Row {
         TPixelDepth depth;

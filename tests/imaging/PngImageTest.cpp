@@ -24,12 +24,6 @@ std::string PngBytes(const TBitmap& bitmap) {
     return sink.Bytes;
 }
 
-std::string BmpBytes(const TBitmap& bitmap) {
-    TMemorySink sink;
-    bitmap.WriteBmp(sink);
-    return sink.Bytes;
-}
-
 // The PNG of every depth shows exactly the pixels of the BMP of that depth, in the form the
 // depth calls for, at sizes that leave rows partly filled.
 TEST(PngImage, EveryDepthHoldsTheColoursOfItsBmp) {

@@ -1,5 +1,6 @@
 #include "support/Frames.h"
 
+#include "base/ByteSink.h"
 #include "imaging/ColourMatcher.h"
 #include "imaging/Palette.h"
 
@@ -64,4 +65,10 @@ std::uint32_t ExpectedColour(std::uint32_t rgb, TPixelDepth depth) {
         return rgb & 0xFFFFFF;
     }
     return 0;
+}
+
+std::string BmpBytes(const TBitmap& bitmap) {
+    TMemorySink sink;
+    bitmap.WriteBmp(sink);
+    return sink.Bytes;
 }

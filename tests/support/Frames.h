@@ -3,6 +3,7 @@
 #include "imaging/Bitmap.h"
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 // A block of 32-bit screen pixels held as red << 16 | green << 8 | blue, which in memory is
@@ -26,6 +27,9 @@ TFrame VariedFrame(std::int32_t width, std::int32_t height, std::uint32_t seed =
 
 // The capture sequence: size, depth, then the screen block drawn on.
 TBitmap CaptureOf(const TFrame& frame, TPixelDepth depth);
+
+// The BMP file the bitmap writes.
+std::string BmpBytes(const TBitmap& bitmap);
 
 // What a pixel of that colour becomes at the depth, by the rules the writer must follow,
 // computed the slow way (exhaustive nearest colour).

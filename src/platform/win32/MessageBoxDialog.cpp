@@ -87,8 +87,7 @@ int RunMessageBox(const TBoxModel& box, const std::string& text) {
 
     // Esc reaches the box as IDCANCEL whether or not it has a Cancel button; the close box
     // as WM_CLOSE.
-    auto handler = [&box](TModalDialog& dialog, UINT message, WPARAM wParam,
-                          LPARAM lParam) -> INT_PTR {
+    auto handler = [&box](TModalDialog& dialog, UINT message, WPARAM wParam, LPARAM) -> INT_PTR {
         switch (message) {
         case WM_COMMAND:
             if (HIWORD(wParam) == BN_CLICKED) {
@@ -106,7 +105,6 @@ int RunMessageBox(const TBoxModel& box, const std::string& text) {
             return TRUE;
         case WM_CTLCOLORSTATIC:
             SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-            (void)lParam;
             return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
         default:
             return FALSE;

@@ -22,13 +22,12 @@ std::vector<DWORD> EmptyTemplate(DWORD style, DWORD exStyle, const std::wstring&
     return aligned;
 }
 
-// The window active on this thread, when it is one a user can see.
+} // namespace
+
 HWND VisibleActiveWindow() {
     HWND active = GetActiveWindow();
     return active && IsWindowVisible(active) ? active : nullptr;
 }
-
-} // namespace
 
 TModalDialog::TModalDialog(const TFrame& frame, THandler handler)
     : FHandler(std::move(handler)), FOwner(frame.Owned ? VisibleActiveWindow() : nullptr) {
@@ -137,7 +136,6 @@ void TModalDialog::Restore() {
     HWND top = back ? GetAncestor(back, GA_ROOT) : FOwner;
     if (top && top != Window() && IsWindowVisible(top) && IsWindowEnabled(top)) {
         SetForegroundWindow(top);
-        SetActiveWindow(top);
         if (back) {
             SetFocus(back);
         }

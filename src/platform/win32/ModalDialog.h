@@ -18,6 +18,9 @@
 // disabled while the dialog runs. Every other message of the thread is still dispatched, so
 // the tray and the key watcher keep working. When it ends, the owner is enabled and activated
 // again and the window that had the keyboard focus gets it back, before the dialog goes.
+// The window active on this thread when it is one a user can see: the owner of a box.
+HWND VisibleActiveWindow();
+
 class TModalDialog {
 public:
     // Sees the dialog's messages first, as a dialog procedure does (WM_INITDIALOG aside):

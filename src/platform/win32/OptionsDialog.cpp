@@ -67,8 +67,8 @@ std::string ItemText(int id) {
     return Utf8FromWide(text);
 }
 
-void SetItemText(int id, const std::string& cp932) {
-    SetWindowTextW(Item(id), WideFromUtf8(cp932).c_str());
+void SetItemText(int id, const std::string& text) {
+    SetWindowTextW(Item(id), WideFromUtf8(text).c_str());
 }
 
 bool Checked(int id) {
@@ -176,23 +176,23 @@ void StepSpin(int id, int delta) {
     }
 }
 
+bool IsEnterOrEsc(WPARAM key) {
+    return key == VK_RETURN || key == VK_ESCAPE;
+}
+
 // The spin boxes' edits: their key rules, the arrow keys, and the arrows' notices.
-LRESULT CALLBACK SpinEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                              DWORD_PTR) {
-    const bool enterOrEsc = wParam == VK_RETURN || wParam == VK_ESCAPE;
+LRESULT SpinEditMessage(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_GETDLGCODE: {
         // Enter and Esc are the box's own: they press neither OK nor Cancel.
         const auto* pending = reinterpret_cast<const MSG*>(lParam);
-        LRESULT code = DefSubclassProc(edit, message, wParam, lParam);
-        if (pending && pending->message == WM_KEYDOWN &&
-            (pending->wParam == VK_RETURN || pending->wParam == VK_ESCAPE)) {
-            code |= DLGC_WANTMESSAGE;
-        }
-        return code;
+        const LRESULT code = DefSubclassProc(edit, message, wParam, lParam);
+        return pending && pending->message == WM_KEYDOWN && IsEnterOrEsc(pending->wParam)
+                   ? code | DLGC_WANTMESSAGE
+                   : code;
     }
     case WM_KEYDOWN:
-        if (enterOrEsc) {
+        if (IsEnterOrEsc(wParam)) {
             return 0; // consumed; the character that follows meets the filter below
         }
         if (wParam == VK_UP || wParam == VK_DOWN) {
@@ -235,6 +235,15 @@ LRESULT CALLBACK SpinEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lPa
         break;
     }
     return DefSubclassProc(edit, message, wParam, lParam);
+}
+
+LRESULT CALLBACK SpinEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                              DWORD_PTR) {
+    try {
+        return SpinEditMessage(edit, message, wParam, lParam);
+    } catch (...) {
+        return 0; // nothing leaves a window procedure; the box stays as it was
+    }
 }
 
 // The sample takes the focus without selecting its text.

@@ -118,9 +118,16 @@ private:
 
 constexpr wchar_t kTemporaryPrefix[] = L"~qrl";
 
+struct TProcessHandleTraits {
+    using Type = HANDLE;
+    static Type Invalid() { return nullptr; }
+    static void Close(Type handle) { CloseHandle(handle); }
+};
+using TProcessHandle = TUniqueHandle<TProcessHandleTraits>;
+
 bool ProcessRuns(DWORD id) {
-    TFileHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id));
-    if (!process.Get()) {
+    TProcessHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id));
+    if (!process) {
         // Gone, or not ours to look at: only a process that is gone frees the name.
         return GetLastError() == ERROR_ACCESS_DENIED;
     }
@@ -207,7 +214,10 @@ std::unique_ptr<TOutputFile> TWin32FileSystem::CreateReplacement(const std::stri
     }
     static std::atomic<unsigned> counter{0};
     const std::wstring folder = WideFromUtf8(ExtractFolder(fullPath));
-    RemoveLeftovers(folder);
+    // A folder is searched once a run: captures do not scan their folder each time.
+    if (FTidiedFolders.insert(folder).second) {
+        RemoveLeftovers(folder);
+    }
     const std::wstring temporary = folder + kTemporaryPrefix +
                                    std::to_wstring(GetCurrentProcessId()) + L"-" +
                                    std::to_wstring(counter++) + L".tmp";

@@ -2,6 +2,7 @@
 
 #include "platform/win32/Artwork.h"
 #include "platform/win32/MessageBoxDialog.h"
+#include "platform/win32/ModalDialog.h"
 #include "platform/win32/OptionsDialog.h"
 #include "platform/win32/ScreenGrab.h"
 #include "platform/win32/ShellFolders.h"
@@ -142,8 +143,7 @@ int TWin32Platform::ShowMessageBox(const std::string& text, TBoxKind kind, TBoxB
 
 void TWin32Platform::ShowErrorBox(const std::string& text) {
     // Owned by the window the user is working in, which it disables while open.
-    HWND active = GetActiveWindow();
-    MessageBoxW(active && IsWindowVisible(active) ? active : nullptr, WideFromUtf8(text).c_str(),
+    MessageBoxW(VisibleActiveWindow(), WideFromUtf8(text).c_str(),
                 WideFromUtf8(Text(TText::AppTitle)).c_str(),
                 MB_OK | MB_ICONERROR | MB_TOPMOST | MB_SETFOREGROUND);
 }
