@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Draws Quorlan's application icon and writes src/platform/win32/res/Quorlan.ico.
+"""Draws Quorlan's application icon and writes src/exe/res/Quorlan.ico.
 
 The icon is our own: a blue tile with white crop corners around an amber shutter dot. Sizes
 16, 24, 32, 48 and 256, each a 32-bit image with alpha. Run it again after changing the
@@ -73,4 +73,4 @@ def main(path):
 
 
 if __name__ == '__main__':
-    main(sys.argv[1] if len(sys.argv) > 1 else 'src/platform/win32/res/Quorlan.ico')
+    main(sys.argv[1] if len(sys.argv) > 1 else 'src/exe/res/Quorlan.ico')

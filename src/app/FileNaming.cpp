@@ -77,7 +77,7 @@ std::string MakeDatePart(std::int32_t dateFormat, const TLocalTime& when) {
 }
 
 std::string_view CaptureExtension(std::int32_t imageType) {
-    return imageType == 1 ? ".jpg" : imageType == 2 ? ".png" : ".bmp";
+    return imageType == itJpeg ? ".jpg" : imageType == itPng ? ".png" : ".bmp";
 }
 
 std::string BuildCaptureFileName(const TCaptureSettings& settings, std::int32_t number,

@@ -27,5 +27,5 @@ std::string MakeDatePart(std::int32_t dateFormat, const TLocalTime& when);
 std::string BuildCaptureFileName(const TCaptureSettings& settings, std::int32_t number,
                                  const TLocalTime& when);
 
-// The extension for an ImageType: ".jpg" for 1, ".bmp" for anything else.
+// The extension for an ImageType: ".jpg", ".png", and ".bmp" for anything else.
 std::string_view CaptureExtension(std::int32_t imageType);

@@ -7,6 +7,7 @@
 #include "base/Texts.h"
 
 #include <algorithm>
+#include <exception>
 #include <system_error>
 #include <thread>
 #include <vector>
@@ -158,15 +159,27 @@ void TBitmap::DrawPixels32(std::int32_t x, std::int32_t y, const TPixels32View& 
     const bool paletted = BitsPerPixel(store.Depth()) <= 8;
     if (paletted && (bottom - top) * count >= kSharedDrawPixels) {
         const std::int64_t middle = top + (bottom - top) / 2;
-        std::thread lower;
+        // A failure on either side is raised here, once both are done: the other thread is
+        // joined however this half ends, and nothing leaves the thread's own function.
+        std::exception_ptr lowerFailure;
+        std::jthread lower;
         try {
-            lower = std::thread(drawRows, middle, bottom);
+            lower = std::jthread([&] {
+                try {
+                    drawRows(middle, bottom);
+                } catch (...) {
+                    lowerFailure = std::current_exception();
+                }
+            });
         } catch (const std::system_error&) {
             drawRows(top, bottom); // no second thread to be had: all rows here
             return;
         }
         drawRows(top, middle);
         lower.join();
+        if (lowerFailure) {
+            std::rethrow_exception(lowerFailure);
+        }
         return;
     }
     drawRows(top, bottom);

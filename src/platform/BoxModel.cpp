@@ -4,14 +4,10 @@
 
 #include <algorithm>
 
-namespace {
-
-bool Has(const TBoxModel& box, int result) {
-    return std::any_of(box.Buttons.begin(), box.Buttons.end(),
+bool TBoxModel::Has(int result) const {
+    return std::any_of(Buttons.begin(), Buttons.end(),
                        [result](const TBoxButton& button) { return button.Result == result; });
 }
-
-} // namespace
 
 TBoxModel MakeBoxModel(TBoxKind kind, TBoxButtons buttons) {
     TBoxModel box;
@@ -31,8 +27,8 @@ TBoxModel MakeBoxModel(TBoxKind kind, TBoxButtons buttons) {
     if (cancel) {
         box.Buttons.push_back({Text(TText::ButtonCancel), mrCancel});
     }
-    box.EnterResult = Has(box, mrOk) ? mrOk : mrYes;
-    box.EscapeResult = Has(box, mrCancel) ? mrCancel : Has(box, mrNo) ? mrNo : mrOk;
+    box.EnterResult = box.Has(mrOk) ? mrOk : mrYes;
+    box.EscapeResult = box.Has(mrCancel) ? mrCancel : box.Has(mrNo) ? mrNo : mrOk;
     return box;
 }
 

@@ -19,6 +19,9 @@ struct TBoxModel {
     int EnterResult = mrNone;  // OK if present, else Yes
     int EscapeResult = mrNone; // Cancel if present, else No, else OK
     int CloseResult = mrCancel;
+
+    // One of its buttons gives this result.
+    bool Has(int result) const;
 };
 
 TBoxModel MakeBoxModel(TBoxKind kind, TBoxButtons buttons);

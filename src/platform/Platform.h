@@ -5,13 +5,12 @@
 #include "base/Rgb.h"
 #include "platform/FileSystem.h"
 #include "platform/KeyDecision.h"
+#include "platform/OptionValues.h"
 
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
-
-class TOptionForm;
 
 enum class TSpecialFolder { Pictures, Documents };
 
@@ -114,12 +113,13 @@ public:
     // Pointer events keep coming to the main window while captured, wherever the pointer is.
     virtual void SetPointerCapture(bool captured) = 0;
 
-    // The options dialog, shown modally over its controls' values; returns its result (mrOk
-    // or mrCancel). While it is open, other messages keep being handled. Focus brings an open
-    // dialog to the front; Refresh shows values changed from outside (the next number).
-    virtual int RunOptionsDialog(TOptionForm& form) = 0;
+    // The options dialog, shown modally over its controls' values, the handler called as the
+    // user acts; returns its result (mrOk or mrCancel). While it is open, other messages keep
+    // being handled. Focus brings an open dialog to the front; Refresh shows the next number
+    // changed from outside.
+    virtual int RunOptionsDialog(TOptionValues& values, IOptionsDialogHandler& handler) = 0;
     virtual void FocusOptionsDialog() = 0;
-    virtual void RefreshOptionsDialog() = 0;
+    virtual void RefreshOptionsDialog(const TOptionValues& values) = 0;
 
     // Runs the message loop until Quit.
     virtual void RunMessageLoop() = 0;

@@ -167,7 +167,7 @@ std::vector<std::array<std::int32_t, 4>> THeadlessPlatform::VisibleBands() const
     return visible;
 }
 
-int THeadlessPlatform::RunOptionsDialog(TOptionForm& form) {
+int THeadlessPlatform::RunOptionsDialog(TOptionValues& values, IOptionsDialogHandler&) {
     ++DialogsRun;
-    return DialogScript ? DialogScript(form) : mrCancel;
+    return DialogScript ? DialogScript(values) : mrCancel;
 }

@@ -50,11 +50,11 @@ public:
                           std::int32_t y2) override;
     void SetPointerCapture(bool captured) override { Captured = captured; }
     void RunMessageLoop() override;
-    // The dialog: the script runs on the form while it is "open" and gives the result.
-    int RunOptionsDialog(TOptionForm& form) override;
+    // The dialog: the script runs on its values while it is "open" and gives the result.
+    int RunOptionsDialog(TOptionValues& values, IOptionsDialogHandler& handler) override;
     void FocusOptionsDialog() override { ++DialogFocused; }
-    void RefreshOptionsDialog() override { ++DialogRefreshed; }
-    std::function<int(TOptionForm&)> DialogScript;
+    void RefreshOptionsDialog(const TOptionValues&) override { ++DialogRefreshed; }
+    std::function<int(TOptionValues&)> DialogScript;
     int DialogsRun = 0;
     int DialogFocused = 0;
     int DialogRefreshed = 0;

@@ -3,25 +3,22 @@
 #include "app/FileNaming.h"
 #include "base/Texts.h"
 #include "platform/Platform.h"
+#include "settings/CaptureSettings.h"
 #include "settings/PathRules.h"
 
 #include <algorithm>
 
-namespace {
-
-constexpr std::int32_t kFileTypes = 3; // BMP, JPEG, PNG
-constexpr std::int32_t kColors = 6;
-
-} // namespace
-
-TOptionForm::TOptionForm(IPlatform& platform) : FPlatform(platform) {}
+TOptionForm::TOptionForm(IPlatform& platform) : FPlatform(platform) {
+    PathBytes = kMaxPathBytes;
+    PrefixBytes = kMaxPrefixBytes;
+}
 
 void TOptionForm::SetFileType(std::int32_t index) {
-    rdoFileType = std::clamp(index, -1, kFileTypes - 1);
+    rdoFileType = std::clamp(index, -1, kImageTypeCount - 1);
 }
 
 void TOptionForm::SetColor(std::int32_t index) {
-    rdoColor = std::clamp(index, -1, kColors - 1);
+    rdoColor = std::clamp(index, -1, kImageBitCount - 1);
 }
 
 void TOptionForm::FormShow() {
@@ -41,15 +38,15 @@ void TOptionForm::edtPrefixChange() {
 }
 
 int TOptionForm::btnOKClick() {
-    FFocusRequest = TFocus::None;
+    FFocusRequest = TOptionFocus::None;
     if (static_cast<std::int64_t>(spnStartVal.Text().size()) > spnDigit.Value()) {
         FPlatform.ShowMessageBox(Text(TText::DigitConflict), TBoxKind::Error, TBoxButtons::Ok);
-        FFocusRequest = TFocus::Digit;
+        FFocusRequest = TOptionFocus::Digit;
         return mrNone;
     }
     if (!IsValidPrefix(edtPrefix)) {
         FPlatform.ShowMessageBox(Text(TText::BadPrefix), TBoxKind::Error, TBoxButtons::Ok);
-        FFocusRequest = TFocus::Prefix;
+        FFocusRequest = TOptionFocus::Prefix;
         return mrNone;
     }
     return mrOk;

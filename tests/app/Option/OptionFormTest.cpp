@@ -12,7 +12,7 @@
 
 namespace {
 
-using TFocus = TOptionForm::TFocus;
+using TFocus = TOptionFocus;
 
 class OptionFormTest : public ::testing::Test {
 protected:
@@ -88,7 +88,7 @@ TEST_F(OptionFormTest, OkChecksTheNextNumberAndThePrefix) {
 
 TEST_F(OptionFormTest, OkCopiesBackSavesAndFollowsTheSwitches) {
     Form.Settings.Digit = 12; // widened in memory by overflow questions
-    Platform.DialogScript = [this](TOptionForm& dialog) {
+    Platform.DialogScript = [this](TOptionValues& dialog) {
         EXPECT_EQ(dialog.spnDigit.Text(), "9"); // shows as 9
         EXPECT_EQ(dialog.edtPath, Folder.Program("pics") + "\\");
         EXPECT_EQ(dialog.rdoColor, 3);
@@ -98,8 +98,8 @@ TEST_F(OptionFormTest, OkCopiesBackSavesAndFollowsTheSwitches) {
         dialog.spnStartVal.SetValue(42);
         dialog.chkPrtSc = false;
         dialog.chkAltPrtSc = false;
-        dialog.SetFileType(1);
-        dialog.SetColor(0);
+        dialog.rdoFileType = 1;
+        dialog.rdoColor = 0;
         return mrOk;
     };
     Form.mnOptionClick();
@@ -116,7 +116,7 @@ TEST_F(OptionFormTest, OkCopiesBackSavesAndFollowsTheSwitches) {
                          "SavePrtScrKey=0\r\nSaveAltPrtScrKey=0\r\nIsUpdate=1\r\n"
                          "ExecApplication=0\r\n[Image]\r\nType=1\r\nBit=0\r\n");
 
-    Platform.DialogScript = [](TOptionForm& dialog) {
+    Platform.DialogScript = [](TOptionValues& dialog) {
         dialog.chkAltPrtSc = true;
         return mrOk;
     };
@@ -129,7 +129,7 @@ TEST_F(OptionFormTest, CancelChangesNothingButCapturesMeanwhileCount) {
     Form.FRegion = {0, 0, 2, 2};
     Form.ShowRegionInCaption();
     const TCaptureSettings before = Form.Settings;
-    Platform.DialogScript = [this](TOptionForm& dialog) {
+    Platform.DialogScript = [this](TOptionValues& dialog) {
         dialog.edtPrefix = "changed";
         dialog.chkPrtSc = dialog.chkAltPrtSc = false;
         Platform.Send(WM_CAPTURENOW); // PrintScreen while the dialog is open
@@ -150,7 +150,7 @@ TEST_F(OptionFormTest, CancelChangesNothingButCapturesMeanwhileCount) {
 TEST_F(OptionFormTest, AnUnwritableSettingsFileIsReportedAndTheValuesStay) {
     Folder.WriteNative("Quorlan.ini", "[File]\r\nDigit=4\r\n");
     ::chmod(Folder.Native("Quorlan.ini").c_str(), 0444);
-    Platform.DialogScript = [](TOptionForm& dialog) {
+    Platform.DialogScript = [](TOptionValues& dialog) {
         dialog.edtPrefix = "new";
         dialog.edtPath = ""; // not refused; it gets its backslash and nothing fails
         return mrOk;

@@ -1,4 +1,4 @@
-#include "app/Option/SpinBox.h"
+#include "platform/SpinBox.h"
 
 #include <gtest/gtest.h>
 

@@ -1,31 +1,21 @@
-#include "platform/win32/ShellFolders.h"
+#include "win32/ShellFolders.h"
 
-#include "platform/win32/WideText.h"
+#include "win32/CoTaskMemory.h"
+#include "win32/WideText.h"
 
 #include <windows.h>
 #include <knownfolders.h>
 #include <shlobj.h>
 
-#include <memory>
-
-namespace {
-
-struct TCoTaskFree {
-    void operator()(wchar_t* text) const { CoTaskMemFree(text); }
-};
-
-} // namespace
-
 std::optional<std::string> KnownFolderPath(TSpecialFolder folder) {
     const KNOWNFOLDERID& id =
         folder == TSpecialFolder::Pictures ? FOLDERID_Pictures : FOLDERID_Documents;
-    wchar_t* raw = nullptr;
-    const HRESULT result = SHGetKnownFolderPath(id, KF_FLAG_DEFAULT, nullptr, &raw);
-    std::unique_ptr<wchar_t, TCoTaskFree> path(raw);
-    if (FAILED(result) || !path) {
+    TCoTaskMemory<wchar_t> path;
+    const HRESULT result = SHGetKnownFolderPath(id, KF_FLAG_DEFAULT, nullptr, path.Put());
+    if (FAILED(result) || !path.Get()) {
         return std::nullopt;
     }
-    return Utf8FromWide(path.get());
+    return Utf8FromWide(path.Get());
 }
 
 std::string ExecutableFullPath() {

@@ -1,4 +1,4 @@
-#include "platform/win32/Win32Platform.h"
+#include "win32/Win32Platform.h"
 
 #include "app/Program.h"
 

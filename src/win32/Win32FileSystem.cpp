@@ -1,8 +1,8 @@
-#include "platform/win32/Win32FileSystem.h"
+#include "win32/Win32FileSystem.h"
 
-#include "platform/win32/SystemError.h"
-#include "platform/win32/UniqueHandle.h"
-#include "platform/win32/WideText.h"
+#include "win32/SystemError.h"
+#include "win32/UniqueHandle.h"
+#include "win32/WideText.h"
 
 #include "base/Errors.h"
 #include "base/FormatText.h"
@@ -16,13 +16,6 @@
 #include <cwchar>
 
 namespace {
-
-struct TFileHandleTraits {
-    using Type = HANDLE;
-    static Type Invalid() { return INVALID_HANDLE_VALUE; }
-    static void Close(Type handle) { CloseHandle(handle); }
-};
-using TFileHandle = TUniqueHandle<TFileHandleTraits>;
 
 DWORD Attributes(const std::string& path) {
     return GetFileAttributesW(WideFromUtf8(path).c_str());
@@ -118,15 +111,8 @@ private:
 
 constexpr wchar_t kTemporaryPrefix[] = L"~qrl";
 
-struct TProcessHandleTraits {
-    using Type = HANDLE;
-    static Type Invalid() { return nullptr; }
-    static void Close(Type handle) { CloseHandle(handle); }
-};
-using TProcessHandle = TUniqueHandle<TProcessHandleTraits>;
-
 bool ProcessRuns(DWORD id) {
-    TProcessHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id));
+    TKernelHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id));
     if (!process) {
         // Gone, or not ours to look at: only a process that is gone frees the name.
         return GetLastError() == ERROR_ACCESS_DENIED;
@@ -140,8 +126,8 @@ bool ProcessRuns(DWORD id) {
 void RemoveLeftovers(const std::wstring& folder) {
     WIN32_FIND_DATAW found{};
     const std::wstring pattern = folder + kTemporaryPrefix + L"*.tmp";
-    HANDLE search = FindFirstFileW(pattern.c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) {
+    const TFindHandle search(FindFirstFileW(pattern.c_str(), &found));
+    if (!search) {
         return;
     }
     do {
@@ -154,8 +140,7 @@ void RemoveLeftovers(const std::wstring& folder) {
         if (owner != GetCurrentProcessId() && !ProcessRuns(owner)) {
             DeleteFileW((folder + name).c_str());
         }
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
+    } while (FindNextFileW(search.Get(), &found));
 }
 
 } // namespace

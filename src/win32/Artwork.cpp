@@ -1,4 +1,4 @@
-#include "platform/win32/Artwork.h"
+#include "win32/Artwork.h"
 
 #include <cmath>
 #include <cstdint>

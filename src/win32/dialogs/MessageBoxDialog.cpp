@@ -1,9 +1,9 @@
-#include "platform/win32/MessageBoxDialog.h"
+#include "win32/dialogs/MessageBoxDialog.h"
 
-#include "platform/win32/GdiHandles.h"
-#include "platform/win32/ModalDialog.h"
-#include "platform/win32/UiFont.h"
-#include "platform/win32/WideText.h"
+#include "win32/GdiHandles.h"
+#include "win32/dialogs/ModalDialog.h"
+#include "win32/dialogs/UiFont.h"
+#include "win32/WideText.h"
 
 #include <algorithm>
 #include <vector>
@@ -11,11 +11,6 @@
 namespace {
 
 constexpr int kTextId = 100;
-
-bool HasButton(const TBoxModel& box, int result) {
-    return std::any_of(box.Buttons.begin(), box.Buttons.end(),
-                       [result](const TBoxButton& b) { return b.Result == result; });
-}
 
 // The message's lone carriage returns as line breaks the controls draw.
 std::wstring DisplayText(const std::string& text) {
@@ -92,7 +87,7 @@ int RunMessageBox(const TBoxModel& box, const std::string& text) {
         case WM_COMMAND:
             if (HIWORD(wParam) == BN_CLICKED) {
                 const int id = LOWORD(wParam);
-                if (HasButton(box, id)) {
+                if (box.Has(id)) {
                     dialog.End(id);
                 } else if (id == IDCANCEL) {
                     dialog.End(box.EscapeResult);
@@ -114,14 +109,9 @@ int RunMessageBox(const TBoxModel& box, const std::string& text) {
     if (!dialog) {
         return box.CloseResult;
     }
-    HINSTANCE instance = GetModuleHandleW(nullptr);
     auto child = [&](const wchar_t* cls, const std::wstring& caption, DWORD childStyle, int x,
                      int y, int w, int h, int id) {
-        HWND control = CreateWindowExW(
-            0, cls, caption.c_str(), WS_CHILD | WS_VISIBLE | childStyle, x, y, w, h,
-            dialog.Window(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
-        return control;
+        return dialog.AddControl(cls, caption, childStyle, x, y, w, h, id, font.Get());
     };
     HWND icon = child(L"STATIC", L"", SS_ICON, margin, margin, iconSize, iconSize, 0);
     SendMessageW(icon, STM_SETICON,

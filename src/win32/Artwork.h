@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/win32/GdiHandles.h"
+#include "win32/GdiHandles.h"
 
 // The 16 x 16 images, drawn by code: the menu's 0 region, 1 capture, 2 options, 3 exit, and
 // 4 the open folder of the options dialog's browse button.

@@ -1,4 +1,6 @@
-#include "platform/win32/UiFont.h"
+#include "win32/dialogs/UiFont.h"
+
+#include "win32/GdiHandles.h"
 
 #include <cwchar>
 
@@ -10,13 +12,12 @@ int CALLBACK FoundFace(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found)
 }
 
 bool FaceInstalled(const wchar_t* face) {
-    HDC screen = GetDC(nullptr);
+    const TWindowDc screen(nullptr);
     LOGFONTW wanted{};
     wanted.lfCharSet = DEFAULT_CHARSET;
     wcsncpy(wanted.lfFaceName, face, LF_FACESIZE - 1);
     bool found = false;
-    EnumFontFamiliesExW(screen, &wanted, FoundFace, reinterpret_cast<LPARAM>(&found), 0);
-    ReleaseDC(nullptr, screen);
+    EnumFontFamiliesExW(screen.Get(), &wanted, FoundFace, reinterpret_cast<LPARAM>(&found), 0);
     return found;
 }
 

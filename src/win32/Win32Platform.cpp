@@ -1,43 +1,22 @@
-#include "platform/win32/Win32Platform.h"
+#include "win32/Win32Platform.h"
 
-#include "platform/win32/Artwork.h"
-#include "platform/win32/MessageBoxDialog.h"
-#include "platform/win32/ModalDialog.h"
-#include "platform/win32/OptionsDialog.h"
-#include "platform/win32/ScreenGrab.h"
-#include "platform/win32/ShellFolders.h"
-#include "platform/win32/WideText.h"
+#include "win32/CallbackErrors.h"
+#include "win32/dialogs/MessageBoxDialog.h"
+#include "win32/dialogs/ModalDialog.h"
+#include "win32/dialogs/OptionsDialog.h"
+#include "win32/ScreenGrab.h"
+#include "win32/ShellFolders.h"
+#include "win32/WideText.h"
 
 #include "base/Errors.h"
 #include "base/Texts.h"
 #include "platform/BoxModel.h"
-#include "platform/Messages.h"
 
 #include <shellapi.h>
-
-#include <cwchar>
 
 namespace {
 
 constexpr wchar_t kMainClass[] = L"QuorlanMain";
-constexpr UINT kTrayIconId = 1;
-
-enum : UINT { kIdPosition = 1, kIdCapture, kIdOption, kIdExit };
-
-TMenuCommand CommandFor(UINT id) {
-    switch (id) {
-    case kIdPosition:
-        return TMenuCommand::Position;
-    case kIdCapture:
-        return TMenuCommand::Capture;
-    case kIdOption:
-        return TMenuCommand::Option;
-    case kIdExit:
-        return TMenuCommand::Exit;
-    default:
-        return TMenuCommand::None;
-    }
-}
 
 } // namespace
 
@@ -59,51 +38,26 @@ TWin32Platform::TWin32Platform(HINSTANCE instance) : FInstance(instance) {
     if (!FMainWindow) {
         throw EOutOfResources(Text(TText::OutOfSystemResources));
     }
-    FTaskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
+    FTray = std::make_unique<TTrayIcon>(instance, FMainWindow.Get());
     // The whole screen's section, ready for the first capture.
     FGrabber.Prepare(GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN));
-    FTrayIcon.Reset(static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
-                                                  GetSystemMetrics(SM_CXSMICON),
-                                                  GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR)));
-    BuildMenu();
 }
 
 TWin32Platform::~TWin32Platform() {
+    // In the order of their dependence: the watcher posts to the window, the icon belongs to
+    // it, and the window's last messages must not reach a platform being taken apart.
     FKeyWatcher.reset();
-    if (FTrayAdded) {
-        NotifyIcon(NIM_DELETE);
+    FTray.reset();
+    SetCallbackErrorHandler(nullptr);
+    if (FMainWindow) {
+        SetWindowLongPtrW(FMainWindow.Get(), GWLP_USERDATA, 0);
+        FMainWindow.Reset();
     }
 }
 
-void TWin32Platform::BuildMenu() {
-    FMenu.Reset(CreatePopupMenu());
-    struct TItem {
-        UINT Id;
-        TText Caption;
-        int Image;
-    } items[] = {{kIdPosition, TText::MenuPosition, 0},
-                 {kIdCapture, TText::MenuCapture, 1},
-                 {kIdOption, TText::MenuOption, 2},
-                 {0, TText::Count, -1},
-                 {kIdExit, TText::MenuExit, 3}};
-    UINT position = 0;
-    for (const TItem& item : items) {
-        if (item.Id == 0) {
-            AppendMenuW(FMenu.Get(), MF_SEPARATOR, 0, nullptr);
-            ++position;
-            continue;
-        }
-        FMenuImages[item.Image] = CreateMenuImage(item.Image);
-        const std::wstring caption = WideFromUtf8(Text(item.Caption));
-        MENUITEMINFOW info{};
-        info.cbSize = sizeof info;
-        info.fMask = MIIM_ID | MIIM_STRING | MIIM_BITMAP;
-        info.wID = item.Id;
-        info.dwTypeData = const_cast<wchar_t*>(caption.c_str());
-        info.hbmpItem = FMenuImages[item.Image].Get();
-        InsertMenuItemW(FMenu.Get(), position++, TRUE, &info);
-    }
-    SetMenuDefaultItem(FMenu.Get(), kIdCapture, FALSE); // drawn in bold
+void TWin32Platform::SetMainWindowHandler(IMainWindowHandler* handler) {
+    FHandler = handler;
+    SetCallbackErrorHandler(handler);
 }
 
 std::string TWin32Platform::ExecutablePath() {
@@ -148,29 +102,12 @@ void TWin32Platform::ShowErrorBox(const std::string& text) {
                 MB_OK | MB_ICONERROR | MB_TOPMOST | MB_SETFOREGROUND);
 }
 
-bool TWin32Platform::NotifyIcon(DWORD action) {
-    NOTIFYICONDATAW data{};
-    data.cbSize = sizeof data;
-    data.hWnd = FMainWindow.Get();
-    data.uID = kTrayIconId;
-    if (action == NIM_ADD) {
-        data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-        data.uCallbackMessage = WM_TRAYNOTIFY;
-        data.hIcon = FTrayIcon.Get();
-        const std::wstring tip = WideFromUtf8(Text(TText::AppTitle));
-        wcsncpy(data.szTip, tip.c_str(), sizeof data.szTip / sizeof data.szTip[0] - 1);
-    }
-    return Shell_NotifyIconW(action, &data) != FALSE;
-}
-
 void TWin32Platform::AddTrayIcon() {
-    NotifyIcon(NIM_ADD);
-    FTrayAdded = true;
+    FTray->Add();
 }
 
 void TWin32Platform::DeleteTrayIcon() {
-    NotifyIcon(NIM_DELETE);
-    FTrayAdded = false;
+    FTray->Delete();
 }
 
 void TWin32Platform::HideMainWindow() {
@@ -197,26 +134,11 @@ void TWin32Platform::ShowMainWindow(TWindowState state) {
 }
 
 TMenuCommand TWin32Platform::TrackTrayMenu() {
-    POINT pointer{};
-    GetCursorPos(&pointer);
-    // Without being the foreground window, the menu would not close when the user clicks
-    // elsewhere.
-    SetForegroundWindow(FMainWindow.Get());
-    const UINT chosen = static_cast<UINT>(
-        TrackPopupMenu(FMenu.Get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, pointer.x,
-                       pointer.y, 0, FMainWindow.Get(), nullptr));
-    // Lets the menu's own message loop finish before another menu can open.
-    PostMessageW(FMainWindow.Get(), WM_NULL, 0, 0);
-    return CommandFor(chosen);
+    return FTray->TrackMenu();
 }
 
 void TWin32Platform::SetPositionItemCaption(const std::string& caption) {
-    const std::wstring wide = WideFromUtf8(caption);
-    MENUITEMINFOW info{};
-    info.cbSize = sizeof info;
-    info.fMask = MIIM_STRING;
-    info.dwTypeData = const_cast<wchar_t*>(wide.c_str());
-    SetMenuItemInfoW(FMenu.Get(), kIdPosition, FALSE, &info);
+    FTray->SetPositionCaption(caption);
 }
 
 void TWin32Platform::Quit() {
@@ -257,8 +179,7 @@ void TWin32Platform::SetPointerCapture(bool captured) {
 }
 
 void TWin32Platform::PaintOverlay(HWND window) {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(window, &paint);
+    const TPaint paint(window);
     if (FOverlayPicture) {
         const TPixels32View view = FOverlayPicture->View();
         BITMAPINFO info{};
@@ -268,11 +189,10 @@ void TWin32Platform::PaintOverlay(HWND window) {
         info.bmiHeader.biPlanes = 1;
         info.bmiHeader.biBitCount = 32;
         info.bmiHeader.biCompression = BI_RGB;
-        SetDIBitsToDevice(dc, FOverlayPicture->OffsetX, FOverlayPicture->OffsetY,
+        SetDIBitsToDevice(paint.Get(), FOverlayPicture->OffsetX, FOverlayPicture->OffsetY,
                           static_cast<DWORD>(view.Width), static_cast<DWORD>(view.Height), 0, 0, 0,
                           static_cast<UINT>(view.Height), view.Data, &info, DIB_RGB_COLORS);
     }
-    EndPaint(window, &paint);
 }
 
 void TWin32Platform::RunMessageLoop() {
@@ -283,21 +203,16 @@ void TWin32Platform::RunMessageLoop() {
     }
 }
 
-int TWin32Platform::RunOptionsDialog(TOptionForm& form) {
-    FOpenOptions = &form;
-    const int result = ::RunOptionsDialog(form);
-    FOpenOptions = nullptr;
-    return result;
+int TWin32Platform::RunOptionsDialog(TOptionValues& values, IOptionsDialogHandler& handler) {
+    return ::RunOptionsDialog(values, handler);
 }
 
 void TWin32Platform::FocusOptionsDialog() {
     ::FocusOptionsDialog();
 }
 
-void TWin32Platform::RefreshOptionsDialog() {
-    if (FOpenOptions) {
-        ::RefreshOptionsDialog(*FOpenOptions);
-    }
+void TWin32Platform::RefreshOptionsDialog(const TOptionValues& values) {
+    ::RefreshOptionsDialog(values);
 }
 
 bool TWin32Platform::InstallKeyWatcher() {
@@ -327,6 +242,8 @@ LRESULT CALLBACK TWin32Platform::MainWindowProc(HWND window, UINT message, WPARA
         const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
         SetWindowLongPtrW(window, GWLP_USERDATA,
                           reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    } else if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0); // nothing reaches us after the window
     }
     auto* self = reinterpret_cast<TWin32Platform*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (!self) {
@@ -336,15 +253,7 @@ LRESULT CALLBACK TWin32Platform::MainWindowProc(HWND window, UINT message, WPARA
 }
 
 LRESULT TWin32Platform::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == FTaskbarCreated && FTaskbarCreated != 0) {
-        // The shell restarted and forgot our icon.
-        if (FTrayAdded) {
-            try {
-                NotifyIcon(NIM_ADD);
-            } catch (...) {
-                // The icon stays away until the next restart of the shell; nothing to report.
-            }
-        }
+    if (FTray && FTray->HandleShellRestart(message)) {
         return 0;
     }
     if (FHandler) {

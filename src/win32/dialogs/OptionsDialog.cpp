@@ -1,16 +1,18 @@
-#include "platform/win32/OptionsDialog.h"
+#include "win32/dialogs/OptionsDialog.h"
 
-#include "platform/win32/Artwork.h"
-#include "platform/win32/GdiHandles.h"
-#include "platform/win32/ModalDialog.h"
-#include "platform/win32/SpinArrows.h"
-#include "platform/win32/UiFont.h"
-#include "platform/win32/WideText.h"
+#include "win32/Artwork.h"
+#include "win32/CallbackErrors.h"
+#include "win32/CoTaskMemory.h"
+#include "win32/GdiHandles.h"
+#include "win32/dialogs/ModalDialog.h"
+#include "win32/dialogs/SpinArrows.h"
+#include "win32/dialogs/UiFont.h"
+#include "win32/WideText.h"
 
-#include "app/Option/OptionForm.h"
 #include "base/Cp932.h"
 #include "base/Errors.h"
 #include "base/Texts.h"
+#include "platform/OptionValues.h"
 #include "platform/Platform.h"
 
 #include <commctrl.h>
@@ -41,10 +43,16 @@ enum : int {
     kStartVal,
 };
 
-constexpr int kFileTypes = 3; // BMP, JPEG, PNG
+// The radio items, in the order of their numbers in the settings.
+const wchar_t* const kFileTypeNames[] = {L"BMP", L"JPEG", L"PNG"};
+const TText kColourNames[] = {TText::ColorMono,  TText::Color16Bit,      TText::Color16Colours,
+                              TText::Color24Bit, TText::Color256Colours, TText::Color32Bit};
+constexpr int kFileTypes = static_cast<int>(std::size(kFileTypeNames));
+constexpr int kColours = static_cast<int>(std::size(kColourNames));
 
 struct TDialog {
-    TOptionForm* Form = nullptr;
+    TOptionValues* Values = nullptr;
+    IOptionsDialogHandler* Handler = nullptr;
     std::unique_ptr<TModalDialog> Modal;
     TFontHandle Font;
     TBitmapHandle FolderImage;
@@ -88,8 +96,8 @@ int CheckedItem(int first, int count) {
     return -1;
 }
 
-// Control values into the form, as the handlers see them.
-void ReadControls(TOptionForm& form) {
+// Control values into the values, as the handlers see them.
+void ReadControls(TOptionValues& form) {
     form.edtPath = ItemText(kPath);
     form.edtPrefix = ItemText(kPrefix);
     form.cmbFormat = static_cast<int>(SendMessageW(Item(kFormat), CB_GETCURSEL, 0, 0));
@@ -101,10 +109,10 @@ void ReadControls(TOptionForm& form) {
     form.chkPrtSc = Checked(kPrtSc);
     form.chkAltPrtSc = Checked(kAltPrtSc);
     form.rdoFileType = CheckedItem(kFileType0, kFileTypes);
-    form.rdoColor = CheckedItem(kColor0, 6);
+    form.rdoColor = CheckedItem(kColor0, kColours);
 }
 
-void WriteControls(const TOptionForm& form) {
+void WriteControls(const TOptionValues& form) {
     SetItemText(kPath, form.edtPath);
     SetItemText(kPrefix, form.edtPrefix);
     SendMessageW(Item(kFormat), CB_SETCURSEL, static_cast<WPARAM>(form.cmbFormat), 0);
@@ -118,7 +126,7 @@ void WriteControls(const TOptionForm& form) {
     for (int i = 0; i < kFileTypes; ++i) {
         Check(kFileType0 + i, form.rdoFileType == i);
     }
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < kColours; ++i) {
         Check(kColor0 + i, form.rdoColor == i);
     }
     // Checking a radio item makes it the group's tab stop; a group with none checked is
@@ -136,13 +144,13 @@ void UpdateSample() {
     if (gOpen->Loading) {
         return;
     }
-    TOptionForm& form = *gOpen->Form;
+    TOptionValues& form = *gOpen->Values;
     form.edtPrefix = ItemText(kPrefix);
     form.cmbFormat = static_cast<int>(SendMessageW(Item(kFormat), CB_GETCURSEL, 0, 0));
     form.spnDigit.SetText(ItemText(kDigit));
     form.rdoFileType = CheckedItem(kFileType0, kFileTypes);
-    form.edtPrefixChange();
-    SetItemText(kSample, gOpen->Form->edtSample);
+    gOpen->Handler->edtPrefixChange();
+    SetItemText(kSample, form.edtSample);
 }
 
 // Edit boxes limited in code-page bytes (a character the code page cannot hold counts 2): a
@@ -163,7 +171,7 @@ void KeepWithinBytes(int id, std::size_t limit) {
 }
 
 TSpinBox& SpinFor(int id) {
-    return id == kDigit ? gOpen->Form->spnDigit : gOpen->Form->spnStartVal;
+    return id == kDigit ? gOpen->Values->spnDigit : gOpen->Values->spnStartVal;
 }
 
 void StepSpin(int id, int delta) {
@@ -242,7 +250,8 @@ LRESULT CALLBACK SpinEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lPa
     try {
         return SpinEditMessage(edit, message, wParam, lParam);
     } catch (...) {
-        return 0; // nothing leaves a window procedure; the box stays as it was
+        ReportCallbackError(); // nothing leaves a window procedure
+        return 0;
     }
 }
 
@@ -254,13 +263,12 @@ LRESULT CALLBACK SampleProc(HWND edit, UINT message, WPARAM wParam, LPARAM lPara
 }
 
 void OkClicked() {
-    TOptionForm& form = *gOpen->Form;
-    ReadControls(form);
-    if (form.btnOKClick() == mrOk) {
+    ReadControls(*gOpen->Values);
+    if (gOpen->Handler->btnOKClick() == mrOk) {
         gOpen->Modal->End(mrOk);
         return;
     }
-    const int target = form.FocusRequest() == TOptionForm::TFocus::Digit ? kDigit : kPrefix;
+    const int target = gOpen->Handler->FocusRequest() == TOptionFocus::Digit ? kDigit : kPrefix;
     gOpen->Modal->Focus(Item(target)); // its text selected
 }
 
@@ -270,12 +278,12 @@ void BrowseForFolder() {
     browse.hwndOwner = gOpen->Modal->Window();
     browse.lpszTitle = title.c_str();
     browse.ulFlags = BIF_RETURNONLYFSDIRS | BIF_DONTGOBELOWDOMAIN;
-    if (PIDLIST_ABSOLUTE item = SHBrowseForFolderW(&browse)) {
+    const TCoTaskMemory<ITEMIDLIST> item(SHBrowseForFolderW(&browse));
+    if (item.Get()) {
         wchar_t path[MAX_PATH] = L"";
-        if (SHGetPathFromIDListW(item, path)) {
+        if (SHGetPathFromIDListW(item.Get(), path)) {
             SetWindowTextW(Item(kPath), path);
         }
-        CoTaskMemFree(item);
     }
     gOpen->Modal->Focus(Item(kPath)); // chosen or not, the folder is what the user was at
 }
@@ -296,7 +304,8 @@ INT_PTR HandleMessage(TModalDialog& dialog, UINT message, WPARAM wParam, LPARAM 
         } else if (id == kOpenDir && code == BN_CLICKED) {
             BrowseForFolder();
         } else if ((id == kPrefix || id == kPath) && code == EN_CHANGE) {
-            KeepWithinBytes(id, id == kPrefix ? 20 : 240);
+            KeepWithinBytes(id,
+                            id == kPrefix ? gOpen->Values->PrefixBytes : gOpen->Values->PathBytes);
             if (id == kPrefix) {
                 UpdateSample();
             }
@@ -305,7 +314,7 @@ INT_PTR HandleMessage(TModalDialog& dialog, UINT message, WPARAM wParam, LPARAM 
         } else if ((id == kDigit || id == kStartVal) && code == EN_KILLFOCUS) {
             TSpinBox& spin = SpinFor(id);
             spin.SetText(ItemText(id));
-            id == kDigit ? gOpen->Form->spnDigitExit() : gOpen->Form->spnStartValExit();
+            id == kDigit ? gOpen->Handler->spnDigitExit() : gOpen->Handler->spnStartValExit();
             if (ItemText(id) != spin.Text()) {
                 SetItemText(id, spin.Text());
             }
@@ -334,21 +343,16 @@ INT_PTR HandleMessage(TModalDialog& dialog, UINT message, WPARAM wParam, LPARAM 
 
 // Builds the controls in the tab order, at 96-dpi positions scaled.
 void BuildControls(TDialog& dialog) {
-    HINSTANCE instance = GetModuleHandleW(nullptr);
     HWND window = dialog.Modal->Window();
     HWND tooltip =
         CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0,
-                        0, window, nullptr, instance, nullptr);
+                        0, window, nullptr, GetModuleHandleW(nullptr), nullptr);
     auto scaled = [&](int v) { return static_cast<int>(v * dialog.Scale + 0.5); };
     auto make = [&](const wchar_t* cls, TText caption, DWORD style, int x, int y, int w, int h,
                     int id, DWORD exStyle = 0) {
         const std::wstring text = caption == TText::Count ? L"" : WideFromUtf8(Text(caption));
-        HWND control =
-            CreateWindowExW(exStyle, cls, text.c_str(), WS_CHILD | WS_VISIBLE | style, scaled(x),
-                            scaled(y), scaled(w), scaled(h), window,
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(dialog.Font.Get()), FALSE);
-        return control;
+        return dialog.Modal->AddControl(cls, text, style, scaled(x), scaled(y), scaled(w),
+                                        scaled(h), id, dialog.Font.Get(), exStyle);
     };
     // A label is as high as its font's whole line, so the underline of its access key shows
     // at any resolution.
@@ -392,7 +396,7 @@ void BuildControls(TDialog& dialog) {
     label(TText::LabelPath, 0, 12, 12, 200);
     HWND path = make(L"EDIT", TText::Count, WS_TABSTOP | ES_AUTOHSCROLL, 12, 28, 293, 20, kPath,
                      WS_EX_CLIENTEDGE);
-    SendMessageW(path, EM_LIMITTEXT, 240, 0);
+    SendMessageW(path, EM_LIMITTEXT, dialog.Values->PathBytes, 0);
     HWND openDir = make(L"BUTTON", TText::Count, BS_BITMAP | BS_FLAT, 308, 27, 23, 22, kOpenDir);
     dialog.FolderImage = CreateMenuImage(4);
     SendMessageW(openDir, BM_SETIMAGE, IMAGE_BITMAP,
@@ -403,7 +407,7 @@ void BuildControls(TDialog& dialog) {
     label(TText::LabelPrefix, 0, 16, 78, 130);
     HWND prefix = make(L"EDIT", TText::Count, WS_TABSTOP | ES_AUTOHSCROLL, 16, 93, 133, 20, kPrefix,
                        WS_EX_CLIENTEDGE);
-    SendMessageW(prefix, EM_LIMITTEXT, 20, 0);
+    SendMessageW(prefix, EM_LIMITTEXT, dialog.Values->PrefixBytes, 0);
     tip(prefix, TText::TipPrefix);
     label(TText::LabelDateFormat, 0, 160, 78, 118);
     HWND format = make(L"COMBOBOX", TText::Count, WS_TABSTOP | CBS_DROPDOWNLIST | WS_VSCROLL, 160,
@@ -423,21 +427,18 @@ void BuildControls(TDialog& dialog) {
     // The radio groups (4, 144) and (116, 144). Items stand in columns filled top to bottom.
     const int h = 12; // the font's character height at 96 dpi
     make(L"BUTTON", TText::GroupFileType, BS_GROUPBOX, 4, 144, 109, 57, 0);
-    const wchar_t* types[kFileTypes] = {L"BMP", L"JPEG", L"PNG"};
     const int typeHeight = (57 - h - 5) / kFileTypes;
     for (int i = 0; i < kFileTypes; ++i) {
         HWND radio =
             make(L"BUTTON", TText::Count, BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP | WS_TABSTOP : 0),
                  4 + 8, 144 + h + 1 + ((57 - h - 5) % kFileTypes) / 2 + i * typeHeight,
                  109 - 10 - 8, typeHeight, kFileType0 + i);
-        SetWindowTextW(radio, types[i]);
+        SetWindowTextW(radio, kFileTypeNames[i]);
     }
     make(L"BUTTON", TText::GroupColor, BS_GROUPBOX | WS_GROUP, 116, 144, 221, 57, 0);
-    const TText colours[] = {TText::ColorMono,  TText::Color16Bit,      TText::Color16Colours,
-                             TText::Color24Bit, TText::Color256Colours, TText::Color32Bit};
     const int rows = 2, itemWidth = (221 - 10) / 3, itemHeight = (57 - h - 5) / rows;
-    for (int i = 0; i < 6; ++i) {
-        make(L"BUTTON", colours[i], BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP | WS_TABSTOP : 0),
+    for (int i = 0; i < kColours; ++i) {
+        make(L"BUTTON", kColourNames[i], BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP | WS_TABSTOP : 0),
              116 + (i / rows) * itemWidth + 8,
              144 + h + 1 + ((57 - h - 5) % rows) / 2 + (i % rows) * itemHeight, itemWidth - 4,
              itemHeight, kColor0 + i);
@@ -468,14 +469,15 @@ void BuildControls(TDialog& dialog) {
 
 } // namespace
 
-int RunOptionsDialog(TOptionForm& form) {
+int RunOptionsDialog(TOptionValues& form, IOptionsDialogHandler& handler) {
     static const bool initialised = [] {
         INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
         return InitCommonControlsEx(&controls) != FALSE;
     }();
     (void)initialised;
     TDialog dialog;
-    dialog.Form = &form;
+    dialog.Values = &form;
+    dialog.Handler = &handler;
     {
         TWindowDc screen(nullptr);
         dialog.Scale = GetDeviceCaps(screen.Get(), LOGPIXELSY) / 96.0;
@@ -503,7 +505,7 @@ int RunOptionsDialog(TOptionForm& form) {
     dialog.Loading = true;
     WriteControls(form);
     dialog.Loading = false;
-    form.FormShow();
+    handler.FormShow();
     SetItemText(kSample, form.edtSample);
     return dialog.Modal->Run(Item(kPath), mrCancel) == mrOk ? mrOk : mrCancel;
 }
@@ -514,7 +516,7 @@ void FocusOptionsDialog() {
     }
 }
 
-void RefreshOptionsDialog(const TOptionForm& form) {
+void RefreshOptionsDialog(const TOptionValues& form) {
     if (gOpen) {
         gOpen->Loading = true;
         SetItemText(kStartVal, form.spnStartVal.Text());

@@ -1,15 +1,17 @@
 #pragma once
 
 #include "platform/Platform.h"
-#include "platform/win32/GdiHandles.h"
-#include "platform/win32/KeyWatcherThread.h"
-#include "platform/win32/ScreenGrab.h"
-#include "platform/win32/Win32FileSystem.h"
+#include "win32/GdiHandles.h"
+#include "win32/KeyWatcherThread.h"
+#include "win32/ScreenGrab.h"
+#include "win32/TrayIcon.h"
+#include "win32/Win32FileSystem.h"
 
 #include <memory>
 
 // The program's desktop on Windows: the hidden main window captioned "Quorshot" (no taskbar
-// entry), its tray icon and popup menu, the screen, the boxes and the key watcher.
+// entry), which is also the region overlay, its tray icon, the screen, the boxes, the options
+// dialog and the key watcher.
 class TWin32Platform : public IPlatform {
 public:
     explicit TWin32Platform(HINSTANCE instance);
@@ -31,7 +33,7 @@ public:
     int ShowMessageBox(const std::string& text, TBoxKind kind, TBoxButtons buttons) override;
     void ShowErrorBox(const std::string& text) override;
 
-    void SetMainWindowHandler(IMainWindowHandler* handler) override { FHandler = handler; }
+    void SetMainWindowHandler(IMainWindowHandler* handler) override;
     void AddTrayIcon() override;
     void DeleteTrayIcon() override;
     void HideMainWindow() override;
@@ -45,9 +47,9 @@ public:
                           std::int32_t y2) override;
     void SetPointerCapture(bool captured) override;
     void RunMessageLoop() override;
-    int RunOptionsDialog(TOptionForm& form) override;
+    int RunOptionsDialog(TOptionValues& values, IOptionsDialogHandler& handler) override;
     void FocusOptionsDialog() override;
-    void RefreshOptionsDialog() override;
+    void RefreshOptionsDialog(const TOptionValues& values) override;
 
     bool InstallKeyWatcher() override;
     void RemoveKeyWatcher() override;
@@ -60,22 +62,16 @@ public:
 private:
     static LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    void BuildMenu();
     void PaintOverlay(HWND window);
-    bool NotifyIcon(DWORD action);
 
     HINSTANCE FInstance;
     TWin32FileSystem FFiles;
     IMainWindowHandler* FHandler = nullptr;
-    TWindowHandle FMainWindow;
-    TMenuHandle FMenu;
-    TBitmapHandle FMenuImages[4];
-    TIconHandle FTrayIcon;
-    UINT FTaskbarCreated = 0;
-    bool FTrayAdded = false;
     std::shared_ptr<const TScreenPixels> FOverlayPicture;
     bool FCrossCursor = false;
-    TOptionForm* FOpenOptions = nullptr;
-    std::unique_ptr<TKeyWatcherThread> FKeyWatcher;
     TScreenGrabber FGrabber;
+    // Taken apart first, in the destructor: the watcher, the icon, then the window.
+    TWindowHandle FMainWindow;
+    std::unique_ptr<TTrayIcon> FTray;
+    std::unique_ptr<TKeyWatcherThread> FKeyWatcher;
 };

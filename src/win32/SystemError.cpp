@@ -1,6 +1,6 @@
-#include "platform/win32/SystemError.h"
+#include "win32/SystemError.h"
 
-#include "platform/win32/WideText.h"
+#include "win32/WideText.h"
 
 #include <windows.h>
 

@@ -1,11 +1,14 @@
 #pragma once
 
-#include "platform/win32/GdiHandles.h"
+#include "win32/GdiHandles.h"
 
 #include <windows.h>
 
 #include <functional>
 #include <string>
+
+// The window active on this thread when it is one a user can see: the owner of a box.
+HWND VisibleActiveWindow();
 
 // A modal window of the platform's dialog class, made from an in-memory template without
 // items: the caller creates its controls, in tab order, as children of Window(). The dialog
@@ -18,9 +21,7 @@
 // disabled while the dialog runs. Every other message of the thread is still dispatched, so
 // the tray and the key watcher keep working. When it ends, the owner is enabled and activated
 // again and the window that had the keyboard focus gets it back, before the dialog goes.
-// The window active on this thread when it is one a user can see: the owner of a box.
-HWND VisibleActiveWindow();
-
+// An error in the handler goes to the program's general error handler.
 class TModalDialog {
 public:
     // Sees the dialog's messages first, as a dialog procedure does (WM_INITDIALOG aside):
@@ -46,6 +47,9 @@ public:
     explicit operator bool() const { return static_cast<bool>(FWindow); }
     HWND Window() const { return FWindow.Get(); }
     HWND Control(int id) const { return GetDlgItem(FWindow.Get(), id); }
+    // Makes a visible child control in the given font; controls are made in tab order.
+    HWND AddControl(const wchar_t* windowClass, const std::wstring& text, DWORD style, int x, int y,
+                    int width, int height, int id, HFONT font, DWORD exStyle = 0) const;
 
     // Centres the dialog on the primary screen, shows it, gives `first` the focus as Tab would
     // and handles the thread's messages until End. Returns the result given to End, or

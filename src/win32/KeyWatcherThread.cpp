@@ -1,7 +1,7 @@
-#include "platform/win32/KeyWatcherThread.h"
+#include "win32/KeyWatcherThread.h"
 
 #include "platform/Messages.h"
-#include "platform/win32/GdiHandles.h"
+#include "win32/GdiHandles.h"
 
 #include <atomic>
 

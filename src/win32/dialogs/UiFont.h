@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/win32/GdiHandles.h"
+#include "win32/GdiHandles.h"
 
 #include <initializer_list>
 

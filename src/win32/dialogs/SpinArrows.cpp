@@ -1,4 +1,6 @@
-#include "platform/win32/SpinArrows.h"
+#include "win32/dialogs/SpinArrows.h"
+
+#include "win32/GdiHandles.h"
 
 namespace {
 
@@ -46,8 +48,8 @@ void Step(HWND arrows) {
 }
 
 void Paint(HWND arrows) {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(arrows, &paint);
+    const TPaint paint(arrows);
+    HDC dc = paint.Get();
     RECT client;
     GetClientRect(arrows, &client);
     RECT up{client.left, client.top, client.right, client.bottom / 2};
@@ -57,7 +59,6 @@ void Paint(HWND arrows) {
                      DFCS_SCROLLUP | (pushed && Pressed(arrows) == 1 ? DFCS_PUSHED : 0));
     DrawFrameControl(dc, &down, DFC_SCROLL,
                      DFCS_SCROLLDOWN | (pushed && Pressed(arrows) == 2 ? DFCS_PUSHED : 0));
-    EndPaint(arrows, &paint);
 }
 
 LRESULT CALLBACK ArrowsProc(HWND arrows, UINT message, WPARAM wParam, LPARAM lParam) {

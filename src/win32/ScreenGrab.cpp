@@ -1,7 +1,7 @@
-#include "platform/win32/ScreenGrab.h"
+#include "win32/ScreenGrab.h"
 
-#include "platform/win32/GdiHandles.h"
-#include "platform/win32/SystemError.h"
+#include "win32/GdiHandles.h"
+#include "win32/SystemError.h"
 
 #include "base/Errors.h"
 #include "base/Texts.h"

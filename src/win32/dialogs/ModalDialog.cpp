@@ -1,4 +1,6 @@
-#include "platform/win32/ModalDialog.h"
+#include "win32/dialogs/ModalDialog.h"
+
+#include "win32/CallbackErrors.h"
 
 #include <algorithm>
 #include <cstring>
@@ -67,8 +69,20 @@ INT_PTR CALLBACK TModalDialog::DialogProc(HWND window, UINT message, WPARAM wPar
     try {
         return self->FHandler(*self, message, wParam, lParam);
     } catch (...) {
-        return FALSE; // nothing leaves a dialog procedure; the dialog stays as it was
+        ReportCallbackError(); // nothing leaves a dialog procedure
+        return FALSE;
     }
+}
+
+HWND TModalDialog::AddControl(const wchar_t* windowClass, const std::wstring& text, DWORD style,
+                              int x, int y, int width, int height, int id, HFONT font,
+                              DWORD exStyle) const {
+    HWND control =
+        CreateWindowExW(exStyle, windowClass, text.c_str(), WS_CHILD | WS_VISIBLE | style, x, y,
+                        width, height, Window(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                        GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    return control;
 }
 
 void TModalDialog::Focus(HWND control) const {

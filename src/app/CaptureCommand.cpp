@@ -1,0 +1,128 @@
+#include "app/MainForm.h"
+
+#include "app/FileNaming.h"
+#include "base/Errors.h"
+#include "base/FormatText.h"
+#include "base/Texts.h"
+#include "imaging/Bitmap.h"
+#include "imaging/JpegImage.h"
+#include "imaging/PngImage.h"
+
+#include <cstdint>
+#include <limits>
+#include <string>
+
+void TMainForm::ShowRegionInCaption() {
+    FPositionItemCaption = FPositionCaption + "(" + std::to_string(FRegion.Left) + "," +
+                           std::to_string(FRegion.Top) + "," + std::to_string(FRegion.Right) + "," +
+                           std::to_string(FRegion.Bottom) + ")";
+    FPlatform.SetPositionItemCaption(FPositionItemCaption);
+}
+
+TCaptureRegion TMainForm::FullScreenRegion() {
+    return {0, 0, FPlatform.ScreenWidth(), FPlatform.ScreenHeight()};
+}
+
+void TMainForm::mnCaptureClick() {
+    if (!RegionChosen()) {
+        FPlatform.ShowMessageBox(Text(TText::RegionMissing), TBoxKind::Error, TBoxButtons::Ok);
+        return;
+    }
+    if (static_cast<std::int64_t>(std::to_string(FSerialNo).size()) > Settings.Digit) {
+        const int answer = FPlatform.ShowMessageBox(Text(TText::DigitOverflow), TBoxKind::Warning,
+                                                    TBoxButtons::OkCancel);
+        if (answer != mrOk) {
+            --FSerialNo;
+            return;
+        }
+        ++Settings.Digit; // in memory only, and not limited to 9 here
+    }
+    const std::string fileName = BuildCaptureFileName(Settings, FSerialNo, FPlatform.Now());
+    if (Settings.IsUpdate && FPlatform.Files().FileExists(fileName)) {
+        const int answer =
+            FPlatform.ShowMessageBox(FormatText(Text(TText::OverwriteQuestion), {fileName}),
+                                     TBoxKind::Warning, TBoxButtons::YesNo);
+        if (answer != mrYes) {
+            return;
+        }
+    }
+    if (!SaveCapture(fileName)) {
+        return;
+    }
+    ++FSerialNo;
+    if (OptionForm.Visible) {
+        OptionForm.spnStartVal.SetValue(FSerialNo);
+        FPlatform.RefreshOptionsDialog(OptionForm);
+    }
+    if (Settings.ExecApplication && FPlatform.Files().FileExists(fileName)) {
+        try {
+            FPlatform.ShellOpen(fileName);
+        } catch (...) {
+            // Opening the file is a convenience; its failure is not reported.
+        }
+    }
+}
+
+bool TMainForm::SaveCapture(const std::string& fileName) {
+    try {
+        const std::int64_t width = std::int64_t{FRegion.Right} - FRegion.Left;
+        const std::int64_t height = std::int64_t{FRegion.Bottom} - FRegion.Top;
+        if (width > std::numeric_limits<std::int32_t>::max() ||
+            height > std::numeric_limits<std::int32_t>::max()) {
+            throw EOutOfResources(Text(TText::OutOfSystemResources));
+        }
+        TBitmap bitmap;
+        bitmap.SetColumns(static_cast<std::int32_t>(width));
+        bitmap.SetRows(static_cast<std::int32_t>(height));
+        bitmap.SetPixelDepth(DepthForImageBit(Settings.ImageBit));
+        if (bitmap.HasStore() && FVisible && FSnapshot) {
+            // While the overlay is up the screen shows the snapshot: take its pixels from the
+            // snapshot itself, so that no band still on its way to the screen, and no
+            // compositor lagging behind, can ever reach the file.
+            const std::int64_t x = std::int64_t{FSnapshot->OffsetX} - FRegion.Left;
+            const std::int64_t y = std::int64_t{FSnapshot->OffsetY} - FRegion.Top;
+            if (x >= INT32_MIN && x <= INT32_MAX && y >= INT32_MIN && y <= INT32_MAX) {
+                bitmap.DrawPixels32(static_cast<std::int32_t>(x), static_cast<std::int32_t>(y),
+                                    FSnapshot->View());
+            }
+        } else if (bitmap.HasStore()) {
+            const auto screen =
+                FPlatform.GrabScreen(FRegion.Left, FRegion.Top, bitmap.Width(), bitmap.Height());
+            bitmap.DrawPixels32(screen->OffsetX, screen->OffsetY, screen->View());
+        }
+        if (Settings.ImageType == itJpeg) {
+            TJPEGImage jpeg;
+            jpeg.Quality = 100;
+            jpeg.ProgressiveEncoding = false;
+            jpeg.SetSourceBitmap(bitmap);
+            jpeg.SaveJpegFile(fileName, FPlatform.Files());
+        } else if (Settings.ImageType == itPng) {
+            SavePngFile(bitmap, fileName, FPlatform.Files());
+        } else {
+            bitmap.SaveBmpFile(fileName, FPlatform.Files());
+        }
+        return true;
+    } catch (...) {
+        FPlatform.ShowMessageBox(Text(TText::SaveFailed), TBoxKind::Error, TBoxButtons::Ok);
+        return false;
+    }
+}
+
+void TMainForm::CaptureNow() {
+    ShowRegionInCaption();
+    mnCaptureClick();
+}
+
+void TMainForm::ApplyKeyDecision(const TKeyDecision& decision) {
+    switch (decision.Kind) {
+    case TKeyDecisionKind::PrintScreen:
+        if (!RegionChosen()) {
+            FRegion = FullScreenRegion();
+        }
+        break;
+    case TKeyDecisionKind::AltPrintScreen:
+        FRegion = decision.WindowRect ? *decision.WindowRect : FullScreenRegion();
+        break;
+    }
+    CaptureNow();
+}

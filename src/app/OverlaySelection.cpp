@@ -1,0 +1,90 @@
+#include "app/MainForm.h"
+
+#include "platform/Messages.h"
+
+#include <utility>
+
+void TMainForm::mnPositionClick() {
+    // A snapshot that cannot be made raises here: no overlay, the region unchanged.
+    std::shared_ptr<const TScreenPixels> snapshot =
+        FPlatform.GrabScreen(0, 0, FPlatform.ScreenWidth(), FPlatform.ScreenHeight());
+    FPlatform.SetOverlayPicture(snapshot);
+    FSnapshot = std::move(snapshot);
+    FPlatform.ShowMainWindow(FWindowState);
+    FVisible = true;
+    FPlatform.SetCrossCursor(true);
+}
+
+void TMainForm::RubberBand(std::int32_t cornerX, std::int32_t cornerY) {
+    FPlatform.DrawXorRectangle(FRegion.Left, FRegion.Top, cornerX, cornerY);
+}
+
+void TMainForm::FormMouseDown(TMouseButton button, std::uint32_t, std::int32_t x, std::int32_t y) {
+    if (button != TMouseButton::Left) {
+        return;
+    }
+    FPrevRegion = FRegion;
+    FRegion = {x, y, x, y};
+    FPlatform.SetPointerCapture(true);
+}
+
+void TMainForm::FormMouseMove(std::uint32_t shift, std::int32_t x, std::int32_t y) {
+    if (!(shift & kHeldLeft)) {
+        return;
+    }
+    RubberBand(FRegion.Right, FRegion.Bottom); // erase the band of the last move
+    RubberBand(x, y);
+    FRegion.Right = x;
+    FRegion.Bottom = y;
+}
+
+void TMainForm::FormMouseUp(TMouseButton button, std::uint32_t, std::int32_t x, std::int32_t y) {
+    if (button != TMouseButton::Left) {
+        return;
+    }
+    FPlatform.SetPointerCapture(false);
+    if (!FVisible) {
+        // The selection was ended by Esc while the button was held.
+        FRegion = FPrevRegion;
+        return;
+    }
+    struct TEndSelection {
+        TMainForm& Form;
+        ~TEndSelection() { Form.EndSelection(); }
+    } end{*this};
+    FPlatform.SetCrossCursor(false);
+    RubberBand(FRegion.Right, FRegion.Bottom);
+    FRegion.Right = x;
+    FRegion.Bottom = y;
+    if (FRegion.Left > FRegion.Right) {
+        std::swap(FRegion.Left, FRegion.Right);
+    }
+    if (FRegion.Top > FRegion.Bottom) {
+        std::swap(FRegion.Top, FRegion.Bottom);
+    }
+    ShowRegionInCaption();
+    if (Settings.CaptAtSameTime) {
+        mnCaptureClick(); // reads the frozen snapshot still on the screen, band erased
+    }
+}
+
+void TMainForm::FormKeyDown(std::uint16_t& key, std::uint32_t) {
+    if (key != kKeyEscape) {
+        return;
+    }
+    FRegion = FPrevRegion;
+    FPlatform.SetPointerCapture(false);
+    EndSelection();
+}
+
+// Whatever happened: the snapshot released, the arrow back, the form hidden into the tray.
+void TMainForm::EndSelection() {
+    try {
+        FPlatform.SetCrossCursor(false);
+        FPlatform.SetOverlayPicture(nullptr);
+        FSnapshot.reset();
+        HideToTray();
+    } catch (...) {
+        HandleException();
+    }
+}

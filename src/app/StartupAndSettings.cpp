@@ -1,0 +1,85 @@
+#include "app/MainForm.h"
+
+#include "base/Texts.h"
+#include "settings/IniFile.h"
+#include "settings/PathRules.h"
+#include "settings/SettingsStore.h"
+
+#include <exception>
+
+TMainForm::TMainForm(IPlatform& platform)
+    : OptionForm(platform), FPositionCaption(Text(TText::MenuPosition)), FPlatform(platform),
+      FPositionItemCaption(FPositionCaption) {}
+
+TMainForm::~TMainForm() = default;
+
+void TMainForm::FormCreate() {
+    FSerialNo = 1;
+    FPositionCaption = FPositionItemCaption;
+    FWindowState = TWindowState::Maximized;
+    HideToTray();
+    // Start-up goes through whatever the settings file holds: should reading it fail, the
+    // defaults apply and the key watcher follows them; the failure is told afterwards.
+    std::exception_ptr failure;
+    try {
+        OpenSettings();
+    } catch (...) {
+        failure = std::current_exception();
+        Settings = TCaptureSettings{};
+        if (auto pictures = FPlatform.SpecialFolder(TSpecialFolder::Pictures)) {
+            Settings.Path = EnsureFinalBackslash(*pictures);
+        }
+    }
+    if (Settings.SavePrtScrKey || Settings.SaveAltPrtScrKey) {
+        InstallKeyWatcher();
+    }
+    if (failure) {
+        std::rethrow_exception(failure);
+    }
+}
+
+void TMainForm::FormCloseQuery(bool& canClose) {
+    HideToTray();
+    canClose = true;
+}
+
+void TMainForm::Close() {
+    bool canClose = true;
+    FormCloseQuery(canClose);
+    if (canClose) {
+        FPlatform.Quit();
+    }
+}
+
+void TMainForm::FormDestroy() {
+    // The watcher goes whatever else fails here: a hook left behind would outlive us.
+    struct TRemoveWatcher {
+        TMainForm& Form;
+        ~TRemoveWatcher() { Form.RemoveKeyWatcher(); }
+    } removeWatcher{*this};
+    RestoreFromTray();
+    FIniFile.reset();
+}
+
+void TMainForm::OpenSettings() {
+    FIniFile =
+        std::make_unique<TIniFile>(SettingsFilePath(FPlatform.ExecutablePath()), FPlatform.Files());
+    LoadSettings();
+}
+
+void TMainForm::LoadSettings() {
+    if (FIniFile) {
+        Settings = ::LoadSettings(*FIniFile, FPlatform);
+    }
+}
+
+void TMainForm::SaveSettings() {
+    if (FIniFile) {
+        ::SaveSettings(Settings, *FIniFile);
+    }
+}
+
+void TMainForm::mnExitClick() {
+    FWindowState = TWindowState::Minimized;
+    Close();
+}

@@ -1,0 +1,137 @@
+#include "win32/TrayIcon.h"
+
+#include "win32/Artwork.h"
+#include "win32/WideText.h"
+
+#include "base/Texts.h"
+#include "platform/Messages.h"
+
+#include <shellapi.h>
+
+#include <cwchar>
+
+namespace {
+
+constexpr UINT kTrayIconId = 1;
+
+enum : UINT { kIdPosition = 1, kIdCapture, kIdOption, kIdExit };
+
+TMenuCommand CommandFor(UINT id) {
+    switch (id) {
+    case kIdPosition:
+        return TMenuCommand::Position;
+    case kIdCapture:
+        return TMenuCommand::Capture;
+    case kIdOption:
+        return TMenuCommand::Option;
+    case kIdExit:
+        return TMenuCommand::Exit;
+    default:
+        return TMenuCommand::None;
+    }
+}
+
+} // namespace
+
+TTrayIcon::TTrayIcon(HINSTANCE instance, HWND window)
+    : FWindow(window), FTaskbarCreated(RegisterWindowMessageW(L"TaskbarCreated")) {
+    FIcon.Reset(static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                              GetSystemMetrics(SM_CXSMICON),
+                                              GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR)));
+    BuildMenu();
+}
+
+TTrayIcon::~TTrayIcon() {
+    if (FAdded) {
+        Notify(NIM_DELETE);
+    }
+}
+
+void TTrayIcon::BuildMenu() {
+    FMenu.Reset(CreatePopupMenu());
+    struct TItem {
+        UINT Id;
+        TText Caption;
+        int Image;
+    } items[] = {{kIdPosition, TText::MenuPosition, 0},
+                 {kIdCapture, TText::MenuCapture, 1},
+                 {kIdOption, TText::MenuOption, 2},
+                 {0, TText::Count, -1},
+                 {kIdExit, TText::MenuExit, 3}};
+    UINT position = 0;
+    for (const TItem& item : items) {
+        if (item.Id == 0) {
+            AppendMenuW(FMenu.Get(), MF_SEPARATOR, 0, nullptr);
+            ++position;
+            continue;
+        }
+        FMenuImages[item.Image] = CreateMenuImage(item.Image);
+        const std::wstring caption = WideFromUtf8(Text(item.Caption));
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_ID | MIIM_STRING | MIIM_BITMAP;
+        info.wID = item.Id;
+        info.dwTypeData = const_cast<wchar_t*>(caption.c_str());
+        info.hbmpItem = FMenuImages[item.Image].Get();
+        InsertMenuItemW(FMenu.Get(), position++, TRUE, &info);
+    }
+    SetMenuDefaultItem(FMenu.Get(), kIdCapture, FALSE); // drawn in bold
+}
+
+bool TTrayIcon::Notify(DWORD action) {
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof data;
+    data.hWnd = FWindow;
+    data.uID = kTrayIconId;
+    if (action == NIM_ADD) {
+        data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+        data.uCallbackMessage = WM_TRAYNOTIFY;
+        data.hIcon = FIcon.Get();
+        const std::wstring tip = WideFromUtf8(Text(TText::AppTitle));
+        wcsncpy(data.szTip, tip.c_str(), sizeof data.szTip / sizeof data.szTip[0] - 1);
+    }
+    return Shell_NotifyIconW(action, &data) != FALSE;
+}
+
+void TTrayIcon::Add() {
+    Notify(NIM_ADD);
+    FAdded = true;
+}
+
+void TTrayIcon::Delete() {
+    Notify(NIM_DELETE);
+    FAdded = false;
+}
+
+TMenuCommand TTrayIcon::TrackMenu() {
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    // Without being the foreground window, the menu would not close when the user clicks
+    // elsewhere.
+    SetForegroundWindow(FWindow);
+    const UINT chosen = static_cast<UINT>(
+        TrackPopupMenu(FMenu.Get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, pointer.x,
+                       pointer.y, 0, FWindow, nullptr));
+    // Lets the menu's own message loop finish before another menu can open.
+    PostMessageW(FWindow, WM_NULL, 0, 0);
+    return CommandFor(chosen);
+}
+
+void TTrayIcon::SetPositionCaption(const std::string& caption) {
+    const std::wstring wide = WideFromUtf8(caption);
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_STRING;
+    info.dwTypeData = const_cast<wchar_t*>(wide.c_str());
+    SetMenuItemInfoW(FMenu.Get(), kIdPosition, FALSE, &info);
+}
+
+bool TTrayIcon::HandleShellRestart(UINT message) {
+    if (FTaskbarCreated == 0 || message != FTaskbarCreated) {
+        return false;
+    }
+    if (FAdded) {
+        Notify(NIM_ADD); // the shell forgot our icon; should this fail, it stays away
+    }
+    return true;
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "win32/GdiHandles.h"
+
+#include "platform/Platform.h"
+
+#include <windows.h>
+
+#include <string>
+
+// The program's icon in the notification area and its popup menu. Notices reach the window
+// given as WM_TRAYNOTIFY. The icon is added again when the desktop shell restarts, and taken
+// away when this goes.
+class TTrayIcon {
+public:
+    TTrayIcon(HINSTANCE instance, HWND window);
+    ~TTrayIcon();
+    TTrayIcon(const TTrayIcon&) = delete;
+    TTrayIcon& operator=(const TTrayIcon&) = delete;
+
+    void Add();
+    void Delete();
+    // Opens the menu at the pointer; returns the command chosen, once the menu has closed.
+    TMenuCommand TrackMenu();
+    void SetPositionCaption(const std::string& caption);
+    // True for the shell's "TaskbarCreated": the icon, if it was there, is added again.
+    bool HandleShellRestart(UINT message);
+
+private:
+    bool Notify(DWORD action);
+    void BuildMenu();
+
+    HWND FWindow;
+    TMenuHandle FMenu;
+    TBitmapHandle FMenuImages[4];
+    TIconHandle FIcon;
+    UINT FTaskbarCreated = 0;
+    bool FAdded = false;
+};
