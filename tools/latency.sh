@@ -10,5 +10,5 @@ cmake -S . -B build/windows -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
 cmake --build build/windows -j2 >/dev/null
 for size in 1920x1080 3840x2160; do
-    QUORLAN_SCREEN="${size}x24" bash tests/e2e/run.sh build/windows --latency
+    QUORLAN_SCREEN="${size}x24" QUORLAN_DRIVER=QuorlanLatency.exe bash tests/e2e/run.sh build/windows
 done

@@ -3,6 +3,7 @@
 #include "imaging/PixelWords.h"
 
 #include <algorithm>
+#include <ranges>
 #include <climits>
 #include <cstdlib>
 #include <cassert>
@@ -64,16 +65,16 @@ void Candidates(const TPalette& palette, const std::vector<std::uint8_t>& from, 
 }
 
 // The nearest of some entries, listed in index order; the first of equals wins.
-std::uint8_t NearestAmong(const TPalette& palette, const std::vector<std::uint8_t>& entries, int r,
-                          int g, int b) {
+template <typename TIndices>
+std::uint8_t NearestAmong(const TPalette& palette, const TIndices& entries, int r, int g, int b) {
     int best = INT32_MAX;
     std::uint8_t bestIndex = 0;
-    for (const std::uint8_t index : entries) {
+    for (const auto index : entries) {
         const TRgb& c = palette[index];
         const int d = Square(c.R - r) + Square(c.G - g) + Square(c.B - b);
         if (d < best) {
             best = d;
-            bestIndex = index;
+            bestIndex = static_cast<std::uint8_t>(index);
         }
     }
     return bestIndex;
@@ -97,17 +98,7 @@ int Compact(std::uint32_t bits) {
 
 std::uint8_t NearestColourExhaustive(const TPalette& palette, std::uint8_t r, std::uint8_t g,
                                      std::uint8_t b) {
-    int best = INT32_MAX;
-    std::uint8_t bestIndex = 0;
-    for (std::size_t i = 0; i < palette.size(); ++i) {
-        const int d =
-            Square(palette[i].R - r) + Square(palette[i].G - g) + Square(palette[i].B - b);
-        if (d < best) {
-            best = d;
-            bestIndex = static_cast<std::uint8_t>(i);
-        }
-    }
-    return bestIndex;
+    return NearestAmong(palette, std::views::iota(std::size_t{0}, palette.size()), r, g, b);
 }
 
 TColourMatcher::TColourMatcher(const TPalette& palette) : FPalette(palette) {

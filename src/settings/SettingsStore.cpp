@@ -51,9 +51,9 @@ TCaptureSettings LoadSettings(const TIniFile& iniFile, IPlatform& platform) {
 
     // Unlike the two above, these fall back to a fixed value rather than the nearest bound.
     const std::int32_t type = iniFile.ReadNumber(kImage, "Type", 0);
-    settings.ImageType = (type >= 0 && type <= 2) ? type : 0;
+    settings.ImageType = (type >= 0 && type < kImageTypeCount) ? type : itBmp;
     const std::int32_t bit = iniFile.ReadNumber(kImage, "Bit", 3);
-    settings.ImageBit = (bit >= 0 && bit <= 5) ? bit : 3;
+    settings.ImageBit = (bit >= 0 && bit < kImageBitCount) ? bit : 3;
 
     return settings;
 }

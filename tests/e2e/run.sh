@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs the end-to-end tests: Quorlan.exe and the driver under Wine, on a private virtual
 # display started and stopped here. Usage: run.sh <Windows build folder> [test name part]
+# QUORLAN_DRIVER names another driver of the build folder (the latency benchmark's).
 set -euo pipefail
 build=$(cd "$1" && pwd)
 work=$(mktemp -d /tmp/quorlan-e2e-XXXXXX)
@@ -36,4 +37,4 @@ wineserver -w
 mkdir -p "$work/app" "$work/pictures"
 cp "$build/Quorlan.exe" "$work/app/"
 winpath() { echo "Z:${1//\//\\}"; }
-timeout 900 wine "$build/QuorlanE2E.exe" "$(winpath "$work/app")" "$(winpath "$work/pictures")" "${@:2}" 2>/dev/null
+timeout 900 wine "$build/${QUORLAN_DRIVER:-QuorlanE2E.exe}" "$(winpath "$work/app")" "$(winpath "$work/pictures")" "${@:2}" 2>/dev/null

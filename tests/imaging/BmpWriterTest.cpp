@@ -3,14 +3,9 @@
 #include "base/ByteSink.h"
 #include "base/Errors.h"
 #include "support/BmpReader.h"
-#include "support/FileSizeLimit.h"
 #include "support/Frames.h"
-#include "support/PosixFileSystem.h"
-#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
-
-#include <sys/stat.h>
 
 namespace {
 
@@ -252,54 +247,6 @@ TEST(Bitmap, AStoreTooLargeRaisesAndLeavesTheBitmapAsItWas) {
     EXPECT_EQ(depthless.PixelDepth(), TPixelDepth::pd1Bit);
 
     EXPECT_THROW(bitmap.SetColumns(-1), EInvalidGraphicOperation);
-}
-
-TEST(BmpFile, ZeroSizedBitmapsLeaveAnEmptyFile) {
-    TTempFolder folder;
-    TPosixFileSystem files;
-    for (const TPixelDepth depth : kDepths) {
-        folder.WriteNative("0001.bmp", "old contents");
-        TBitmap bitmap;
-        bitmap.SetColumns(5);
-        bitmap.SetRows(0);
-        bitmap.SetPixelDepth(depth);
-        bitmap.DrawPixels32(0, 0, TFrame(5, 1).View());
-        EXPECT_EQ(BmpBytes(bitmap), "");
-        bitmap.SaveBmpFile(folder.Program("0001.bmp"), files);
-        EXPECT_EQ(folder.ReadNative("0001.bmp"), "");
-    }
-    EXPECT_EQ(folder.Listing(), "0001.bmp");
-}
-
-TEST(BmpFile, FailuresRaiseAndLeaveTheOldFileIntact) {
-    TTempFolder folder;
-    TPosixFileSystem files;
-    const TBitmap bitmap = CaptureOf(VariedFrame(64, 64), TPixelDepth::pd24Bit);
-
-    bitmap.SaveBmpFile(folder.Program("表.bmp"), files);
-    EXPECT_EQ(folder.ReadNative("表.bmp"), BmpBytes(bitmap));
-
-    const std::string missing = folder.Program("gone\\0001.bmp");
-    try {
-        bitmap.SaveBmpFile(missing, files);
-        FAIL() << "saved into a missing folder";
-    } catch (const EFCreateError& error) {
-        EXPECT_EQ(error.Message().rfind(std::string("ファイル \"") + missing + "\". ", 0), 0u)
-            << error.Message();
-        EXPECT_NE(error.Message().find(std::string(" を作成できません")), std::string::npos);
-    }
-
-    folder.WriteNative("old.bmp", "precious");
-    {
-        TFileSizeLimit limit(4096); // the disk fills up after 4 KB
-        EXPECT_THROW(bitmap.SaveBmpFile(folder.Program("old.bmp"), files), EWriteError);
-    }
-    EXPECT_EQ(folder.ReadNative("old.bmp"), "precious");
-    EXPECT_EQ(folder.Listing(), "old.bmp 表.bmp");
-
-    ::chmod(folder.Native("old.bmp").c_str(), 0444);
-    EXPECT_THROW(bitmap.SaveBmpFile(folder.Program("old.bmp"), files), EFCreateError);
-    EXPECT_EQ(folder.ReadNative("old.bmp"), "precious");
 }
 
 } // namespace

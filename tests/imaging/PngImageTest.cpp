@@ -5,12 +5,8 @@
 #include "support/BmpReader.h"
 #include "support/Frames.h"
 #include "support/PngDecoder.h"
-#include "support/PosixFileSystem.h"
-#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
-
-#include <sys/stat.h>
 
 namespace {
 
@@ -84,8 +80,7 @@ TEST(PngImage, OnlyTheChunksAViewerNeeds) {
     EXPECT_EQ(indexed.Chunks[2], "PLTE");
 }
 
-TEST(PngImage, BlankAndEmptyBitmaps) {
-    // A bitmap nobody drew on is white.
+TEST(PngImage, ABlankBitmapIsWhite) {
     TBitmap blank;
     blank.SetColumns(9);
     blank.SetRows(2);
@@ -94,30 +89,6 @@ TEST(PngImage, BlankAndEmptyBitmaps) {
     for (const std::uint32_t pixel : white.Pixels) {
         EXPECT_EQ(pixel, 0xFFFFFFu);
     }
-    // No pixels: a 0-byte file, replacing an old one.
-    TTempFolder folder;
-    TPosixFileSystem files;
-    for (const TPixelDepth depth : kDepths) {
-        folder.WriteNative("0001.png", "old contents");
-        TBitmap empty;
-        empty.SetColumns(0);
-        empty.SetRows(7);
-        empty.SetPixelDepth(depth);
-        SavePngFile(empty, folder.Program("0001.png"), files);
-        EXPECT_EQ(folder.ReadNative("0001.png"), "");
-    }
-    EXPECT_EQ(folder.Listing(), "0001.png");
-}
-
-TEST(PngImage, AFailedSaveLeavesTheOldFile) {
-    TTempFolder folder;
-    TPosixFileSystem files;
-    folder.WriteNative("0001.png", "old contents");
-    ::chmod(folder.Native("0001.png").c_str(), 0444);
-    const TBitmap bitmap = CaptureOf(VariedFrame(8, 8), TPixelDepth::pd24Bit);
-    EXPECT_THROW(SavePngFile(bitmap, folder.Program("0001.png"), files), EFCreateError);
-    EXPECT_EQ(folder.ReadNative("0001.png"), "old contents");
-    EXPECT_EQ(folder.Listing(), "0001.png");
 }
 
 } // namespace

@@ -1,0 +1,56 @@
+// End-to-end tests of Quorlan.exe, run under Wine on a virtual display.
+//
+// Usage: QuorlanE2E.exe <folder holding Quorlan.exe> <empty work folder> [test name part]
+
+#include "Driver.h"
+#include "Tests.h"
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+int gPassed = 0;
+int gFailed = 0;
+std::string gOnly; // runs only the tests whose name holds this text, when given
+
+void Run(const char* name, void (*test)()) {
+    if (!gOnly.empty() && std::string(name).find(gOnly) == std::string::npos) {
+        return;
+    }
+    std::printf("  %s\n", name);
+    std::fflush(stdout);
+    gCurrentFailed = false;
+    test();
+    (gCurrentFailed ? gFailed : gPassed) += 1;
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc < 3) {
+        std::printf("usage: QuorlanE2E.exe <folder of Quorlan.exe> <work folder>\n");
+        return 2;
+    }
+    SetUpDriver(argv[1], argv[2]);
+    if (argc > 3) {
+        gOnly = Utf8(argv[3]);
+    }
+    std::printf("Quorlan end-to-end tests\n");
+    Run("start-up shows only the tray icon", StartupShowsOnlyTheTrayIcon);
+    Run("a double-click without a region explains", DoubleClickWithoutARegionExplains);
+    Run("PrintScreen and Alt+PrintScreen", PrintScreenSavesTheWholeScreen);
+    Run("the region overlay", TheRegionOverlay);
+    Run("the overwrite question", TheOverwriteQuestion);
+    Run("the options dialog", TheOptionsDialog);
+    Run("the options dialog by keyboard", TheOptionsDialogByKeyboard);
+    Run("the boxes are modal", TheBoxesAreModal);
+    Run("names beyond the code page", NamesBeyondTheCodePage);
+    Run("the digit-overflow question", TheDigitOverflowQuestion);
+    Run("every colour depth and JPEG", EveryDepthAndJpeg);
+    Run("a PNG of the window in front", PngOfTheWindowInFront);
+    Run("exit through the menu", ExitThroughTheMenu);
+    Run("a close request ends the program", ACloseRequestEndsTheProgram);
+    std::printf("%d passed, %d failed\n", gPassed, gFailed);
+    return gFailed == 0 ? 0 : 1;
+}

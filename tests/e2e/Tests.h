@@ -1,0 +1,27 @@
+#pragma once
+
+// The end-to-end tests, by area; Main.cpp runs them in order.
+
+// The tray, PrintScreen and the capture command.
+void StartupShowsOnlyTheTrayIcon();
+void DoubleClickWithoutARegionExplains();
+void PrintScreenSavesTheWholeScreen();
+void TheOverwriteQuestion();
+void TheDigitOverflowQuestion();
+void ExitThroughTheMenu();
+void ACloseRequestEndsTheProgram();
+
+// The region overlay.
+void TheRegionOverlay();
+
+// The options dialog and the boxes.
+void TheOptionsDialog();
+void TheOptionsDialogByKeyboard();
+void TheBoxesAreModal();
+
+// Text and settings.
+void NamesBeyondTheCodePage();
+
+// The file formats.
+void EveryDepthAndJpeg();
+void PngOfTheWindowInFront();

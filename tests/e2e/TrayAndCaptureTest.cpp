@@ -1,0 +1,178 @@
+// The tray, PrintScreen and the capture command: start-up, the questions on the way to a
+// file, and the ways out.
+
+#include "Driver.h"
+#include "Tests.h"
+
+#include <algorithm>
+#include <cstdio>
+
+void StartupShowsOnlyTheTrayIcon() {
+    TApp app;
+    Check(Start(app, gDefaultIni), "Quorlan started and its window \"Quorshot\" exists");
+    Check(!IsWindowVisible(app.Main), "the main window is hidden");
+    Pump(500);
+    Check(!VisibleWindowOf(app.Process.dwProcessId), "no window of Quorlan is visible");
+    Check(WaitFor([] {
+              HWND tray = WineTray();
+              return tray && IsWindowVisible(tray);
+          }),
+          "the tray shows an icon");
+    Stop(app);
+}
+
+void DoubleClickWithoutARegionExplains() {
+    TApp app;
+    Check(Start(app, gDefaultIni), "started");
+    PostMessageW(app.Main, kTrayNotify, 1, WM_LBUTTONDBLCLK);
+    HWND box = WaitForBox(L"エラー");
+    Check(box != nullptr, "the missing-region box appears");
+    if (box) {
+        const std::wstring text = TextOf(GetDlgItem(box, 100));
+        Check(text == L"先に矩形範囲を選択してください。\r\nメニューの[矩形範囲選択]"
+                      L"をクリックし、スクリーン上の切り取る場所をマウスでドラッグして選択します。",
+              "its two lines: " + Utf8(text));
+        Check(TextOf(GetDlgItem(box, IDOK)) == L"OK", "it has an OK button");
+        Check(GetDlgItem(box, IDCANCEL) == nullptr, "and no other");
+        Check(Press(box, IDOK), "OK closes it");
+    }
+    Stop(app);
+}
+
+void PrintScreenSavesTheWholeScreen() {
+    ClearPictures();
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    TApp app;
+    Check(Start(app, gDefaultIni), "started");
+    TPatternWindow pattern;
+    ShowPattern(pattern, 0, 0, width, height, 0);
+    PrintScreen(false);
+    std::string bytes;
+    Check(ReadWhenThere(Pic(L"0001.bmp"), bytes), "PrintScreen writes 0001.bmp");
+    const TBmpInfo info = BmpInfo(bytes);
+    Check(info.Ok && info.Bits == 24 && info.Width == width && info.Height == height,
+          "a 24-bit file of the whole screen");
+    if (info.Ok && info.Width == width && info.Height == height) {
+        const int wrong = CountPatternMismatches(bytes, width, height, 0);
+        Check(wrong == 0,
+              "its pixels are the pattern on the screen (" + std::to_string(wrong) + " differ)");
+    }
+
+    // Alt+PrintScreen: the window in front, frame and all.
+    TPatternWindow front;
+    ShowPattern(front, 100, 80, 320, 200, 50);
+    PrintScreen(true);
+    Check(ReadWhenThere(Pic(L"0002.bmp"), bytes), "Alt+PrintScreen writes 0002.bmp");
+    const TBmpInfo window = BmpInfo(bytes);
+    Check(window.Ok && window.Width == 320 && window.Height == 200,
+          "of the foreground window's rectangle (" + std::to_string(window.Width) + " x " +
+              std::to_string(window.Height) + ")");
+    if (window.Ok && window.Width == 320 && window.Height == 200) {
+        Check(CountPatternMismatches(bytes, 320, 200, 50) == 0, "with the window's pixels");
+    }
+    ClosePattern(front);
+    ClosePattern(pattern);
+    Stop(app);
+}
+
+void TheOverwriteQuestion() {
+    ClearPictures();
+    TApp app;
+    Check(Start(app, gDefaultIni), "started");
+    WriteFileBytes(Pic(L"0001.bmp"), "old bytes");
+    // What saves killed half-way left: one of a process long gone, one of a running one.
+    const std::wstring gone = Pic(L"~qrl4000000-0.tmp");
+    const std::wstring running = Pic(L"~qrl" + std::to_wstring(GetCurrentProcessId()) + L"-0.tmp");
+    WriteFileBytes(gone, "partial");
+    WriteFileBytes(running, "partial");
+    PostMessageW(app.Main, kCaptureNow, 0, 0);
+    HWND box = WaitForBox(L"警告");
+    Check(box != nullptr, "the overwrite question appears");
+    if (box) {
+        Check(TextOf(GetDlgItem(box, IDYES)) == L"はい(&Y)" &&
+                  TextOf(GetDlgItem(box, IDNO)) == L"いいえ(&N)",
+              "with Yes and No");
+        Check(Press(box, IDNO), "No closes it");
+    }
+    Pump(500);
+    std::string bytes;
+    ReadFileBytes(Pic(L"0001.bmp"), bytes);
+    Check(bytes == "old bytes", "No keeps the old file");
+    PostMessageW(app.Main, kCaptureNow, 0, 0);
+    box = WaitForBox(L"警告");
+    Check(box && Press(box, IDYES), "asked again, Yes");
+    Check(WaitFor([&] { return ReadFileBytes(Pic(L"0001.bmp"), bytes) && bytes.empty(); }),
+          "Yes replaces it (an empty region leaves an empty file)");
+    Check(!Exists(gone) && Exists(running),
+          "the save removed the leftover of a Quorlan that no longer runs, and only that");
+    DeleteFileW(running.c_str());
+    Stop(app);
+}
+
+void TheDigitOverflowQuestion() {
+    ClearPictures();
+    TApp app;
+    Check(Start(app, IniWith("Digit=1\r\nIsUpdate=0\r\n")), "started");
+    for (int i = 1; i <= 9; ++i) {
+        PostMessageW(app.Main, kCaptureNow, 0, 0);
+    }
+    Check(WaitFor([] { return Exists(Pic(L"9.bmp")); }), "nine captures numbered 1 to 9");
+    PostMessageW(app.Main, kCaptureNow, 0, 0);
+    HWND box = WaitForBox(L"警告");
+    Check(box != nullptr, "the tenth asks to widen the number");
+    if (box) {
+        Check(TextOf(GetDlgItem(box, IDOK)) == L"OK" &&
+                  TextOf(GetDlgItem(box, IDCANCEL)) == L"キャンセル",
+              "with OK and Cancel");
+        Check(Press(box, IDCANCEL), "Cancel closes it");
+    }
+    Pump(500);
+    Check(!Exists(Pic(L"10.bmp")), "Cancel writes nothing");
+    WriteFileBytes(Pic(L"9.bmp"), "old");
+    PostMessageW(app.Main, kCaptureNow, 0, 0); // steps back: number 9 again
+    std::string bytes;
+    Check(WaitFor([&] { return ReadFileBytes(Pic(L"9.bmp"), bytes) && bytes.empty(); }),
+          "Cancel stepped back to 9");
+    PostMessageW(app.Main, kCaptureNow, 0, 0);
+    box = WaitForBox(L"警告");
+    Check(box && Press(box, IDOK), "asked again, OK");
+    Check(WaitFor([] { return Exists(Pic(L"10.bmp")); }), "OK widens: 10.bmp");
+    Stop(app);
+}
+
+void ExitThroughTheMenu() {
+    TApp app;
+    Check(Start(app, gDefaultIni), "started");
+    std::string before;
+    ReadFileBytes(gAppFolder + L"\\Quorlan.ini", before);
+    SetForegroundWindow(app.Main);
+    PostMessageW(app.Main, kTrayNotify, 1, WM_RBUTTONDOWN);
+    Check(WaitFor([] {
+              HWND menu = FindWindowW(L"#32768", nullptr);
+              return menu && IsWindowVisible(menu);
+          }),
+          "the right button opens the menu");
+    Pump(300);
+    Key(VK_UP, false); // from the top, up wraps to the last item: 終了
+    Key(VK_UP, true);
+    Key(VK_RETURN, false);
+    Key(VK_RETURN, true);
+    Check(Exited(app), "the exit item ends the process");
+    std::string after;
+    ReadFileBytes(gAppFolder + L"\\Quorlan.ini", after);
+    Check(after == before, "the settings file is left as it was");
+    Check(WaitFor([] {
+              HWND tray = WineTray();
+              return !tray || !IsWindowVisible(tray);
+          }),
+          "the tray icon is gone");
+    Stop(app);
+}
+
+void ACloseRequestEndsTheProgram() {
+    TApp app;
+    Check(Start(app, gDefaultIni), "started");
+    PostMessageW(app.Main, WM_CLOSE, 0, 0);
+    Check(Exited(app), "WM_CLOSE ends the process");
+    Stop(app);
+}
