@@ -8,6 +8,7 @@ packages=(
     libgtest-dev libbenchmark-dev libjpeg62-turbo-dev libdeflate-dev libpng-dev
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools
     wine64 wine xvfb x11-utils xdotool nasm fonts-ipafont-gothic locales imagemagick dpkg-dev
+    clang libclang-rt-14-dev
 )
 
 missing=()

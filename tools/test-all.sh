@@ -13,6 +13,9 @@ cmake -S . -B build/native -DCMAKE_BUILD_TYPE=Release
 cmake --build build/native -j2
 ctest --test-dir build/native --output-on-failure -j2
 
+echo "== the settings file fuzzed for a minute"
+bash tools/fuzz.sh 60
+
 echo "== Windows cross build"
 cmake -S . -B build/windows -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake"

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <thread>
 
 class TIniFile;
 
@@ -33,6 +34,8 @@ public:
     void LoadSettings();
     // Writes the settings file; does nothing while no settings file is open.
     void SaveSettings();
+    // Removes what killed saves left behind, on a thread of its own.
+    void SweepLeftovers();
 
     // The region item reads its base caption followed by "(Left,Top,Right,Bottom)".
     void ShowRegionInCaption();
@@ -101,4 +104,5 @@ private:
     std::shared_ptr<const TScreenPixels> FSnapshot;
     bool FKeyWatcherInstalled = false;
     TWindowState FWindowState = TWindowState::Normal;
+    std::jthread FLeftoverSweep;
 };

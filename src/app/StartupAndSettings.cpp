@@ -1,11 +1,15 @@
 #include "app/MainForm.h"
 
+#include "base/PathText.h"
 #include "base/Texts.h"
 #include "settings/IniFile.h"
 #include "settings/PathRules.h"
 #include "settings/SettingsStore.h"
 
 #include <exception>
+#include <string>
+#include <system_error>
+#include <vector>
 
 TMainForm::TMainForm(IPlatform& platform)
     : OptionForm(platform), FPositionCaption(Text(TText::MenuPosition)), FPlatform(platform),
@@ -33,8 +37,27 @@ void TMainForm::FormCreate() {
     if (Settings.SavePrtScrKey || Settings.SaveAltPrtScrKey) {
         InstallKeyWatcher();
     }
+    SweepLeftovers();
     if (failure) {
         std::rethrow_exception(failure);
+    }
+}
+
+void TMainForm::SweepLeftovers() {
+    // Temporaries of saves that a killed Quorlan left in the program's folder or the capture
+    // folder go now, off this thread: a large folder takes a while to search, and nothing
+    // waits for it (a save of ours never meets their names).
+    auto sweep = [&files = FPlatform.Files(),
+                  folders = std::vector<std::string>{ExtractFolder(FPlatform.ExecutablePath()),
+                                                     Settings.Path}] {
+        for (const std::string& folder : folders) {
+            files.RemoveLeftovers(folder);
+        }
+    };
+    try {
+        FLeftoverSweep = std::jthread(sweep);
+    } catch (const std::system_error&) {
+        sweep(); // no thread to be had
     }
 }
 
@@ -58,6 +81,9 @@ void TMainForm::FormDestroy() {
         ~TRemoveWatcher() { Form.RemoveKeyWatcher(); }
     } removeWatcher{*this};
     RestoreFromTray();
+    if (FLeftoverSweep.joinable()) {
+        FLeftoverSweep.join();
+    }
     FIniFile.reset();
 }
 

@@ -3,7 +3,7 @@
 #include "imaging/PixelWords.h"
 
 #include <algorithm>
-#include <ranges>
+#include <numeric>
 #include <climits>
 #include <cstdlib>
 #include <cassert>
@@ -98,7 +98,9 @@ int Compact(std::uint32_t bits) {
 
 std::uint8_t NearestColourExhaustive(const TPalette& palette, std::uint8_t r, std::uint8_t g,
                                      std::uint8_t b) {
-    return NearestAmong(palette, std::views::iota(std::size_t{0}, palette.size()), r, g, b);
+    std::vector<std::uint8_t> every(palette.size());
+    std::iota(every.begin(), every.end(), std::uint8_t{0});
+    return NearestAmong(palette, every, r, g, b);
 }
 
 TColourMatcher::TColourMatcher(const TPalette& palette) : FPalette(palette) {

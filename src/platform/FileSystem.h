@@ -36,9 +36,9 @@ public:
     // locked target, a target that is a folder.
     virtual std::unique_ptr<TOutputFile> CreateReplacement(const std::string& path) = 0;
 
-    // Writes the bytes over an existing plain file where it stands (for a folder that refuses
-    // new files); false when it cannot be opened for writing or the write fails.
-    virtual bool RewriteInPlace(const std::string& path, const std::string& bytes) = 0;
+    // Removes the temporary files that saves of a Quorlan no longer running left in the
+    // folder (it was killed in the middle). Safe to call from another thread; never fails.
+    virtual void RemoveLeftovers(const std::string& folder) = 0;
 
     // The name expanded to a full path, as error messages show it.
     virtual std::string FullPath(const std::string& path) = 0;

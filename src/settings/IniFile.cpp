@@ -17,26 +17,44 @@ TIniFile::~TIniFile() {
     FlushFile();
 }
 
-std::string TIniFile::ReadText(const std::string& section, const std::string& key,
-                               const std::string& defaultValue) const {
+TIniFile::TSnapshot TIniFile::Snapshot() const {
+    const auto content = FFiles.ReadFile(FFileName, kMaxFileBytes);
+    return TSnapshot(content ? DecodeIniFile(*content) : std::string());
+}
+
+std::string TIniFile::TSnapshot::ReadText(const std::string& section, const std::string& key,
+                                          const std::string& defaultValue) const {
     std::string value = defaultValue;
-    if (const auto content = FFiles.ReadFile(FFileName, kMaxFileBytes)) {
-        if (auto found = FindIniValue(DecodeIniFile(*content), section, key)) {
-            value = std::move(*found);
-            value.resize(std::min(value.size(), value.find('\0')));
-        }
+    if (auto found = FValues.Find(section, key)) {
+        value = std::move(*found);
+        value.resize(std::min(value.size(), value.find('\0')));
     }
     return CutToCp932Bytes(value, kMaxValueBytes);
 }
 
+std::int32_t TIniFile::TSnapshot::ReadNumber(const std::string& section, const std::string& key,
+                                             std::int32_t defaultValue) const {
+    return ParseNumberText(ReadText(section, key, "")).value_or(defaultValue);
+}
+
+bool TIniFile::TSnapshot::ReadSwitch(const std::string& section, const std::string& key,
+                                     bool defaultValue) const {
+    return ReadNumber(section, key, defaultValue ? 1 : 0) != 0;
+}
+
+std::string TIniFile::ReadText(const std::string& section, const std::string& key,
+                               const std::string& defaultValue) const {
+    return Snapshot().ReadText(section, key, defaultValue);
+}
+
 std::int32_t TIniFile::ReadNumber(const std::string& section, const std::string& key,
                                   std::int32_t defaultValue) const {
-    return ParseNumberText(ReadText(section, key, "")).value_or(defaultValue);
+    return Snapshot().ReadNumber(section, key, defaultValue);
 }
 
 bool TIniFile::ReadSwitch(const std::string& section, const std::string& key,
                           bool defaultValue) const {
-    return ReadNumber(section, key, defaultValue ? 1 : 0) != 0;
+    return Snapshot().ReadSwitch(section, key, defaultValue);
 }
 
 void TIniFile::WriteValues(const std::vector<TEntry>& entries) {
@@ -51,19 +69,12 @@ void TIniFile::WriteValues(const std::vector<TEntry>& entries) {
         text = DecodeIniFile(*existing);
         fromCodePage = !IsUnicodeIniFile(*existing);
     }
-    for (const TEntry& entry : entries) {
-        text = SetIniValue(text, entry.Section, entry.Key, entry.Value);
-    }
-    const std::string bytes = EncodeIniFile(text, fromCodePage);
+    const std::string bytes = EncodeIniFile(SetIniValues(text, entries), fromCodePage);
     try {
         auto file = FFiles.CreateReplacement(FFileName);
         file->Write(bytes.data(), bytes.size());
         file->Commit();
-        return;
     } catch (const Exception&) {
-        // The folder may refuse a new file where the file itself may still be written.
-    }
-    if (!FFiles.Exists(FFileName) || !FFiles.RewriteInPlace(FFileName, bytes)) {
         RaiseWriteRefused();
     }
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/IniText.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -7,7 +9,7 @@
 class IFileSystem;
 
 // The settings file. It holds only its path: every read and every write goes to the file
-// itself, so nothing is cached between calls.
+// itself, so nothing is cached between calls. Many keys are read at once from a snapshot.
 class TIniFile {
 public:
     TIniFile(std::string fileName, IFileSystem& files);
@@ -23,20 +25,35 @@ public:
     // A file longer than this is not read (reads give their defaults, writes are refused).
     static constexpr std::size_t kMaxFileBytes = 64u << 20;
 
+    // The file's values as they are now, read and decoded once; reads from it follow the
+    // rules of the reads below.
+    class TSnapshot {
+    public:
+        explicit TSnapshot(std::string_view content) : FValues(content) {}
+        std::string ReadText(const std::string& section, const std::string& key,
+                             const std::string& defaultValue) const;
+        std::int32_t ReadNumber(const std::string& section, const std::string& key,
+                                std::int32_t defaultValue) const;
+        bool ReadSwitch(const std::string& section, const std::string& key,
+                        bool defaultValue) const;
+
+    private:
+        TIniValues FValues;
+    };
+    TSnapshot Snapshot() const;
+
     std::string ReadText(const std::string& section, const std::string& key,
                          const std::string& defaultValue) const;
     std::int32_t ReadNumber(const std::string& section, const std::string& key,
                             std::int32_t defaultValue) const;
     bool ReadSwitch(const std::string& section, const std::string& key, bool defaultValue) const;
 
-    struct TEntry {
-        std::string Section;
-        std::string Key;
-        std::string Value;
-    };
+    using TEntry = TIniEntry;
     // Sets the keys in this order, all in one replacement of the file: one read, one new
     // version written and moved over it. Raises EIniFileException naming the file when the
-    // write is refused; the file is then left exactly as it was.
+    // write is refused (a folder that takes no new file refuses it too: the file is never
+    // rewritten where it stands, which a crash could leave torn); the file is then left
+    // exactly as it was.
     void WriteValues(const std::vector<TEntry>& entries);
 
     void WriteText(const std::string& section, const std::string& key, const std::string& value);

@@ -3,6 +3,9 @@
 #include "base/Cp932.h"
 #include "base/Utf.h"
 
+#include <algorithm>
+#include <unordered_set>
+
 namespace {
 
 struct TLine {
@@ -48,6 +51,26 @@ std::string_view TrimBlanks(std::string_view text) {
 
 char AsciiLower(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+std::string LowerName(std::string_view name) {
+    std::string lower(name);
+    for (char& c : lower) {
+        c = AsciiLower(c);
+    }
+    return lower;
+}
+
+// A value as its line holds it: in quotes when the reader would otherwise change it.
+std::string IniValueText(std::string_view value) {
+    const bool blankAtAnEnd = !value.empty() && (IsBlank(value.front()) || IsBlank(value.back()));
+    const bool enclosed = value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+                          value.back() == value.front();
+    std::string text;
+    const bool quote = blankAtAnEnd || enclosed;
+    text.reserve(value.size() + 2);
+    text.append(quote ? "\"" : "").append(value).append(quote ? "\"" : "");
+    return text;
 }
 
 bool SameName(std::string_view a, std::string_view b) {
@@ -101,55 +124,6 @@ std::string_view LineText(std::string_view content, const TLine& line) {
     return content.substr(line.Begin, line.End - line.Begin);
 }
 
-// Where a section stands in the file: its header line, and the key line wanted, if any.
-struct TSectionPlace {
-    bool Found = false;
-    std::size_t AfterLastNonBlank = 0; // where a new key of the section goes
-    bool LastLineHasBreak = true;
-    bool KeyFound = false;
-    TLine KeyLineSpan;
-    std::string_view KeyName;
-    std::string_view Value;
-};
-
-TSectionPlace Locate(std::string_view content, std::string_view section, std::string_view key) {
-    TSectionPlace place;
-    std::size_t position = 0;
-    TLine line;
-    bool inside = false;
-    while (ReadLine(content, position, line)) {
-        const std::string_view text = LineText(content, line);
-        if (const auto header = SectionHeader(text)) {
-            if (inside) {
-                break; // the first section of that name is the one that counts
-            }
-            if (SameName(*header, section)) {
-                inside = true;
-                place.Found = true;
-                place.AfterLastNonBlank = line.Next;
-                place.LastLineHasBreak = line.Next > line.End;
-            }
-            continue;
-        }
-        if (!inside) {
-            continue;
-        }
-        if (!TrimBlanks(text).empty()) {
-            place.AfterLastNonBlank = line.Next;
-            place.LastLineHasBreak = line.Next > line.End;
-        }
-        if (!place.KeyFound) {
-            if (const auto entry = KeyLine(text); entry && SameName(entry->Key, key)) {
-                place.KeyFound = true;
-                place.KeyLineSpan = line;
-                place.KeyName = entry->Key;
-                place.Value = entry->Value;
-            }
-        }
-    }
-    return place;
-}
-
 bool EndsWithLineBreak(std::string_view content) {
     return !content.empty() && (content.back() == '\n' || content.back() == '\r');
 }
@@ -158,42 +132,170 @@ bool EndsWithLineBreak(std::string_view content) {
 
 std::optional<std::string> FindIniValue(std::string_view content, std::string_view section,
                                         std::string_view key) {
-    const TSectionPlace place = Locate(content, section, key);
-    if (!place.KeyFound) {
+    return TIniValues(content).Find(section, key);
+}
+
+TIniValues::TIniValues(std::string_view content) {
+    std::unordered_set<std::string> seenSections;
+    std::string current;
+    bool counting = false; // in the first section of its name
+    std::size_t position = 0;
+    TLine line;
+    while (ReadLine(content, position, line)) {
+        const std::string_view text = LineText(content, line);
+        if (const auto header = SectionHeader(text)) {
+            current = LowerName(*header);
+            counting = seenSections.insert(current).second;
+            continue;
+        }
+        if (counting) {
+            if (const auto entry = KeyLine(text)) {
+                FValues.try_emplace(current + '\0' + LowerName(entry->Key), entry->Value);
+            }
+        }
+    }
+}
+
+std::optional<std::string> TIniValues::Find(std::string_view section, std::string_view key) const {
+    const auto found = FValues.find(LowerName(section) + '\0' + LowerName(key));
+    if (found == FValues.end()) {
         return std::nullopt;
     }
-    return std::string(place.Value);
+    return found->second;
+}
+
+std::string SetIniValues(std::string_view content, const std::vector<TIniEntry>& entries) {
+    // What becomes of each key: its line replaced, or a new line in its section.
+    struct TKeyPlan {
+        std::string Section; // lower case
+        std::string_view Key;
+        std::string Line; // "key=value"
+        bool Found = false;
+        TLine Span;
+    };
+    struct TSectionPlan {
+        std::string_view Name;
+        bool Found = false;
+        std::size_t AfterLastNonBlank = 0;
+        bool LastLineHasBreak = true;
+    };
+    std::vector<TKeyPlan> keys;
+    std::vector<TSectionPlan> sections; // in the order the entries name them
+    std::unordered_map<std::string, std::size_t> sectionIndex;
+    for (const TIniEntry& entry : entries) {
+        std::string section = LowerName(entry.Section);
+        if (sectionIndex.try_emplace(section, sections.size()).second) {
+            TSectionPlan plan;
+            plan.Name = entry.Section;
+            sections.push_back(plan);
+        }
+        const std::string line = entry.Key + "=" + IniValueText(entry.Value);
+        const auto same = std::find_if(keys.begin(), keys.end(), [&](const TKeyPlan& plan) {
+            return plan.Section == section && SameName(plan.Key, entry.Key);
+        });
+        if (same != keys.end()) {
+            same->Line = line; // set twice: the last value stays
+        } else {
+            TKeyPlan plan;
+            plan.Section = std::move(section);
+            plan.Key = entry.Key;
+            plan.Line = line;
+            keys.push_back(std::move(plan));
+        }
+    }
+
+    std::unordered_set<std::string> seenSections;
+    TSectionPlan* inside = nullptr; // the first section of a name that is set here
+    std::string current;
+    std::size_t position = 0;
+    TLine line;
+    while (ReadLine(content, position, line)) {
+        const std::string_view text = LineText(content, line);
+        if (const auto header = SectionHeader(text)) {
+            current = LowerName(*header);
+            inside = nullptr;
+            const auto index = sectionIndex.find(current);
+            if (seenSections.insert(current).second && index != sectionIndex.end()) {
+                inside = &sections[index->second];
+                inside->Found = true;
+                inside->AfterLastNonBlank = line.Next;
+                inside->LastLineHasBreak = line.Next > line.End;
+            }
+            continue;
+        }
+        if (!inside) {
+            continue;
+        }
+        if (!TrimBlanks(text).empty()) {
+            inside->AfterLastNonBlank = line.Next;
+            inside->LastLineHasBreak = line.Next > line.End;
+        }
+        if (const auto entry = KeyLine(text)) {
+            for (TKeyPlan& key : keys) {
+                if (!key.Found && key.Section == current && SameName(key.Key, entry->Key)) {
+                    key.Found = true;
+                    key.Span = line;
+                    // The name as the file spells it.
+                    key.Line = std::string(entry->Key) + key.Line.substr(key.Key.size());
+                }
+            }
+        }
+    }
+
+    // The changes in the order of the text: replaced lines, then new keys in their sections.
+    struct TEdit {
+        std::size_t Begin;
+        std::size_t End;
+        std::string Text;
+    };
+    std::vector<TEdit> edits;
+    std::string appended;
+    for (const TSectionPlan& section : sections) {
+        std::string added;
+        for (const TKeyPlan& key : keys) {
+            if (!key.Found && key.Section == LowerName(section.Name)) {
+                added.append(key.Line).append("\r\n");
+            }
+        }
+        if (added.empty()) {
+            continue;
+        }
+        if (section.Found) {
+            const std::string before = section.LastLineHasBreak ? "" : "\r\n";
+            edits.push_back({section.AfterLastNonBlank, section.AfterLastNonBlank, before + added});
+        } else {
+            appended.append("[").append(section.Name).append("]\r\n").append(added);
+        }
+    }
+    for (const TKeyPlan& key : keys) {
+        if (key.Found) {
+            edits.push_back({key.Span.Begin, key.Span.End, key.Line});
+        }
+    }
+    std::stable_sort(edits.begin(), edits.end(),
+                     [](const TEdit& a, const TEdit& b) { return a.Begin < b.Begin; });
+
+    std::string result;
+    result.reserve(content.size() + appended.size() + 64 * edits.size() + 2);
+    std::size_t copied = 0;
+    for (const TEdit& edit : edits) {
+        result.append(content.substr(copied, edit.Begin - copied));
+        result.append(edit.Text);
+        copied = edit.End;
+    }
+    result.append(content.substr(copied));
+    if (!appended.empty()) {
+        if (!result.empty() && !EndsWithLineBreak(result)) {
+            result.append("\r\n");
+        }
+        result.append(appended);
+    }
+    return result;
 }
 
 std::string SetIniValue(std::string_view content, std::string_view section, std::string_view key,
                         std::string_view value) {
-    const TSectionPlace place = Locate(content, section, key);
-    std::string result;
-    result.reserve(content.size() + section.size() + key.size() + value.size() + 8);
-
-    if (place.KeyFound) {
-        const TLine& line = place.KeyLineSpan;
-        result.append(content.substr(0, line.Begin));
-        result.append(place.KeyName).append("=").append(value);
-        result.append(content.substr(line.End));
-        return result;
-    }
-    if (place.Found) {
-        result.append(content.substr(0, place.AfterLastNonBlank));
-        if (!place.LastLineHasBreak) {
-            result.append("\r\n");
-        }
-        result.append(key).append("=").append(value).append("\r\n");
-        result.append(content.substr(place.AfterLastNonBlank));
-        return result;
-    }
-    result.append(content);
-    if (!content.empty() && !EndsWithLineBreak(content)) {
-        result.append("\r\n");
-    }
-    result.append("[").append(section).append("]\r\n");
-    result.append(key).append("=").append(value).append("\r\n");
-    return result;
+    return SetIniValues(content, {{std::string(section), std::string(key), std::string(value)}});
 }
 
 bool IsUnicodeIniFile(std::string_view bytes) {

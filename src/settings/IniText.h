@@ -3,6 +3,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <vector>
 
 // How the file is stored: in code page 932, or in UTF-16LE or UTF-8 when it starts with that
 // byte-order mark (as the platform's profile functions read it). Decoding never fails: bytes
@@ -24,8 +26,28 @@ std::string EncodeIniFile(std::string_view text, bool fromCodePage);
 std::optional<std::string> FindIniValue(std::string_view content, std::string_view section,
                                         std::string_view key);
 
-// The file's bytes with the key set: an existing key's line is replaced where it stands, a
-// new key goes after the last non-blank line of its section, a new section at the end.
-// Every other byte stays as it was; new lines end in CR LF.
+// Every value of the file, found in one pass: what FindIniValue gives for each key, without
+// reading the text again per key.
+class TIniValues {
+public:
+    explicit TIniValues(std::string_view content);
+    std::optional<std::string> Find(std::string_view section, std::string_view key) const;
+
+private:
+    std::unordered_map<std::string, std::string> FValues; // by lower-case "section\0key"
+};
+
+struct TIniEntry {
+    std::string Section;
+    std::string Key;
+    std::string Value;
+};
+
+// The file's text with the keys set, in their order, in one pass: an existing key's line is
+// replaced where it stands, a new key goes after the last non-blank line of its section, a new
+// section at the end. Every other byte stays as it was; new lines end in CR LF. A value that
+// the reader would change (a blank at either end, or one pair of enclosing quotes) is written
+// in quotes, so that it reads back as it was.
+std::string SetIniValues(std::string_view content, const std::vector<TIniEntry>& entries);
 std::string SetIniValue(std::string_view content, std::string_view section, std::string_view key,
                         std::string_view value);

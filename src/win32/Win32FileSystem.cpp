@@ -13,6 +13,10 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdint>
+#include <cstdio>
+#include <mutex>
+#include <random>
 #include <cwchar>
 
 namespace {
@@ -109,21 +113,58 @@ private:
     bool FCommitted = false;
 };
 
+// Temporary files are named ~qrl<process id>-<run>-<n>.tmp: <run> is drawn at random once a
+// run, so a later process given the same id (ids are reused) never meets an old name.
 constexpr wchar_t kTemporaryPrefix[] = L"~qrl";
 
-bool ProcessRuns(DWORD id) {
+std::wstring RunTag() {
+    std::uint64_t bits = 0;
+    try {
+        std::random_device random;
+        bits = (std::uint64_t{random()} << 32) ^ random();
+    } catch (...) {
+        // No random source: the clock alone still differs from run to run.
+    }
+    LARGE_INTEGER now{};
+    QueryPerformanceCounter(&now);
+    bits ^= static_cast<std::uint64_t>(now.QuadPart) * 0x9E3779B97F4A7C15u;
+    wchar_t text[17];
+    std::swprintf(text, 17, L"%016llx", static_cast<unsigned long long>(bits));
+    return text;
+}
+
+std::wstring TemporaryName(const std::wstring& folder) {
+    static const std::wstring prefix =
+        kTemporaryPrefix + std::to_wstring(GetCurrentProcessId()) + L"-" + RunTag() + L"-";
+    static std::atomic<unsigned> counter{0};
+    return folder + prefix + std::to_wstring(counter++) + L".tmp";
+}
+
+// The Quorlan that made a temporary file still runs: a process of its id runs that started
+// before the file was made (a later one only got the id again).
+bool MakerRuns(DWORD id, const FILETIME& made) {
     TKernelHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id));
     if (!process) {
         // Gone, or not ours to look at: only a process that is gone frees the name.
         return GetLastError() == ERROR_ACCESS_DENIED;
     }
     DWORD code = 0;
-    return GetExitCodeProcess(process.Get(), &code) && code == STILL_ACTIVE;
+    if (!GetExitCodeProcess(process.Get(), &code) || code != STILL_ACTIVE) {
+        return false;
+    }
+    FILETIME created{}, exited{}, kernel{}, user{};
+    if (!GetProcessTimes(process.Get(), &created, &exited, &kernel, &user)) {
+        return true;
+    }
+    return CompareFileTime(&created, &made) <= 0;
 }
 
 // Temporary files of saves that never finished (the program was killed) are removed from the
 // folder, unless the Quorlan that made them still runs; one held open is not removable anyway.
-void RemoveLeftovers(const std::wstring& folder) {
+void RemoveLeftoversIn(std::wstring folder) {
+    if (!folder.empty() && folder.back() != L'\\') {
+        folder += L'\\';
+    }
     WIN32_FIND_DATAW found{};
     const std::wstring pattern = folder + kTemporaryPrefix + L"*.tmp";
     const TFindHandle search(FindFirstFileW(pattern.c_str(), &found));
@@ -136,8 +177,9 @@ void RemoveLeftovers(const std::wstring& folder) {
         if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || dash == std::wstring::npos) {
             continue;
         }
-        const DWORD owner = wcstoul(name.c_str() + 4, nullptr, 10);
-        if (owner != GetCurrentProcessId() && !ProcessRuns(owner)) {
+        const DWORD maker = wcstoul(name.c_str() + 4, nullptr, 10);
+        if (!MakerRuns(maker, found.ftCreationTime)) {
+            SetFileAttributesW((folder + name).c_str(), FILE_ATTRIBUTE_NORMAL);
             DeleteFileW((folder + name).c_str());
         }
     } while (FindNextFileW(search.Get(), &found));
@@ -197,39 +239,38 @@ std::unique_ptr<TOutputFile> TWin32FileSystem::CreateReplacement(const std::stri
         (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))) {
         RaiseCreateError(fullPath, ERROR_ACCESS_DENIED);
     }
-    static std::atomic<unsigned> counter{0};
     const std::wstring folder = WideFromUtf8(ExtractFolder(fullPath));
-    // A folder is searched once a run: captures do not scan their folder each time.
-    if (FTidiedFolders.insert(folder).second) {
-        RemoveLeftovers(folder);
+    {
+        // A folder is searched once a run: captures do not scan their folder each time.
+        const std::lock_guard lock(FTidiedMutex);
+        if (FTidiedFolders.insert(folder).second) {
+            RemoveLeftoversIn(folder);
+        }
     }
-    const std::wstring temporary = folder + kTemporaryPrefix +
-                                   std::to_wstring(GetCurrentProcessId()) + L"-" +
-                                   std::to_wstring(counter++) + L".tmp";
-    TFileHandle handle(CreateFileW(temporary.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                   CREATE_NEW, FILE_ATTRIBUTE_HIDDEN, nullptr));
+    std::wstring temporary;
+    TFileHandle handle;
+    for (int attempt = 0; !handle && attempt < 16; ++attempt) {
+        temporary = TemporaryName(folder);
+        handle.Reset(CreateFileW(temporary.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                 CREATE_NEW, FILE_ATTRIBUTE_HIDDEN, nullptr));
+        if (!handle && GetLastError() != ERROR_FILE_EXISTS) {
+            break; // only a name in use is worth another try
+        }
+    }
     if (!handle) {
         RaiseCreateError(fullPath, GetLastError());
     }
     return std::make_unique<TWin32OutputFile>(target, temporary, std::move(handle), fullPath);
 }
 
-bool TWin32FileSystem::RewriteInPlace(const std::string& path, const std::string& bytes) {
-    TFileHandle file(CreateFileW(WideFromUtf8(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ,
-                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) {
-        return false;
+void TWin32FileSystem::RemoveLeftovers(const std::string& folder) {
+    std::wstring wide = WideFromUtf8(FullPath(folder));
+    if (!wide.empty() && wide.back() != L'\\') {
+        wide += L'\\';
     }
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        DWORD written = 0;
-        const DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
-        if (!::WriteFile(file.Get(), bytes.data() + done, want, &written, nullptr) || !written) {
-            return false;
-        }
-        done += written;
-    }
-    return SetEndOfFile(file.Get()) && FlushFileBuffers(file.Get());
+    RemoveLeftoversIn(wide);
+    const std::lock_guard lock(FTidiedMutex);
+    FTidiedFolders.insert(wide);
 }
 
 std::string TWin32FileSystem::FullPath(const std::string& path) {

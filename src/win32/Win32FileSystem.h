@@ -2,6 +2,7 @@
 
 #include "platform/FileSystem.h"
 
+#include <mutex>
 #include <set>
 #include <string>
 
@@ -12,9 +13,10 @@ public:
     bool FileExists(const std::string& path) override;
     bool DirectoryExists(const std::string& path) override;
     std::unique_ptr<TOutputFile> CreateReplacement(const std::string& path) override;
-    bool RewriteInPlace(const std::string& path, const std::string& bytes) override;
+    void RemoveLeftovers(const std::string& folder) override;
     std::string FullPath(const std::string& path) override;
 
 private:
+    std::mutex FTidiedMutex;               // the start-up sweep runs on a thread of its own
     std::set<std::wstring> FTidiedFolders; // leftovers of killed saves already looked for
 };

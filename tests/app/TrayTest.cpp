@@ -62,6 +62,11 @@ TEST_F(TrayTest, StartsHiddenWithOneIconAndTheWatcherWhenEitherSwitchIsOn) {
     form.FormCreate();
     EXPECT_FALSE(form.KeyWatcherInstalled());
     EXPECT_TRUE(Platform.Boxes.empty() && Platform.ErrorBoxes.empty());
+
+    // What killed saves left is looked for at once, in the program's and the capture folder.
+    form.FormDestroy();
+    const std::vector<std::string> swept = Platform.Files().SweptFolders();
+    EXPECT_EQ(swept, (std::vector<std::string>{Folder.Program("app\\"), Folder.Program("app\\")}));
 }
 
 TEST_F(TrayTest, TrayNotificationsAndMenuCommands) {

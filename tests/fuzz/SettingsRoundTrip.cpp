@@ -55,8 +55,8 @@ bool IsOurKeyLine(std::string line) {
 }
 
 std::string InRange(const TCaptureSettings& s) {
-    if (s.DateFormat < 0 || s.DateFormat > 6 || s.Digit < 1 || s.Digit > 9 ||
-        (s.ImageType != 0 && s.ImageType != 1) || s.ImageBit < 0 || s.ImageBit > 5) {
+    if (s.DateFormat < 0 || s.DateFormat > 6 || s.Digit < 1 || s.Digit > 9 || s.ImageType < 0 ||
+        s.ImageType > 2 || s.ImageBit < 0 || s.ImageBit > 5) {
         return "a number out of range";
     }
     if (Cp932Bytes(s.Prefix) > 20 || !IsValidPrefix(s.Prefix)) {

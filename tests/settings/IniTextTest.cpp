@@ -78,12 +78,35 @@ TEST(IniText, WritesInPlaceAndAppends) {
         {"new section after a last line without break", "[File]\r\nA=1", "Image", "Bit", "3",
          "[File]\r\nA=1\r\n[Image]\r\nBit=3\r\n"},
         {"empty value", "[File]\r\nPrefix=abc\r\n", "File", "Prefix", "", "[File]\r\nPrefix=\r\n"},
+        // Values the reader would change are quoted, so that they read back as they were.
+        {"a blank at the end", "", "File", "Prefix", "shot ", "[File]\r\nPrefix=\"shot \"\r\n"},
+        {"a tab at the start", "", "File", "Prefix", "\tx", "[File]\r\nPrefix=\"\tx\"\r\n"},
+        {"enclosing quotes", "", "File", "Prefix", "\"q\"", "[File]\r\nPrefix=\"\"q\"\"\r\n"},
+        {"enclosing single quotes", "", "File", "Prefix", "'q'", "[File]\r\nPrefix=\"'q'\"\r\n"},
+        {"a quote at one end only", "", "File", "Prefix", "a\"", "[File]\r\nPrefix=a\"\r\n"},
     };
     for (const auto& row : rows) {
         const std::string after = SetIniValue(row.before, row.section, row.key, row.value);
         EXPECT_EQ(after, row.after) << row.what;
         EXPECT_EQ(FindIniValue(after, row.section, row.key), row.value) << row.what;
     }
+}
+
+TEST(IniText, ManyKeysAtOnceAreSetAsInTurn) {
+    const std::string before = "[File]\nA=1\nDigit=9\n\n[Other]\nX=1";
+    const std::vector<TIniEntry> entries = {{"File", "Digit", "4"},
+                                            {"Image", "Type", "2"},
+                                            {"file", "Path", " C:\\ "},
+                                            {"Image", "Bit", "3"},
+                                            {"File", "A", "5"}};
+    const std::string after = SetIniValues(before, entries);
+    EXPECT_EQ(after, "[File]\nA=5\nDigit=4\nPath=\" C:\\ \"\r\n\n[Other]\nX=1\r\n"
+                     "[Image]\r\nType=2\r\nBit=3\r\n");
+    std::string inTurn = before;
+    for (const TIniEntry& entry : entries) {
+        inTurn = SetIniValue(inTurn, entry.Section, entry.Key, entry.Value);
+    }
+    EXPECT_EQ(after, inTurn);
 }
 
 } // namespace

@@ -278,12 +278,14 @@ TEST_F(SettingsStoreTest, ASaveIsOneReplacementThatKeepsWhatIsNotOurs) {
     SaveSettings(settings, ini);
     EXPECT_EQ(Folder.ReadNative("Quorlan.ini").substr(0, 18), "[X]\r\nY=\x85\x40\x81\r\n[File]");
 
-    // A folder that refuses new files: the file is written where it stands.
-    files.RefuseNewFiles = true;
-    settings.Digit = 7;
-    SaveSettings(settings, ini);
-    EXPECT_EQ(ini.ReadNumber("File", "Digit", 0), 7);
+    // A folder that refuses new files, or a read-only file: the save is refused and the file
+    // stays byte for byte (it is never rewritten where it stands, which a crash could tear).
     Folder.WriteNative("Quorlan.ini", "[File]\r\nDigit=2\r\n");
+    settings.Digit = 7;
+    files.RefuseNewFiles = true;
+    EXPECT_THROW(SaveSettings(settings, ini), EIniFileException);
+    EXPECT_EQ(Folder.ReadNative("Quorlan.ini"), "[File]\r\nDigit=2\r\n");
+    files.RefuseNewFiles = false;
     ::chmod(Folder.Native("Quorlan.ini").c_str(), 0444);
     EXPECT_THROW(SaveSettings(settings, ini), EIniFileException);
     EXPECT_EQ(Folder.ReadNative("Quorlan.ini"), "[File]\r\nDigit=2\r\n");
@@ -304,6 +306,13 @@ TEST(PathRules, EnsureFinalBackslashAndThePrefixTest) {
     EXPECT_TRUE(IsValidPrefix("shot-01_."));
     EXPECT_TRUE(IsValidPrefix("José😀"));
     EXPECT_FALSE(IsValidPrefix("a\xED\xB2\x81")); // a byte the code page does not define
+    // Names that open a device: a dot after them, whatever their case and blanks before it.
+    for (const char* device : {"CON.", "con.x", "Nul .", "PRN.a.b", "AUX.", "COM1.", "lpt9."}) {
+        EXPECT_FALSE(IsValidPrefix(device)) << device;
+    }
+    for (const char* file : {"CON", "CONSOLE.", "COM0.", "COM10.", "LPT.", "xCON.", "NUL-"}) {
+        EXPECT_TRUE(IsValidPrefix(file)) << file;
+    }
 
     EXPECT_EQ(SettingsFilePath("C:\\Tools\\Quorlan.exe"), "C:\\Tools\\Quorlan.ini");
     EXPECT_EQ(SettingsFilePath("C:\\表\\Quorlan.exe"), "C:\\表\\Quorlan.ini");

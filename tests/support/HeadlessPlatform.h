@@ -17,7 +17,7 @@ class THeadlessPlatform : public IPlatform {
 public:
     THeadlessPlatform();
 
-    IFileSystem& Files() override { return FFiles; }
+    TPosixFileSystem& Files() override { return FFiles; }
     std::string ExecutablePath() override { return ExePath; }
     std::optional<std::string> SpecialFolder(TSpecialFolder folder) override;
     TLocalTime Now() override { return Clock; }

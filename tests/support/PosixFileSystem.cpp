@@ -174,25 +174,12 @@ std::string TPosixFileSystem::FullPath(const std::string& path) {
     return ProgramPath(buffer) + "\\" + path;
 }
 
-bool TPosixFileSystem::RewriteInPlace(const std::string& path, const std::string& bytes) {
-    struct stat info {};
-    if (!StatPath(path, info) || !S_ISREG(info.st_mode) || (info.st_mode & 0222) == 0) {
-        return false;
-    }
-    const int descriptor = ::open(NativePath(path).c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
-    if (descriptor < 0) {
-        return false;
-    }
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t written = ::write(descriptor, bytes.data() + done, bytes.size() - done);
-        if (written < 0 && errno == EINTR) {
-            continue;
-        }
-        if (written <= 0) {
-            break;
-        }
-        done += static_cast<std::size_t>(written);
-    }
-    return ::close(descriptor) == 0 && done == bytes.size();
+void TPosixFileSystem::RemoveLeftovers(const std::string& folder) {
+    const std::lock_guard lock(FSweptMutex);
+    FSwept.push_back(folder);
+}
+
+std::vector<std::string> TPosixFileSystem::SweptFolders() const {
+    const std::lock_guard lock(FSweptMutex);
+    return FSwept;
 }

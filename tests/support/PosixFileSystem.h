@@ -2,7 +2,9 @@
 
 #include "platform/FileSystem.h"
 
+#include <mutex>
 #include <string>
+#include <vector>
 
 // Native path of a program path: "\" to "/".
 std::string NativePath(const std::string& path);
@@ -17,6 +19,12 @@ public:
     bool FileExists(const std::string& path) override;
     bool DirectoryExists(const std::string& path) override;
     std::unique_ptr<TOutputFile> CreateReplacement(const std::string& path) override;
-    bool RewriteInPlace(const std::string& path, const std::string& bytes) override;
     std::string FullPath(const std::string& path) override;
+    // Temporaries here are made by mkstemp and never collide: the folders asked for are noted.
+    void RemoveLeftovers(const std::string& folder) override;
+    std::vector<std::string> SweptFolders() const;
+
+private:
+    mutable std::mutex FSweptMutex;
+    std::vector<std::string> FSwept;
 };
