@@ -29,7 +29,7 @@ public:
     // rules of the reads below.
     class TSnapshot {
     public:
-        explicit TSnapshot(std::string_view content) : FValues(content) {}
+        explicit TSnapshot(std::string content) : FValues(std::move(content)) {}
         std::string ReadText(const std::string& section, const std::string& key,
                              const std::string& defaultValue) const;
         std::int32_t ReadNumber(const std::string& section, const std::string& key,

@@ -132,36 +132,45 @@ bool EndsWithLineBreak(std::string_view content) {
 
 std::optional<std::string> FindIniValue(std::string_view content, std::string_view section,
                                         std::string_view key) {
-    return TIniValues(content).Find(section, key);
+    return TIniValues(std::string(content)).Find(section, key);
 }
 
-TIniValues::TIniValues(std::string_view content) {
-    std::unordered_set<std::string> seenSections;
-    std::string current;
-    bool counting = false; // in the first section of its name
+TIniValues::TIniValues(std::string content) : FContent(std::move(content)) {
+    const std::string_view text = FContent;
+    TSpan* open = nullptr;
     std::size_t position = 0;
     TLine line;
-    while (ReadLine(content, position, line)) {
-        const std::string_view text = LineText(content, line);
-        if (const auto header = SectionHeader(text)) {
-            current = LowerName(*header);
-            counting = seenSections.insert(current).second;
+    while (ReadLine(text, position, line)) {
+        // Only a line that starts with "[" after blanks can be a header: the rest is skipped.
+        const std::size_t first = text.find_first_not_of(" \t", line.Begin);
+        if (first >= line.End || text[first] != '[') {
             continue;
         }
-        if (counting) {
-            if (const auto entry = KeyLine(text)) {
-                FValues.try_emplace(current + '\0' + LowerName(entry->Key), entry->Value);
+        if (const auto header = SectionHeader(LineText(text, line))) {
+            if (open) {
+                open->End = line.Begin;
             }
+            const auto [entry, added] =
+                FSections.try_emplace(LowerName(*header), TSpan{line.Next, text.size()});
+            open = added ? &entry->second : nullptr;
         }
     }
 }
 
 std::optional<std::string> TIniValues::Find(std::string_view section, std::string_view key) const {
-    const auto found = FValues.find(LowerName(section) + '\0' + LowerName(key));
-    if (found == FValues.end()) {
+    const auto found = FSections.find(LowerName(section));
+    if (found == FSections.end()) {
         return std::nullopt;
     }
-    return found->second;
+    const std::string_view text = std::string_view(FContent).substr(0, found->second.End);
+    std::size_t position = found->second.Begin;
+    TLine line;
+    while (ReadLine(text, position, line)) {
+        if (const auto entry = KeyLine(LineText(text, line)); entry && SameName(entry->Key, key)) {
+            return std::string(entry->Value);
+        }
+    }
+    return std::nullopt;
 }
 
 std::string SetIniValues(std::string_view content, const std::vector<TIniEntry>& entries) {

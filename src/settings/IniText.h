@@ -26,15 +26,21 @@ std::string EncodeIniFile(std::string_view text, bool fromCodePage);
 std::optional<std::string> FindIniValue(std::string_view content, std::string_view section,
                                         std::string_view key);
 
-// Every value of the file, found in one pass: what FindIniValue gives for each key, without
-// reading the text again per key.
+// The file's text with its sections found in one pass: each key is then looked for in its
+// own section only, however large the rest of the file is.
 class TIniValues {
 public:
-    explicit TIniValues(std::string_view content);
+    explicit TIniValues(std::string content);
+    // What FindIniValue gives.
     std::optional<std::string> Find(std::string_view section, std::string_view key) const;
 
 private:
-    std::unordered_map<std::string, std::string> FValues; // by lower-case "section\0key"
+    struct TSpan {
+        std::size_t Begin; // the first line after the header
+        std::size_t End;   // the next header, or the end of the text
+    };
+    std::string FContent;
+    std::unordered_map<std::string, TSpan> FSections; // the first of each lower-case name
 };
 
 struct TIniEntry {

@@ -12,7 +12,7 @@ namespace {
 const std::string kFile = "File";
 const std::string kImage = "Image";
 
-std::string LoadPath(const TIniFile& iniFile, IPlatform& platform) {
+std::string LoadPath(const TIniFile::TSnapshot& iniFile, IPlatform& platform) {
     std::string path = iniFile.ReadText(kFile, "Path", "");
     // A byte the code page does not define names no folder.
     if (path.empty() || HoldsEscapedByte(path) || !platform.Files().DirectoryExists(path)) {
@@ -27,8 +27,9 @@ std::string LoadPath(const TIniFile& iniFile, IPlatform& platform) {
 
 } // namespace
 
-TCaptureSettings LoadSettings(const TIniFile& iniFile, IPlatform& platform) {
+TCaptureSettings LoadSettings(const TIniFile& file, IPlatform& platform) {
     TCaptureSettings settings;
+    const TIniFile::TSnapshot iniFile = file.Snapshot(); // the file read and decoded once
 
     settings.Prefix = iniFile.ReadText(kFile, "Prefix", "");
     if (Cp932Bytes(settings.Prefix) > static_cast<std::size_t>(kMaxPrefixBytes)) {
