@@ -46,7 +46,8 @@ void TMainForm::mnCaptureClick() {
             return;
         }
     }
-    if (!SaveCapture(fileName)) {
+    TBitmap saved;
+    if (!SaveCapture(fileName, saved)) {
         return;
     }
     ++FSerialNo;
@@ -54,6 +55,7 @@ void TMainForm::mnCaptureClick() {
         OptionForm.spnStartVal.SetValue(FSerialNo);
         FPlatform.RefreshOptionsDialog(OptionForm);
     }
+    AfterCapture(saved, fileName);
     if (Settings.ExecApplication && FPlatform.Files().FileExists(fileName)) {
         try {
             FPlatform.ShellOpen(fileName);
@@ -63,7 +65,7 @@ void TMainForm::mnCaptureClick() {
     }
 }
 
-bool TMainForm::SaveCapture(const std::string& fileName) {
+bool TMainForm::SaveCapture(const std::string& fileName, TBitmap& saved) {
     try {
         const std::int64_t width = std::int64_t{FRegion.Right} - FRegion.Left;
         const std::int64_t height = std::int64_t{FRegion.Bottom} - FRegion.Top;
@@ -86,6 +88,7 @@ bool TMainForm::SaveCapture(const std::string& fileName) {
                                     FSnapshot->View());
             }
         } else if (bitmap.HasStore()) {
+            FPlatform.HideNotice(); // a notice of an earlier capture is no part of this one
             const auto screen =
                 FPlatform.GrabScreen(FRegion.Left, FRegion.Top, bitmap.Width(), bitmap.Height());
             bitmap.DrawPixels32(screen->OffsetX, screen->OffsetY, screen->View());
@@ -101,6 +104,7 @@ bool TMainForm::SaveCapture(const std::string& fileName) {
         } else {
             bitmap.SaveBmpFile(fileName, FPlatform.Files());
         }
+        saved = std::move(bitmap);
         return true;
     } catch (...) {
         FPlatform.ShowMessageBox(Text(TText::SaveFailed), TBoxKind::Error, TBoxButtons::Ok);

@@ -2,6 +2,7 @@
 
 #include "app/Option/OptionForm.h"
 #include "base/CaptureRegion.h"
+#include "imaging/Bitmap.h"
 #include "platform/Platform.h"
 #include "settings/CaptureSettings.h"
 
@@ -59,7 +60,12 @@ public:
 
     // The commands.
     void mnCaptureClick();
-    bool SaveCapture(const std::string& fileName);
+    // Saves the region as the file; the bitmap written is left in `saved`.
+    bool SaveCapture(const std::string& fileName, TBitmap& saved);
+    // What follows a saved capture as the settings ask: the clipboard, the notice.
+    void AfterCapture(const TBitmap& capture, const std::string& fileName);
+    void ShowPendingNotice();
+    void NoticeClicked();
     void mnPositionClick();
     void mnOptionClick();
     void mnExitClick();
@@ -105,4 +111,7 @@ private:
     bool FKeyWatcherInstalled = false;
     TWindowState FWindowState = TWindowState::Normal;
     std::jthread FLeftoverSweep;
+    // The file the last notice named, and whether it still waits for the overlay to go.
+    std::string FNoticeFile;
+    bool FNoticePending = false;
 };

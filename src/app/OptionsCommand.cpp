@@ -18,6 +18,8 @@ void TMainForm::mnOptionClick() {
     form.chkAppli = Settings.ExecApplication;
     form.chkPrtSc = Settings.SavePrtScrKey;
     form.chkAltPrtSc = Settings.SaveAltPrtScrKey;
+    form.chkClipboard = Settings.CopyToClipboard;
+    form.chkNotify = Settings.NotifySaved;
     form.SetFileType(Settings.ImageType);
     form.SetColor(Settings.ImageBit);
 
@@ -50,6 +52,8 @@ void TMainForm::mnOptionClick() {
     }
     Settings.SavePrtScrKey = form.chkPrtSc;
     Settings.SaveAltPrtScrKey = form.chkAltPrtSc;
+    Settings.CopyToClipboard = form.chkClipboard;
+    Settings.NotifySaved = form.chkNotify;
     Settings.ImageType = form.rdoFileType;
     Settings.ImageBit = form.rdoColor;
     SaveSettings(); // a refused write reaches the general error handler; the values stay

@@ -6,6 +6,7 @@
 
 void TMainForm::mnPositionClick() {
     // A snapshot that cannot be made raises here: no overlay, the region unchanged.
+    FPlatform.HideNotice();
     std::shared_ptr<const TScreenPixels> snapshot =
         FPlatform.GrabScreen(0, 0, FPlatform.ScreenWidth(), FPlatform.ScreenHeight());
     FPlatform.SetOverlayPicture(snapshot);
@@ -84,6 +85,7 @@ void TMainForm::EndSelection() {
         FPlatform.SetOverlayPicture(nullptr);
         FSnapshot.reset();
         HideToTray();
+        ShowPendingNotice();
     } catch (...) {
         HandleException();
     }

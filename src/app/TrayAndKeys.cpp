@@ -40,6 +40,8 @@ bool TMainForm::WndProc(TMessage& message) {
             mnCaptureClick();
         } else if (message.LParam == kMouseRightDown) {
             OpenTrayMenu();
+        } else if (message.LParam == kNoticeClicked) {
+            NoticeClicked();
         }
         return true; // other mouse activity is not passed on either
     case WM_CAPTURENOW:

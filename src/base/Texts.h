@@ -65,6 +65,10 @@ enum class TText {
     DigitConflict,
     BadPrefix,
     FolderBrowserTitle,
+    CheckCopyToClipboard,
+    CheckNotifySaved,
+    ClipboardFailed,
+    AlreadyRunning,
 
     Count
 };

@@ -1,6 +1,10 @@
+#include "win32/SingleInstance.h"
 #include "win32/Win32Platform.h"
+#include "win32/dialogs/MessageBoxDialog.h"
 
 #include "app/Program.h"
+#include "base/Texts.h"
+#include "platform/BoxModel.h"
 
 #include <objbase.h>
 
@@ -9,8 +13,16 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     int result = 0;
     try {
-        TWin32Platform platform(instance);
-        result = RunProgram(platform);
+        const TSingleInstance single;
+        if (single.First()) {
+            TWin32Platform platform(instance);
+            result = RunProgram(platform);
+        } else {
+            // A second copy would watch the same key and save into the same names: it says so
+            // and ends, having written nothing and added nothing to the desktop.
+            RunMessageBox(MakeBoxModel(TBoxKind::Warning, TBoxButtons::Ok),
+                          Text(TText::AlreadyRunning));
+        }
     } catch (...) {
         result = 1;
     }

@@ -20,6 +20,8 @@ struct TOptionValues {
     bool chkAppli = false;
     bool chkPrtSc = false;
     bool chkAltPrtSc = false;
+    bool chkClipboard = false;
+    bool chkNotify = false;
     int rdoFileType = 0; // -1 checks no item
     int rdoColor = 3;
     std::string edtSample;

@@ -51,6 +51,16 @@ struct TDisplayColours {
     TPalette Halftone;           // the 256 colours of the screen's halftone palette
 };
 
+// A picture for the clipboard. Its formats are made when a program asks for them (or before
+// Quorlan ends), not when it is copied: a packed device-independent bitmap of 24 bits (header
+// and rows, as the clipboard's CF_DIB holds it) and a PNG file.
+class IClipboardPicture {
+public:
+    virtual ~IClipboardPicture() = default;
+    virtual std::string Dib() const = 0;
+    virtual std::string Png() const = 0;
+};
+
 // Receives the main window's messages: the program's logic behind the window procedure.
 class IMainWindowHandler {
 public:
@@ -132,4 +142,16 @@ public:
 
     // Opens the file with the application the desktop associates with its type.
     virtual void ShellOpen(const std::string& fileName) = 0;
+    // Shows the file's folder with the file selected.
+    virtual void ShowInFolder(const std::string& fileName) = 0;
+
+    // Puts the picture on the clipboard in both its formats, in place of what was there,
+    // trying again for about a second while another program holds the clipboard. False when
+    // it could not.
+    virtual bool SetClipboardPicture(std::shared_ptr<const IClipboardPicture> picture) = 0;
+
+    // A notice from the tray icon, titled, with a line of text; a click on it reaches the main
+    // window as WM_TRAYNOTIFY with kNoticeClicked. Hide takes away one that may still show.
+    virtual void ShowNotice(const std::string& title, const std::string& text) = 0;
+    virtual void HideNotice() = 0;
 };

@@ -21,6 +21,9 @@ struct TCaptureSettings {
     bool ExecApplication = false;
     bool SavePrtScrKey = true;
     bool SaveAltPrtScrKey = true;
+    // After a saved capture: the picture on the clipboard too, a notice from the tray icon.
+    bool CopyToClipboard = false;
+    bool NotifySaved = false;
 
     bool operator==(const TCaptureSettings&) const = default;
 };

@@ -49,6 +49,8 @@ TCaptureSettings LoadSettings(const TIniFile& file, IPlatform& platform) {
     settings.ExecApplication = iniFile.ReadSwitch(kFile, "ExecApplication", false);
     settings.SavePrtScrKey = iniFile.ReadSwitch(kFile, "SavePrtScrKey", true);
     settings.SaveAltPrtScrKey = iniFile.ReadSwitch(kFile, "SaveAltPrtScrKey", true);
+    settings.CopyToClipboard = iniFile.ReadSwitch(kFile, "CopyToClipboard", false);
+    settings.NotifySaved = iniFile.ReadSwitch(kFile, "NotifySaved", false);
 
     // Unlike the two above, these fall back to a fixed value rather than the nearest bound.
     const std::int32_t type = iniFile.ReadNumber(kImage, "Type", 0);
@@ -62,7 +64,7 @@ TCaptureSettings LoadSettings(const TIniFile& file, IPlatform& platform) {
 void SaveSettings(const TCaptureSettings& settings, TIniFile& iniFile) {
     const auto number = [](std::int32_t value) { return std::to_string(value); };
     const auto onOff = [](bool on) { return std::string(on ? "1" : "0"); };
-    // All eleven keys in one replacement: a refused write leaves no half-saved file.
+    // All the keys in one replacement: a refused write leaves no half-saved file.
     iniFile.WriteValues({{kFile, "Path", settings.Path},
                          {kFile, "Prefix", settings.Prefix},
                          {kFile, "DateFormat", number(settings.DateFormat)},
@@ -73,5 +75,9 @@ void SaveSettings(const TCaptureSettings& settings, TIniFile& iniFile) {
                          {kFile, "IsUpdate", onOff(settings.IsUpdate)},
                          {kFile, "ExecApplication", onOff(settings.ExecApplication)},
                          {kImage, "Type", number(settings.ImageType)},
-                         {kImage, "Bit", number(settings.ImageBit)}});
+                         {kImage, "Bit", number(settings.ImageBit)},
+                         // Keys of later versions come last: an older Quorlan reads the file
+                         // as it always did and leaves them alone.
+                         {kFile, "CopyToClipboard", onOff(settings.CopyToClipboard)},
+                         {kFile, "NotifySaved", onOff(settings.NotifySaved)}});
 }

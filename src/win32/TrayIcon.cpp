@@ -9,6 +9,7 @@
 #include <shellapi.h>
 
 #include <cwchar>
+#include <iterator>
 
 namespace {
 
@@ -78,11 +79,19 @@ void TTrayIcon::BuildMenu() {
     SetMenuDefaultItem(FMenu.Get(), kIdCapture, FALSE); // drawn in bold
 }
 
-bool TTrayIcon::Notify(DWORD action) {
+bool TTrayIcon::Notify(DWORD action, const std::wstring& balloonTitle,
+                       const std::wstring& balloonText) {
     NOTIFYICONDATAW data{};
     data.cbSize = sizeof data;
     data.hWnd = FWindow;
     data.uID = kTrayIconId;
+    if (action == NIM_MODIFY) {
+        // An empty text takes a balloon away.
+        data.uFlags = NIF_INFO;
+        data.dwInfoFlags = NIIF_INFO;
+        wcsncpy(data.szInfoTitle, balloonTitle.c_str(), std::size(data.szInfoTitle) - 1);
+        wcsncpy(data.szInfo, balloonText.c_str(), std::size(data.szInfo) - 1);
+    }
     if (action == NIM_ADD) {
         data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
         data.uCallbackMessage = WM_TRAYNOTIFY;
@@ -124,6 +133,26 @@ void TTrayIcon::SetPositionCaption(const std::string& caption) {
     info.fMask = MIIM_STRING;
     info.dwTypeData = const_cast<wchar_t*>(wide.c_str());
     SetMenuItemInfoW(FMenu.Get(), kIdPosition, FALSE, &info);
+}
+
+void TTrayIcon::ShowBalloon(const std::string& title, const std::string& text) {
+    if (FAdded && Notify(NIM_MODIFY, WideFromUtf8(title), WideFromUtf8(text))) {
+        FBalloonShown = GetTickCount64();
+    }
+}
+
+bool TTrayIcon::HideBalloon() {
+    // A balloon shows for some seconds at most; one older than that is gone anyway.
+    constexpr ULONGLONG kLongestShowing = 30000;
+    if (FBalloonShown == 0) {
+        return false;
+    }
+    const bool mayShow = GetTickCount64() - FBalloonShown < kLongestShowing;
+    FBalloonShown = 0;
+    if (mayShow && FAdded) {
+        Notify(NIM_MODIFY);
+    }
+    return mayShow;
 }
 
 bool TTrayIcon::HandleShellRestart(UINT message) {

@@ -25,9 +25,14 @@ public:
     void SetPositionCaption(const std::string& caption);
     // True for the shell's "TaskbarCreated": the icon, if it was there, is added again.
     bool HandleShellRestart(UINT message);
+    // A balloon from the icon; its click comes as NIN_BALLOONUSERCLICK. Hide takes it away and
+    // says whether one may still have been showing.
+    void ShowBalloon(const std::string& title, const std::string& text);
+    bool HideBalloon();
 
 private:
-    bool Notify(DWORD action);
+    bool Notify(DWORD action, const std::wstring& balloonTitle = {},
+                const std::wstring& balloonText = {});
     void BuildMenu();
 
     HWND FWindow;
@@ -36,4 +41,5 @@ private:
     TIconHandle FIcon;
     UINT FTaskbarCreated = 0;
     bool FAdded = false;
+    ULONGLONG FBalloonShown = 0; // when the last balloon was shown, 0 when none may show
 };

@@ -1,6 +1,7 @@
 #include "win32/Win32Platform.h"
 
 #include "win32/CallbackErrors.h"
+#include "win32/CoTaskMemory.h"
 #include "win32/dialogs/MessageBoxDialog.h"
 #include "win32/dialogs/ModalDialog.h"
 #include "win32/dialogs/OptionsDialog.h"
@@ -13,6 +14,7 @@
 #include "platform/BoxModel.h"
 
 #include <shellapi.h>
+#include <shlobj.h>
 
 namespace {
 
@@ -39,6 +41,7 @@ TWin32Platform::TWin32Platform(HINSTANCE instance) : FInstance(instance) {
         throw EOutOfResources(Text(TText::OutOfSystemResources));
     }
     FTray = std::make_unique<TTrayIcon>(instance, FMainWindow.Get());
+    FClipboard = std::make_unique<TClipboardOwner>(FMainWindow.Get());
     // The whole screen's section, ready for the first capture.
     FGrabber.Prepare(GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN));
 }
@@ -48,6 +51,9 @@ TWin32Platform::~TWin32Platform() {
     // it, and the window's last messages must not reach a platform being taken apart.
     FKeyWatcher.reset();
     FTray.reset();
+    if (FClipboard) {
+        FClipboard->RenderAll(); // what was copied stays pasteable after we have gone
+    }
     SetCallbackErrorHandler(nullptr);
     if (FMainWindow) {
         SetWindowLongPtrW(FMainWindow.Get(), GWLP_USERDATA, 0);
@@ -232,6 +238,30 @@ std::optional<TKeyDecision> TWin32Platform::TakeKeyDecision() {
     return FKeyWatcher ? FKeyWatcher->Take() : std::nullopt;
 }
 
+void TWin32Platform::ShowInFolder(const std::string& fileName) {
+    const std::wstring path = WideFromUtf8(FFiles.FullPath(fileName));
+    const TCoTaskMemory<ITEMIDLIST> item(ILCreateFromPathW(path.c_str()));
+    if (item.Get() && SUCCEEDED(SHOpenFolderAndSelectItems(item.Get(), 0, nullptr, 0))) {
+        return;
+    }
+    const std::wstring select = L"/select,\"" + path + L"\"";
+    ShellExecuteW(nullptr, L"open", L"explorer.exe", select.c_str(), nullptr, SW_SHOWNORMAL);
+}
+
+bool TWin32Platform::SetClipboardPicture(std::shared_ptr<const IClipboardPicture> picture) {
+    return FClipboard->Offer(std::move(picture));
+}
+
+void TWin32Platform::ShowNotice(const std::string& title, const std::string& text) {
+    FTray->ShowBalloon(title, text);
+}
+
+void TWin32Platform::HideNotice() {
+    if (FTray->HideBalloon()) {
+        Sleep(150); // the shell takes the balloon off the screen before the screen is copied
+    }
+}
+
 void TWin32Platform::ShellOpen(const std::string& fileName) {
     ShellExecuteW(nullptr, L"open", WideFromUtf8(fileName).c_str(), nullptr, L"", SW_SHOWNORMAL);
 }
@@ -266,6 +296,9 @@ LRESULT TWin32Platform::HandleMessage(HWND window, UINT message, WPARAM wParam, 
             FHandler->HandleException(); // nothing leaves a window procedure
             return 0;
         }
+    }
+    if (FClipboard && FClipboard->HandleMessage(message, wParam)) {
+        return 0;
     }
     switch (message) {
     case WM_CLOSE:

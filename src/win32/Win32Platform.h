@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Platform.h"
+#include "win32/ClipboardOwner.h"
 #include "win32/GdiHandles.h"
 #include "win32/KeyWatcherThread.h"
 #include "win32/ScreenGrab.h"
@@ -56,6 +57,10 @@ public:
     std::optional<TKeyDecision> TakeKeyDecision() override;
 
     void ShellOpen(const std::string& fileName) override;
+    void ShowInFolder(const std::string& fileName) override;
+    bool SetClipboardPicture(std::shared_ptr<const IClipboardPicture> picture) override;
+    void ShowNotice(const std::string& title, const std::string& text) override;
+    void HideNotice() override;
 
     HWND MainWindow() const { return FMainWindow.Get(); }
 
@@ -73,5 +78,6 @@ private:
     // Taken apart first, in the destructor: the watcher, the icon, then the window.
     TWindowHandle FMainWindow;
     std::unique_ptr<TTrayIcon> FTray;
+    std::unique_ptr<TClipboardOwner> FClipboard;
     std::unique_ptr<TKeyWatcherThread> FKeyWatcher;
 };

@@ -49,6 +49,8 @@ int wmain(int argc, wchar_t** argv) {
     Run("the digit-overflow question", TheDigitOverflowQuestion);
     Run("every colour depth and JPEG", EveryDepthAndJpeg);
     Run("a PNG of the window in front", PngOfTheWindowInFront);
+    Run("the clipboard and the notice", TheClipboardAndTheNotice);
+    Run("one Quorlan at a time", OneQuorlanAtATime);
     Run("exit through the menu", ExitThroughTheMenu);
     Run("a close request ends the program", ACloseRequestEndsTheProgram);
     std::printf("%d passed, %d failed\n", gPassed, gFailed);

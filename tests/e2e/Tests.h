@@ -22,6 +22,10 @@ void TheBoxesAreModal();
 // Text and settings.
 void NamesBeyondTheCodePage();
 
+// After the capture, and one Quorlan at a time.
+void TheClipboardAndTheNotice();
+void OneQuorlanAtATime();
+
 // The file formats.
 void EveryDepthAndJpeg();
 void PngOfTheWindowInFront();

@@ -31,7 +31,7 @@ std::vector<std::string> Lines(std::string_view text) {
 
 // A line that sets one of the keys a save writes (in any section: the fuzzer may repeat them).
 bool IsOurKeyLine(std::string line) {
-    static const std::array<std::string, 11> keys = {"path",
+    static const std::array<std::string, 13> keys = {"path",
                                                      "prefix",
                                                      "dateformat",
                                                      "digit",
@@ -41,7 +41,9 @@ bool IsOurKeyLine(std::string line) {
                                                      "isupdate",
                                                      "execapplication",
                                                      "type",
-                                                     "bit"};
+                                                     "bit",
+                                                     "copytoclipboard",
+                                                     "notifysaved"};
     line.erase(0, line.find_first_not_of(" \t"));
     const std::size_t equals = line.find('=');
     if (equals == std::string::npos) {

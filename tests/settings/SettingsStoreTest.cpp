@@ -92,6 +92,9 @@ TEST_F(SettingsStoreTest, ClampsAndFallsBack) {
     }
     EXPECT_TRUE(LoadFrom("[File]\nExecApplication=1").ExecApplication);
     EXPECT_FALSE(LoadFrom("[File]\nExecApplication=zz").ExecApplication);
+    EXPECT_TRUE(LoadFrom("[File]\nCopyToClipboard=1").CopyToClipboard);
+    EXPECT_TRUE(LoadFrom("[File]\nNotifySaved=2").NotifySaved);
+    EXPECT_FALSE(LoadFrom("[file]\nnotifysaved=x").NotifySaved);
 }
 
 TEST_F(SettingsStoreTest, KeepsOnlyUsablePrefixes) {
@@ -150,14 +153,15 @@ TEST_F(SettingsStoreTest, AFreshlySavedFileHasExactlyTheseBytes) {
     EXPECT_EQ(Folder.ReadNative("Quorlan.ini"),
               "[File]\r\nPath=C:\\Pictures\\\r\nPrefix=\r\nDateFormat=0\r\nDigit=4\r\n"
               "CaptAtSameTime=1\r\nSavePrtScrKey=1\r\nSaveAltPrtScrKey=1\r\nIsUpdate=1\r\n"
-              "ExecApplication=0\r\n[Image]\r\nType=0\r\nBit=3\r\n");
+              "ExecApplication=0\r\nCopyToClipboard=0\r\nNotifySaved=0\r\n"
+              "[Image]\r\nType=0\r\nBit=3\r\n");
 }
 
 TEST_F(SettingsStoreTest, WhatIsSavedReadsBackTheSame) {
     std::filesystem::create_directory(Folder.Native("画像 表"));
     TCaptureSettings settings;
     settings.Path = Folder.Program("画像 表") + "\\";
-    settings.Prefix = std::string("ソ表shot");
+    settings.Prefix = std::string("ソ表shot "); // a blank at the end survives
     settings.DateFormat = 5;
     settings.Digit = 9;
     settings.ImageType = 1;
@@ -167,6 +171,8 @@ TEST_F(SettingsStoreTest, WhatIsSavedReadsBackTheSame) {
     settings.ExecApplication = true;
     settings.SavePrtScrKey = false;
     settings.SaveAltPrtScrKey = true;
+    settings.CopyToClipboard = true;
+    settings.NotifySaved = true;
     SaveSettings(settings, Ini);
     EXPECT_EQ(LoadSettings(Ini, Platform), settings);
 
@@ -259,7 +265,8 @@ TEST_F(SettingsStoreTest, ASaveIsOneReplacementThatKeepsWhatIsNotOurs) {
     EXPECT_EQ(fitting, theirs + "[File]\r\nPath=C:\\\x89\xE6\x91\x9C\\\r\nPrefix=\r\n"
                                 "DateFormat=0\r\nDigit=4\r\nCaptAtSameTime=1\r\n"
                                 "SavePrtScrKey=1\r\nSaveAltPrtScrKey=1\r\nIsUpdate=1\r\n"
-                                "ExecApplication=0\r\n[Image]\r\nType=0\r\nBit=3\r\n");
+                                "ExecApplication=0\r\nCopyToClipboard=0\r\nNotifySaved=0\r\n"
+                                "[Image]\r\nType=0\r\nBit=3\r\n");
 
     // A value beyond the code page: the whole file as UTF-16LE, read back the same.
     settings.Prefix = "José😀";

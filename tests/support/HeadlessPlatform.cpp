@@ -171,3 +171,11 @@ int THeadlessPlatform::RunOptionsDialog(TOptionValues& values, IOptionsDialogHan
     ++DialogsRun;
     return DialogScript ? DialogScript(values) : mrCancel;
 }
+
+bool THeadlessPlatform::SetClipboardPicture(std::shared_ptr<const IClipboardPicture> picture) {
+    if (ClipboardBusy) {
+        return false;
+    }
+    Clipboard = std::move(picture);
+    return true;
+}

@@ -64,6 +64,12 @@ public:
     std::optional<TKeyDecision> TakeKeyDecision() override;
 
     void ShellOpen(const std::string& fileName) override;
+    void ShowInFolder(const std::string& fileName) override { ShownInFolder.push_back(fileName); }
+    bool SetClipboardPicture(std::shared_ptr<const IClipboardPicture> picture) override;
+    void ShowNotice(const std::string& title, const std::string& text) override {
+        Notices.push_back(title + "|" + text + (Visible ? "|over the overlay" : ""));
+    }
+    void HideNotice() override { ++NoticeHides; }
 
     // Sends a message to the main window as the window procedure would.
     bool Send(std::uint32_t msg, std::uint64_t wParam = 0, std::int64_t lParam = 0);
@@ -124,6 +130,14 @@ public:
 
     std::vector<std::string> Opened;
     bool ShellOpenFails = false;
+    std::vector<std::string> ShownInFolder;
+
+    // The clipboard holds the last picture put there; ClipboardBusy makes putting one fail.
+    std::shared_ptr<const IClipboardPicture> Clipboard;
+    bool ClipboardBusy = false;
+    // Notices as "title|text", marked when shown while the overlay was up; hides counted.
+    std::vector<std::string> Notices;
+    int NoticeHides = 0;
 
 private:
     TPosixFileSystem FFiles;

@@ -82,6 +82,8 @@ void ReadControls(TOptionValues& form) {
     form.chkUpdate = Checked(kUpdate);
     form.chkPosiAppli = Checked(kPosiAppli);
     form.chkAppli = Checked(kAppli);
+    form.chkClipboard = Checked(kClipboard);
+    form.chkNotify = Checked(kNotify);
     form.chkPrtSc = Checked(kPrtSc);
     form.chkAltPrtSc = Checked(kAltPrtSc);
     form.rdoFileType = CheckedItem(kFileType0, kFileTypes);
@@ -97,6 +99,8 @@ void WriteControls(const TOptionValues& form) {
     Check(kUpdate, form.chkUpdate);
     Check(kPosiAppli, form.chkPosiAppli);
     Check(kAppli, form.chkAppli);
+    Check(kClipboard, form.chkClipboard);
+    Check(kNotify, form.chkNotify);
     Check(kPrtSc, form.chkPrtSc);
     Check(kAltPrtSc, form.chkAltPrtSc);
     for (int i = 0; i < kFileTypes; ++i) {
@@ -339,7 +343,7 @@ int RunOptionsDialog(TOptionValues& form, IOptionsDialogHandler& handler) {
     dialog.Modal = std::make_unique<TModalDialog>(
         TModalDialog::TFrame{WideFromUtf8(Text(TText::OptionCaption)),
                              static_cast<int>(340 * dialog.Scale),
-                             static_cast<int>(389 * dialog.Scale), false, false},
+                             static_cast<int>(kDialogHeight * dialog.Scale), false, false},
         HandleMessage);
     if (!*dialog.Modal) {
         return mrCancel;

@@ -110,26 +110,29 @@ TBitmapHandle BuildOptionsControls(const TOptionsLayout& dialog) {
              itemHeight, kColor0 + i);
     }
 
-    // The switches panel (4, 204).
-    make(L"STATIC", TText::Count, SS_ETCHEDFRAME | WS_GROUP, 4, 204, 333, 117, 0);
+    // The switches panel (4, 204), then what follows a saved capture, a row each.
+    make(L"STATIC", TText::Count, SS_ETCHEDFRAME | WS_GROUP, 4, 204, 333, 117 + kAddedRows, 0);
     const std::pair<int, TText> checks[] = {{kPosiAppli, TText::CheckCaptAtSameTime},
                                             {kPrtSc, TText::CheckPrtSc},
                                             {kAltPrtSc, TText::CheckAltPrtSc},
                                             {kUpdate, TText::CheckUpdate},
-                                            {kAppli, TText::CheckAppli}};
-    const int widths[] = {209, 313, 313, 301, 237};
-    for (int i = 0; i < 5; ++i) {
-        make(L"BUTTON", checks[i].second, BS_AUTOCHECKBOX | WS_TABSTOP, 12, 212 + 20 * i, widths[i],
-             17, checks[i].first);
+                                            {kAppli, TText::CheckAppli},
+                                            {kClipboard, TText::CheckCopyToClipboard},
+                                            {kNotify, TText::CheckNotifySaved}};
+    const int widths[] = {209, 313, 313, 301, 237, 237, 237};
+    for (std::size_t i = 0; i < std::size(checks); ++i) {
+        make(L"BUTTON", checks[i].second, BS_AUTOCHECKBOX | WS_TABSTOP, 12,
+             212 + 20 * static_cast<int>(i), widths[i], 17, checks[i].first);
     }
 
-    // The next number (4, 328), then OK and Cancel.
-    make(L"STATIC", TText::Count, SS_SUNKEN, 4, 328, 333, 29, 0);
-    label(TText::LabelNextValue, SS_LEFTNOWORDWRAP, 16, 337, 72);
-    tip(spin(kStartVal, 88, 332, 77, 21, 9), TText::TipNextValue);
-    make(L"BUTTON", TText::ButtonOk, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 168, 362, 81, 21,
-         IDOK);
-    make(L"BUTTON", TText::ButtonCancel, BS_PUSHBUTTON | WS_TABSTOP, 256, 362, 81, 21, IDCANCEL);
+    // The next number (4, 328), then OK and Cancel, below the added rows.
+    make(L"STATIC", TText::Count, SS_SUNKEN, 4, 328 + kAddedRows, 333, 29, 0);
+    label(TText::LabelNextValue, SS_LEFTNOWORDWRAP, 16, 337 + kAddedRows, 72);
+    tip(spin(kStartVal, 88, 332 + kAddedRows, 77, 21, 9), TText::TipNextValue);
+    make(L"BUTTON", TText::ButtonOk, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 168,
+         362 + kAddedRows, 81, 21, IDOK);
+    make(L"BUTTON", TText::ButtonCancel, BS_PUSHBUTTON | WS_TABSTOP, 256, 362 + kAddedRows, 81, 21,
+         IDCANCEL);
     SendMessageW(window, DM_SETDEFID, IDOK, 0);
     return folderImage;
 }

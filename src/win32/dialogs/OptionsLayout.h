@@ -27,6 +27,8 @@ enum : int {
     kUpdate,
     kAppli,
     kStartVal,
+    kClipboard,
+    kNotify,
 };
 
 // The radio items, in the order of their numbers in the settings.
@@ -36,6 +38,10 @@ inline const TText kColourNames[] = {TText::ColorMono,       TText::Color16Bit,
                                      TText::Color256Colours, TText::Color32Bit};
 inline constexpr int kFileTypes = static_cast<int>(std::size(kFileTypeNames));
 inline constexpr int kColours = static_cast<int>(std::size(kColourNames));
+
+// The rows of switches added after the first five, and the dialog's height at 96 dpi.
+inline constexpr int kAddedRows = 2 * 20;
+inline constexpr int kDialogHeight = 389 + kAddedRows;
 
 // What the layout needs: the dialog, its font and scale from 96 dpi, the text boxes' byte
 // limits, and the window procedures the spin boxes' edits and the sample are given.

@@ -100,6 +100,7 @@ TEST_F(OptionFormTest, OkCopiesBackSavesAndFollowsTheSwitches) {
         dialog.chkAltPrtSc = false;
         dialog.rdoFileType = 1;
         dialog.rdoColor = 0;
+        dialog.chkNotify = true;
         return mrOk;
     };
     Form.mnOptionClick();
@@ -114,7 +115,8 @@ TEST_F(OptionFormTest, OkCopiesBackSavesAndFollowsTheSwitches) {
     EXPECT_EQ(saved, "[File]\r\nPath=" + Folder.Program("pics") +
                          "\\\r\nPrefix=shot\r\nDateFormat=1\r\nDigit=9\r\nCaptAtSameTime=1\r\n"
                          "SavePrtScrKey=0\r\nSaveAltPrtScrKey=0\r\nIsUpdate=1\r\n"
-                         "ExecApplication=0\r\n[Image]\r\nType=1\r\nBit=0\r\n");
+                         "ExecApplication=0\r\nCopyToClipboard=0\r\nNotifySaved=1\r\n"
+                         "[Image]\r\nType=1\r\nBit=0\r\n");
 
     Platform.DialogScript = [](TOptionValues& dialog) {
         dialog.chkAltPrtSc = true;

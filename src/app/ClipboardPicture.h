@@ -1,0 +1,19 @@
+#pragma once
+
+#include "imaging/Bitmap.h"
+#include "platform/Platform.h"
+
+// A saved capture as the clipboard shows it: the colours of the file (the chosen depth's; for
+// JPEG the pixels before compression). It shares the capture's pixels and makes its formats
+// only when asked.
+class TClipboardPicture : public IClipboardPicture {
+public:
+    explicit TClipboardPicture(const TBitmap& capture);
+    // 24 bits, whatever the capture's depth.
+    std::string Dib() const override;
+    // At the capture's depth, as its PNG file would be.
+    std::string Png() const override;
+
+private:
+    TBitmap FCapture;
+};
