@@ -123,6 +123,12 @@ TMenuCommand TTrayIcon::TrackMenu() {
                        pointer.y, 0, FWindow, nullptr));
     // Lets the menu's own message loop finish before another menu can open.
     PostMessageW(FWindow, WM_NULL, 0, 0);
+    if (chosen != 0) {
+        // The command may copy the screen at once (the overlay's snapshot): the menu must be
+        // off it first, and the windows it covered, which other programs paint, repainted.
+        constexpr DWORD kRepaint = 150; // ms
+        Sleep(kRepaint);
+    }
     return CommandFor(chosen);
 }
 

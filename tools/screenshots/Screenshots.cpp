@@ -1,0 +1,212 @@
+// Pictures of Quorlan for the README, taken from the real exe under Wine: the tray menu, the
+// options dialog, the overlay with a selection being drawn, and the notice after a capture.
+//
+// Usage: QuorlanScreens.exe <folder holding Quorlan.exe> <empty work folder> <picture folder>
+
+#include "Driver.h"
+
+#include <wincodec.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::wstring gOut;
+
+// The part of the screen within `rect` (grown by a margin) as a PNG file of the imaging
+// component.
+bool SaveScreenPart(const wchar_t* name, RECT rect, int margin = 8) {
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    const std::vector<std::uint32_t> screen = ScreenShot();
+    rect.left = std::max<LONG>(0, rect.left - margin);
+    rect.top = std::max<LONG>(0, rect.top - margin);
+    rect.right = std::min<LONG>(screenWidth, rect.right + margin);
+    rect.bottom = std::min<LONG>(screenHeight, rect.bottom + margin);
+    const UINT width = UINT(rect.right - rect.left), height = UINT(rect.bottom - rect.top);
+    std::vector<BYTE> pixels(std::size_t(width) * height * 3);
+    for (UINT y = 0; y < height; ++y) {
+        for (UINT x = 0; x < width; ++x) {
+            const std::uint32_t c = screen[std::size_t(rect.top + y) * screenWidth + rect.left + x];
+            BYTE* p = &pixels[(std::size_t(y) * width + x) * 3];
+            p[0] = BYTE(c), p[1] = BYTE(c >> 8), p[2] = BYTE(c >> 16); // blue, green, red
+        }
+    }
+    const std::wstring path = gOut + L"\\" + name;
+    IWICImagingFactory* factory = nullptr;
+    IWICStream* stream = nullptr;
+    IWICBitmapEncoder* encoder = nullptr;
+    IWICBitmapFrameEncode* frame = nullptr;
+    WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
+    const bool saved =
+        SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                   IID_PPV_ARGS(&factory))) &&
+        SUCCEEDED(factory->CreateStream(&stream)) &&
+        SUCCEEDED(stream->InitializeFromFilename(path.c_str(), GENERIC_WRITE)) &&
+        SUCCEEDED(factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, &encoder)) &&
+        SUCCEEDED(encoder->Initialize(stream, WICBitmapEncoderNoCache)) &&
+        SUCCEEDED(encoder->CreateNewFrame(&frame, nullptr)) &&
+        SUCCEEDED(frame->Initialize(nullptr)) && SUCCEEDED(frame->SetSize(width, height)) &&
+        SUCCEEDED(frame->SetPixelFormat(&format)) && format == GUID_WICPixelFormat24bppBGR &&
+        SUCCEEDED(frame->WritePixels(height, width * 3, UINT(pixels.size()), pixels.data())) &&
+        SUCCEEDED(frame->Commit()) && SUCCEEDED(encoder->Commit());
+    for (IUnknown* object : std::initializer_list<IUnknown*>{frame, encoder, stream, factory}) {
+        if (object) {
+            object->Release();
+        }
+    }
+    std::printf("  %ls: %s\n", name, saved ? "saved" : "FAILED");
+    return saved;
+}
+
+RECT WindowRect(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return rect;
+}
+
+RECT Union(RECT a, RECT b) {
+    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+            std::max(a.bottom, b.bottom)};
+}
+
+// A plain desktop to take the pictures over: a calm background and a window of text.
+LRESULT CALLBACK DesktopProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_PAINT) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    RECT client;
+    GetClientRect(window, &client);
+    for (int y = 0; y < client.bottom; y += 4) {
+        const int shade = 90 + 60 * y / std::max<LONG>(1, client.bottom);
+        HBRUSH band = CreateSolidBrush(RGB(30, shade, 120 + shade / 2));
+        RECT row{0, y, client.right, y + 4};
+        FillRect(dc, &row, band);
+        DeleteObject(band);
+    }
+    RECT page{client.right / 6, client.bottom / 8, client.right * 2 / 3, client.bottom * 3 / 4};
+    FillRect(dc, &page, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    RECT title{page.left, page.top, page.right, page.top + 28};
+    HBRUSH bar = CreateSolidBrush(RGB(60, 90, 150));
+    FillRect(dc, &title, bar);
+    DeleteObject(bar);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(255, 255, 255));
+    title.left += 10;
+    DrawTextW(dc, L"報告書.txt - メモ帳", -1, &title, DT_SINGLELINE | DT_VCENTER);
+    SetTextColor(dc, RGB(20, 20, 20));
+    RECT text{page.left + 16, page.top + 44, page.right - 16, page.bottom - 16};
+    DrawTextW(dc,
+              L"四半期の報告\n\n売上は前期より 12% 伸びました。\n"
+              L"グラフは別紙のとおりです。\n\nQuorlan で画面の一部を撮って貼り付けます。",
+              -1, &text, DT_WORDBREAK);
+    EndPaint(window, &paint);
+    return 0;
+}
+
+HWND ShowDesktop() {
+    WNDCLASSW cls{};
+    cls.lpfnWndProc = DesktopProc;
+    cls.hInstance = GetModuleHandleW(nullptr);
+    cls.lpszClassName = L"QuorlanScreensDesktop";
+    RegisterClassW(&cls);
+    HWND window = CreateWindowExW(0, cls.lpszClassName, L"desktop", WS_POPUP | WS_VISIBLE, 0, 0,
+                                  GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                                  nullptr, nullptr, cls.hInstance, nullptr);
+    Pump(500);
+    return window;
+}
+
+void Raise(HWND window) {
+    SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    Pump(300);
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc < 4) {
+        std::printf("usage: QuorlanScreens.exe <folder of Quorlan.exe> <work folder> <out>\n");
+        return 2;
+    }
+    SetUpDriver(argv[1], argv[2]);
+    gOut = argv[3];
+    HWND desktop = ShowDesktop();
+    TApp app;
+    if (!Start(app, IniWith("CopyToClipboard=1\r\nNotifySaved=1\r\n"))) {
+        std::printf("Quorlan did not start\n");
+        return 1;
+    }
+    int failures = 0;
+
+    // The tray menu, opened where the pointer is.
+    Raise(desktop);
+    MouseTo(GetSystemMetrics(SM_CXSCREEN) * 3 / 4, GetSystemMetrics(SM_CYSCREEN) / 2);
+    PostMessageW(app.Main, kTrayNotify, 1, WM_RBUTTONDOWN);
+    HWND menu = nullptr;
+    WaitFor([&] {
+        menu = FindWindowW(L"#32768", nullptr);
+        return menu && IsWindowVisible(menu);
+    });
+    Pump(300);
+    failures += !(menu && SaveScreenPart(L"tray-menu.png", WindowRect(menu), 24));
+    Press(VK_ESCAPE);
+    Pump(300);
+
+    // The options dialog with every switch.
+    HWND dialog = OpenOptions(app);
+    Pump(300);
+    failures += !(dialog && SaveScreenPart(L"options.png", WindowRect(dialog)));
+    if (dialog) {
+        Press(VK_ESCAPE);
+    }
+    Pump(300);
+
+    // The overlay with a selection being drawn.
+    Raise(desktop);
+    if (OpenOverlay(app)) {
+        const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+        MouseTo(w / 6 + 20, h / 8 + 40);
+        LeftButton(false);
+        MouseTo(w / 2, h / 2);
+        MouseTo(w / 2 + 40, h / 2 + 30);
+        failures += !SaveScreenPart(L"overlay.png", {0, 0, w, h}, 0);
+        LeftButton(true); // captures the selection
+        Pump(1000);
+    } else {
+        ++failures;
+    }
+
+    // The notice the capture brought.
+    HWND balloon = nullptr;
+    WaitFor(
+        [&] {
+            for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, L"tooltips_class32", nullptr));) {
+                if (IsWindowVisible(w) && TextOf(w).find(L".bmp") != std::wstring::npos) {
+                    balloon = w;
+                    return true;
+                }
+            }
+            return false;
+        },
+        5000);
+    if (balloon) {
+        Pump(300);
+        HWND tray = WineTray();
+        const RECT area = tray ? Union(WindowRect(balloon), WindowRect(tray)) : WindowRect(balloon);
+        failures += !SaveScreenPart(L"notice.png", area);
+    } else {
+        std::printf("  notice.png: Wine showed no balloon\n");
+        ++failures;
+    }
+
+    Stop(app);
+    DestroyWindow(desktop);
+    return failures == 0 ? 0 : 1;
+}
