@@ -1,7 +1,7 @@
 # Libraries for the Windows build, cross-built once per build folder from Debian's source
 # packages by a script of tools/, then found under the same names as the native libraries.
-#   quorlan_cross_built_library(TARGET Deflate::Deflate NAME libdeflate LIBRARY libdeflate.a
-#       NOTICE COPYING SCRIPT build-deflate-mingw.sh ARGS ${CMAKE_C_COMPILER})
+#   quorlan_cross_built_library(TARGET Isal::Isal NAME isa-l LIBRARY libisal.a
+#       NOTICE LICENSE SCRIPT build-isal-mingw.sh ARGS ${CMAKE_C_COMPILER})
 function(quorlan_cross_built_library)
     cmake_parse_arguments(LIB "" "TARGET;NAME;LIBRARY;NOTICE;SCRIPT" "ARGS" ${ARGN})
     set(prefix ${CMAKE_BINARY_DIR}/${LIB_NAME})

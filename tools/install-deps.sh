@@ -5,9 +5,10 @@ set -euo pipefail
 
 packages=(
     build-essential cmake pkg-config git
-    libgtest-dev libbenchmark-dev libjpeg62-turbo-dev libdeflate-dev libpng-dev
+    libgtest-dev libbenchmark-dev libjpeg62-turbo-dev libisal-dev libpng-dev
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools
-    wine64 wine xvfb x11-utils xdotool nasm fonts-ipafont-gothic locales imagemagick dpkg-dev
+    wine64 wine xvfb x11-utils xdotool nasm yasm autoconf automake libtool fonts-ipafont-gothic
+    locales imagemagick dpkg-dev
     clang libclang-rt-14-dev
 )
 
@@ -29,8 +30,8 @@ if ! locale -a 2>/dev/null | grep -qi '^ja_JP.utf8$'; then
     locale-gen
 fi
 
-# The Windows build compiles libjpeg-turbo and libdeflate from Debian's source packages: their entries are
-# made from the machine's own package sources (same addresses, suites and components).
+# The Windows build compiles libjpeg-turbo and ISA-L from Debian's source packages: their
+# entries are made from the machine's own package sources (same addresses, suites and components).
 derive_source_entries() {
     local file
     for file in /etc/apt/sources.list.d/*.sources; do

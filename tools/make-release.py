@@ -32,8 +32,8 @@ def notices(build):
          "This software is based in part on the work of the Independent JPEG Group.\n\n"
          + read(os.path.join(build, "libjpeg-turbo", "notices", "LICENSE.md")) + "\n"
          + read(os.path.join(build, "libjpeg-turbo", "notices", "README.ijg"))),
-        ("libdeflate (PNG compression)",
-         read(os.path.join(build, "libdeflate", "notices", "COPYING"))),
+        ("ISA-L, Intel(R) Intelligent Storage Acceleration Library (PNG compression)",
+         read(os.path.join(build, "isa-l", "notices", "LICENSE"))),
         ("MinGW-w64 runtime and winpthreads (as packaged by Debian)",
          read("/usr/share/doc/mingw-w64-common/copyright")),
         ("GCC runtime libraries: libgcc and libstdc++ (GPL 3 with the GCC Runtime Library "

@@ -21,11 +21,11 @@ double Milliseconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to) {
 // From PrintScreen (by SendInput) to the final file in its place, for one kind of file: one
 // capture first, on its own, then `runs` more; prints the first, the median and the spread.
 void MeasureLatency(const char* name, const std::string& imageKeys, const wchar_t* extension,
-                    int runs) {
+                    int runs, const std::string& fileKeys = "") {
     ClearPictures();
     TApp app;
-    if (!Start(app, IniWith("IsUpdate=0\r\n", imageKeys))) {
-        std::printf("  %-7s Quorlan did not start\n", name);
+    if (!Start(app, IniWith("IsUpdate=0\r\n" + fileKeys, imageKeys))) {
+        std::printf("  %-8s Quorlan did not start\n", name);
         return;
     }
     const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
@@ -49,7 +49,7 @@ void MeasureLatency(const char* name, const std::string& imageKeys, const wchar_
     const double first = times.front();
     std::vector<double> steady(times.begin() + 1, times.end());
     std::sort(steady.begin(), steady.end());
-    std::printf("  %-7s %4dx%-4d  first %7.1f ms   median %7.1f ms   (%.1f to %.1f ms, %d runs)\n",
+    std::printf("  %-8s %4dx%-4d  first %7.1f ms   median %7.1f ms   (%.1f to %.1f ms, %d runs)\n",
                 name, width, height, first, steady[steady.size() / 2], steady.front(),
                 steady.back(), runs);
     std::fflush(stdout);
@@ -67,6 +67,7 @@ int wmain(int argc, wchar_t** argv) {
     SetUpDriver(argv[1], argv[2]);
     std::printf("From PrintScreen to the file (median of 10 after a first capture)\n");
     MeasureLatency("24-bit", "Bit=3\r\n", L".bmp", 10);
+    MeasureLatency("+ clip", "Bit=3\r\n", L".bmp", 10, "CopyToClipboard=1\r\n");
     MeasureLatency("8-bit", "Bit=4\r\n", L".bmp", 10);
     MeasureLatency("JPEG", "Type=1\r\n", L".jpg", 10);
     MeasureLatency("PNG", "Type=2\r\n", L".png", 10);

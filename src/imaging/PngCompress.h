@@ -5,7 +5,7 @@
 #include <string>
 
 // The PNG file of rows already in memory: the rows filtered, the image data compressed with
-// libdeflate, the chunks framed around it.
+// ISA-L's igzip, the chunks framed around it.
 struct TPngJob {
     enum class TInput {
         Indexed, // 1, 4 or 8 bits per pixel, rows packed from the high bits, with a palette
