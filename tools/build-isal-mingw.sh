@@ -30,7 +30,8 @@ cd build
 "$source_dir/configure" --host="$(basename "${compiler%-gcc*}")" --enable-static \
     --disable-shared --prefix="$prefix" CC="$compiler" \
     CFLAGS="-O2 -ffile-prefix-map=$work=." AR_FLAGS=crD >/dev/null
-make -j2 libisal.la >/dev/null
+# Its own warnings go to a log, shown only when the build fails.
+make -j2 libisal.la >"$work/make.log" 2>&1 || { tail -n 50 "$work/make.log" >&2; exit 1; }
 mkdir -p "$prefix/lib" "$prefix/include/isa-l" "$prefix/notices"
 cp .libs/libisal.a "$prefix/lib/"
 cp "$source_dir"/include/*.h "$prefix/include/isa-l/"

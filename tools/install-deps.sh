@@ -9,7 +9,7 @@ packages=(
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools
     wine64 wine xvfb x11-utils xdotool nasm yasm autoconf automake libtool fonts-ipafont-gothic
     locales imagemagick dpkg-dev
-    clang libclang-rt-14-dev
+    clang libclang-rt-14-dev xserver-xorg-core xserver-xorg-video-dummy
 )
 
 missing=()

@@ -26,3 +26,6 @@ bash tools/check-reproducible.sh build/windows/Quorlan.exe
 
 echo "== end-to-end tests under Wine"
 bash tests/e2e/run.sh build/windows
+
+echo "== end-to-end tests under Wine on two monitors"
+QUORLAN_MONITORS=2 bash tests/e2e/run.sh build/windows

@@ -81,8 +81,9 @@ bool TMainForm::SaveCapture(const std::string& fileName, TBitmap& saved) {
             // While the overlay is up the screen shows the snapshot: take its pixels from the
             // snapshot itself, so that no band still on its way to the screen, and no
             // compositor lagging behind, can ever reach the file.
-            const std::int64_t x = std::int64_t{FSnapshot->OffsetX} - FRegion.Left;
-            const std::int64_t y = std::int64_t{FSnapshot->OffsetY} - FRegion.Top;
+            const std::int64_t x =
+                std::int64_t{FSnapshot->Left} + FSnapshot->OffsetX - FRegion.Left;
+            const std::int64_t y = std::int64_t{FSnapshot->Top} + FSnapshot->OffsetY - FRegion.Top;
             if (x >= INT32_MIN && x <= INT32_MAX && y >= INT32_MIN && y <= INT32_MAX) {
                 bitmap.DrawPixels32(static_cast<std::int32_t>(x), static_cast<std::int32_t>(y),
                                     FSnapshot->View());

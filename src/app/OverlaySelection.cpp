@@ -7,8 +7,10 @@
 void TMainForm::mnPositionClick() {
     // A snapshot that cannot be made raises here: no overlay, the region unchanged.
     FPlatform.HideNotice();
-    std::shared_ptr<const TScreenPixels> snapshot =
-        FPlatform.GrabScreen(0, 0, FPlatform.ScreenWidth(), FPlatform.ScreenHeight());
+    // Every monitor, frozen: the user may draw on any of them and across them.
+    const TCaptureRegion screen = VirtualScreenOf(FPlatform.Monitors());
+    std::shared_ptr<const TScreenPixels> snapshot = FPlatform.GrabScreen(
+        screen.Left, screen.Top, screen.Right - screen.Left, screen.Bottom - screen.Top);
     FPlatform.SetOverlayPicture(snapshot);
     FSnapshot = std::move(snapshot);
     FPlatform.ShowMainWindow(FWindowState);

@@ -33,6 +33,6 @@ inline constexpr std::uint16_t kKeyEscape = 27;
 
 inline constexpr std::int64_t kMouseLeftDoubleClick = 515; // WM_LBUTTONDBLCLK
 inline constexpr std::int64_t kMouseRightDown = 516;       // WM_RBUTTONDOWN
-inline constexpr std::int64_t kNoticeClicked = 0x0405;      // NIN_BALLOONUSERCLICK
+inline constexpr std::int64_t kNoticeClicked = 0x0405;     // NIN_BALLOONUSERCLICK
 
 static_assert(WM_TRAYNOTIFY == 1124 && WM_CAPTURENOW == 1134);

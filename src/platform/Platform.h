@@ -5,12 +5,14 @@
 #include "base/Rgb.h"
 #include "platform/FileSystem.h"
 #include "platform/KeyDecision.h"
+#include "platform/MonitorLayout.h"
 #include "platform/OptionValues.h"
 
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 enum class TSpecialFolder { Pictures, Documents };
 
@@ -35,11 +37,14 @@ struct TMessage {
 };
 
 // The copy of a block of the screen: 32-bit pixels of the part of the block that lies on the
-// screens, placed at (OffsetX, OffsetY) within the block asked for.
+// virtual screen, placed at (OffsetX, OffsetY) within the block asked for, whose top-left
+// corner is (Left, Top) on the virtual screen.
 class TScreenPixels {
 public:
     virtual ~TScreenPixels() = default;
     virtual TPixels32View View() const = 0;
+    std::int32_t Left = 0;
+    std::int32_t Top = 0;
     std::int32_t OffsetX = 0;
     std::int32_t OffsetY = 0;
 };
@@ -88,8 +93,11 @@ public:
     // The primary screen, in physical pixels.
     virtual std::int32_t ScreenWidth() = 0;
     virtual std::int32_t ScreenHeight() = 0;
-    // Copies a block of the screen as it is now. Parts off every screen are left out (the
-    // caller's bitmap stays white there). Raises EOutOfResources when it cannot be had.
+    // The monitors as they are now (they may change while Quorlan runs).
+    virtual std::vector<TMonitor> Monitors() = 0;
+    // Copies a block of the virtual screen as it is now. Parts off the virtual screen are left
+    // out (the caller's bitmap stays white there), and parts that no monitor shows within it
+    // are white. Raises EOutOfResources when it cannot be had.
     virtual std::unique_ptr<TScreenPixels> GrabScreen(std::int32_t left, std::int32_t top,
                                                       std::int32_t width, std::int32_t height) = 0;
     virtual TDisplayColours DisplayColours() = 0;
@@ -112,8 +120,10 @@ public:
     // Ends the message loop.
     virtual void Quit() = 0;
 
-    // The region overlay: the main window, when shown maximised, shows this picture unscaled
-    // from its top-left corner (nothing clears it). The cross cursor shows over it while set.
+    // The region overlay: the main window, when shown maximised, covers the virtual screen
+    // and shows this picture unscaled, its block's top-left corner on the virtual screen's
+    // (nothing clears it). Its pointer positions are screen positions, as are those below. The
+    // cross cursor shows over it while set.
     virtual void SetOverlayPicture(std::shared_ptr<const TScreenPixels> picture) = 0;
     virtual void SetCrossCursor(bool cross) = 0;
     // The rectangle outline from (x1, y1) to (x2, y2), drawn on the window itself with a

@@ -6,6 +6,8 @@
 #include "base/Errors.h"
 #include "base/Texts.h"
 
+#include <shellscalingapi.h>
+
 #include <algorithm>
 
 namespace {
@@ -138,13 +140,53 @@ std::unique_ptr<TScreenPixels> TScreenGrabber::Grab(std::int32_t left, std::int3
         RaiseOutOfResources();
     }
     GdiFlush();
+    // What no monitor shows (the gaps of an uneven layout) is white, as off the screens.
+    const TCaptureRegion copied{static_cast<std::int32_t>(x0), static_cast<std::int32_t>(y0),
+                                static_cast<std::int32_t>(x1), static_cast<std::int32_t>(y1)};
+    for (const TCaptureRegion& gap : UncoveredParts(copied, DesktopMonitors())) {
+        for (std::int32_t y = gap.Top; y < gap.Bottom; ++y) {
+            auto* row = static_cast<std::uint32_t*>(FSection->Bits) +
+                        static_cast<std::ptrdiff_t>(y - y0) * FSection->Width;
+            std::fill(row + (gap.Left - x0), row + (gap.Right - x0), 0x00FFFFFFu);
+        }
+    }
     // Only the block just copied is seen: nothing of an earlier grab lies in the view.
     pixels->FView = {static_cast<const std::uint8_t*>(FSection->Bits), w, h,
                      static_cast<std::ptrdiff_t>(FSection->Width) * 4};
     pixels->Section = FSection;
+    pixels->Left = left;
+    pixels->Top = top;
     pixels->OffsetX = static_cast<std::int32_t>(x0 - left);
     pixels->OffsetY = static_cast<std::int32_t>(y0 - top);
     return pixels;
+}
+
+std::vector<TMonitor> DesktopMonitors() {
+    std::vector<TMonitor> monitors;
+    EnumDisplayMonitors(
+        nullptr, nullptr,
+        [](HMONITOR handle, HDC, LPRECT, LPARAM data) -> BOOL {
+            MONITORINFO info{};
+            info.cbSize = sizeof info;
+            if (GetMonitorInfoW(handle, &info)) {
+                UINT dpiX = 96, dpiY = 96;
+                if (FAILED(GetDpiForMonitor(handle, MDT_EFFECTIVE_DPI, &dpiX, &dpiY))) {
+                    dpiX = 96;
+                }
+                const RECT& r = info.rcMonitor;
+                reinterpret_cast<std::vector<TMonitor>*>(data)->push_back(
+                    {{r.left, r.top, r.right, r.bottom},
+                     static_cast<int>(dpiX),
+                     (info.dwFlags & MONITORINFOF_PRIMARY) != 0});
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&monitors));
+    if (monitors.empty()) { // no answer: the primary screen as the metrics give it
+        monitors.push_back(
+            {{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}, 96, true});
+    }
+    return monitors;
 }
 
 TDisplayColours ReadDisplayColours() {

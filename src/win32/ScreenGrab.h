@@ -33,3 +33,6 @@ private:
 };
 
 TDisplayColours ReadDisplayColours();
+
+// The monitors as the desktop has them now, in physical pixels, each with its scaling.
+std::vector<TMonitor> DesktopMonitors();

@@ -15,6 +15,8 @@
 
 #include <shellapi.h>
 #include <shlobj.h>
+#include <shellscalingapi.h>
+#include <windowsx.h>
 
 namespace {
 
@@ -80,6 +82,10 @@ TLocalTime TWin32Platform::Now() {
     return {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
 }
 
+std::vector<TMonitor> TWin32Platform::Monitors() {
+    return DesktopMonitors();
+}
+
 std::int32_t TWin32Platform::ScreenWidth() {
     return GetSystemMetrics(SM_CXSCREEN);
 }
@@ -122,10 +128,13 @@ void TWin32Platform::HideMainWindow() {
 
 void TWin32Platform::ShowMainWindow(TWindowState state) {
     if (state == TWindowState::Maximized) {
-        // Over the whole primary screen, borderless and above other windows, so that client
-        // positions are screen positions and the snapshot lies on the pixels it came from.
-        SetWindowPos(FMainWindow.Get(), HWND_TOPMOST, 0, 0, GetSystemMetrics(SM_CXSCREEN),
-                     GetSystemMetrics(SM_CYSCREEN), SWP_SHOWWINDOW | SWP_FRAMECHANGED);
+        // Over every monitor, borderless and above other windows: one window spanning the
+        // virtual screen, so that the snapshot lies on the pixels it came from and a drag goes
+        // across monitors. It keeps its size in physical pixels when its monitors differ in
+        // scaling (WM_DPICHANGED is not followed).
+        const TCaptureRegion all = VirtualScreenOf(Monitors());
+        SetWindowPos(FMainWindow.Get(), HWND_TOPMOST, all.Left, all.Top, all.Right - all.Left,
+                     all.Bottom - all.Top, SWP_SHOWWINDOW | SWP_FRAMECHANGED);
         SetForegroundWindow(FMainWindow.Get());
         SetFocus(FMainWindow.Get());
         UpdateWindow(FMainWindow.Get());
@@ -167,6 +176,9 @@ void TWin32Platform::DrawXorRectangle(std::int32_t x1, std::int32_t y1, std::int
     if (!dc) {
         return;
     }
+    POINT corners[2] = {{x1, y1}, {x2, y2}}; // screen positions, drawn at the window's
+    MapWindowPoints(nullptr, FMainWindow.Get(), corners, 2);
+    x1 = corners[0].x, y1 = corners[0].y, x2 = corners[1].x, y2 = corners[1].y;
     TPenHandle pen(CreatePen(PS_SOLID, 1, RGB(255, 255, 255)));
     TSelection penSelected(dc.Get(), pen.Get());
     TSelection brushSelected(dc.Get(), GetStockObject(NULL_BRUSH));
@@ -195,9 +207,12 @@ void TWin32Platform::PaintOverlay(HWND window) {
         info.bmiHeader.biPlanes = 1;
         info.bmiHeader.biBitCount = 32;
         info.bmiHeader.biCompression = BI_RGB;
-        SetDIBitsToDevice(paint.Get(), FOverlayPicture->OffsetX, FOverlayPicture->OffsetY,
-                          static_cast<DWORD>(view.Width), static_cast<DWORD>(view.Height), 0, 0, 0,
-                          static_cast<UINT>(view.Height), view.Data, &info, DIB_RGB_COLORS);
+        POINT at{FOverlayPicture->Left + FOverlayPicture->OffsetX,
+                 FOverlayPicture->Top + FOverlayPicture->OffsetY};
+        ScreenToClient(window, &at);
+        SetDIBitsToDevice(paint.Get(), at.x, at.y, static_cast<DWORD>(view.Width),
+                          static_cast<DWORD>(view.Height), 0, 0, 0, static_cast<UINT>(view.Height),
+                          view.Data, &info, DIB_RGB_COLORS);
     }
 }
 
@@ -287,6 +302,13 @@ LRESULT TWin32Platform::HandleMessage(HWND window, UINT message, WPARAM wParam, 
         return 0;
     }
     if (FHandler) {
+        if (message >= WM_MOUSEFIRST && message <= WM_MBUTTONUP) {
+            // The program sees screen positions: the overlay starts where the virtual screen
+            // does, left of or above the primary monitor's origin when a monitor lies there.
+            POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            ClientToScreen(window, &at);
+            lParam = MAKELPARAM(static_cast<std::int16_t>(at.x), static_cast<std::int16_t>(at.y));
+        }
         TMessage translated{message, wParam, static_cast<std::int64_t>(lParam), 0};
         try {
             if (FHandler->WndProc(translated)) {
@@ -308,6 +330,8 @@ LRESULT TWin32Platform::HandleMessage(HWND window, UINT message, WPARAM wParam, 
         return 0;
     case WM_ERASEBKGND:
         return 1; // the snapshot covers everything
+    case WM_DPICHANGED:
+        return 0; // the overlay spans monitors of any scaling at its size in physical pixels
     case WM_SETCURSOR:
         if (FCrossCursor && LOWORD(lParam) == HTCLIENT) {
             SetCursor(LoadCursorW(nullptr, IDC_CROSS));

@@ -27,6 +27,7 @@ public:
 
     std::int32_t ScreenWidth() override;
     std::int32_t ScreenHeight() override;
+    std::vector<TMonitor> Monitors() override;
     std::unique_ptr<TScreenPixels> GrabScreen(std::int32_t left, std::int32_t top,
                                               std::int32_t width, std::int32_t height) override;
     TDisplayColours DisplayColours() override;

@@ -179,6 +179,61 @@ TEST_F(OverlayTest, EscRestoresTheRegionOfThePressAndNeverCaptures) {
     EXPECT_TRUE(Form.Visible());
 }
 
+// A second monitor of another scaling left of the primary and lower, so that the virtual screen
+// starts at a negative x and has gaps above and below it.
+TEST_F(OverlayTest, TheOverlayCoversEveryMonitorAndCapturesAcrossThem) {
+    Platform.Displays = {{{0, 0, 64, 48}, 96, true}, {{-40, 10, 0, 40}, 144, false}};
+    Platform.PaintScreen(
+        [](int x, int y) { return std::uint32_t(x + 50) << 16 | std::uint32_t(y); });
+    Open();
+    ASSERT_TRUE(Platform.Picture);
+    EXPECT_EQ(Platform.Picture->Left + Platform.Picture->OffsetX, -40);
+    EXPECT_EQ(Platform.Picture->View().Width, 104);
+    EXPECT_EQ(Platform.Picture->View().Height, 48);
+    const auto pictureAt = [&](int x, int y) {
+        return *reinterpret_cast<const std::uint32_t*>(Platform.Picture->View().Row(y) +
+                                                       4 * (x + 40)) &
+               0xFFFFFF;
+    };
+    EXPECT_EQ(pictureAt(-20, 5), 0xFFFFFFu); // a gap is white
+    EXPECT_EQ(pictureAt(-20, 20), Platform.ScreenAt(-20, 20));
+
+    // Dragged from the second monitor onto the primary, and over the gap above the second.
+    const auto expectCapture = [&](const std::string& name, TCaptureRegion region) {
+        const TBmpFile file = ReadBmp(Folder.ReadNative("pics/" + name));
+        ASSERT_EQ(file.Width, region.Right - region.Left);
+        ASSERT_EQ(file.Height, region.Bottom - region.Top);
+        for (int y = region.Top; y < region.Bottom; ++y) {
+            for (int x = region.Left; x < region.Right; ++x) {
+                const bool gap = x < 0 && (y < 10 || y >= 40);
+                ASSERT_EQ(file.Pixel(x - region.Left, y - region.Top),
+                          gap ? 0xFFFFFFu : Platform.ScreenAt(x, y))
+                    << name << " " << x << "," << y;
+            }
+        }
+    };
+    Drag(-30, 20, 10, 30);
+    EXPECT_EQ(Form.FRegion, (TCaptureRegion{-30, 20, 10, 30}));
+    EXPECT_EQ(Platform.Caption, "矩形範囲選択(-30,20,10,30)");
+    expectCapture("0001.bmp", {-30, 20, 10, 30});
+    Open();
+    Drag(5, 14, -35, 2);
+    expectCapture("0002.bmp", {-35, 2, 5, 14});
+
+    // The monitor goes: the next overlay shows the primary alone, and the stored region, now
+    // off every monitor, captures white.
+    Platform.Displays.clear();
+    Platform.PaintScreen([](int, int) { return 0x102030u; });
+    Open();
+    EXPECT_EQ(Platform.Picture->View().Width, 64);
+    Platform.Send(WM_KEYDOWN_MESSAGE, kKeyEscape);
+    Form.FRegion = {-30, 20, -10, 30};
+    Form.mnCaptureClick();
+    const TBmpFile white = ReadBmp(Folder.ReadNative("pics/0003.bmp"));
+    EXPECT_EQ(white.Pixel(0, 0), 0xFFFFFFu);
+    EXPECT_EQ(white.Pixel(19, 9), 0xFFFFFFu);
+}
+
 TEST_F(OverlayTest, ASnapshotThatCannotBeMadeShowsNoOverlay) {
     Form.FRegion = {1, 2, 3, 4};
     Platform.GrabFails = true;

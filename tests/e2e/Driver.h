@@ -156,3 +156,10 @@ std::vector<std::uint32_t> ReadPng(const std::wstring& path, UINT& width, UINT& 
 
 // What the screen shows now, as red << 16 | green << 8 | blue, rows from the top.
 std::vector<std::uint32_t> ScreenShot();
+
+// The virtual screen (every monitor), and what it shows within a rectangle of it.
+RECT VirtualScreen();
+std::vector<std::uint32_t> ScreenShotOf(const RECT& area);
+
+// The pointer to a position of the virtual screen.
+void MouseToVirtual(int x, int y);

@@ -239,6 +239,17 @@ void MouseTo(int x, int y) {
     Pump(150);
 }
 
+void MouseToVirtual(int x, int y) {
+    const RECT all = VirtualScreen();
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = (x - all.left) * 65535 / (all.right - all.left - 1);
+    input.mi.dy = (y - all.top) * 65535 / (all.bottom - all.top - 1);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK;
+    SendInput(1, &input, sizeof input);
+    Pump(150);
+}
+
 void LeftButton(bool up) {
     INPUT input{};
     input.type = INPUT_MOUSE;
@@ -258,9 +269,22 @@ bool OpenOverlay(TApp& app) {
     Pump(300);
     Key(VK_DOWN, false); // the first item: 矩形範囲選択
     Key(VK_DOWN, true);
+    LARGE_INTEGER frequency, chosen, now;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&chosen);
     Key(VK_RETURN, false);
     Key(VK_RETURN, true);
-    const bool shown = WaitFor([&] { return IsWindowVisible(app.Main) != FALSE; });
+    bool shown = false;
+    do { // the window shown and painted; our own windows repaint what the menu covered
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            DispatchMessageW(&message);
+        }
+        shown = IsWindowVisible(app.Main) && GetUpdateRect(app.Main, nullptr, FALSE) == FALSE;
+        QueryPerformanceCounter(&now);
+    } while (!shown && now.QuadPart - chosen.QuadPart < 10 * frequency.QuadPart);
+    std::printf("    the overlay showed %.0f ms after the item was chosen\n",
+                double(now.QuadPart - chosen.QuadPart) * 1000.0 / double(frequency.QuadPart));
     Pump(500);
     return shown;
 }

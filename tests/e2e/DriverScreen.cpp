@@ -151,7 +151,17 @@ std::vector<std::uint32_t> ReadPng(const std::wstring& path, UINT& width, UINT& 
 
 // What the screen shows now, as red << 16 | green << 8 | blue, rows from the top.
 std::vector<std::uint32_t> ScreenShot() {
-    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    return ScreenShotOf({0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
+}
+
+RECT VirtualScreen() {
+    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN), top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    return {left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+            top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+}
+
+std::vector<std::uint32_t> ScreenShotOf(const RECT& area) {
+    const int width = area.right - area.left, height = area.bottom - area.top;
     std::vector<std::uint32_t> pixels(std::size_t(width) * height);
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
@@ -164,7 +174,7 @@ std::vector<std::uint32_t> ScreenShot() {
     void* bits = nullptr;
     HBITMAP section = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = SelectObject(memory, section);
-    BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+    BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
     GdiFlush();
     const auto* source = static_cast<const std::uint32_t*>(bits);
     for (std::size_t i = 0; i < pixels.size(); ++i) {

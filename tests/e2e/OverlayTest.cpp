@@ -92,3 +92,112 @@ void TheRegionOverlay() {
     ClosePattern(pattern);
     Stop(app);
 }
+
+// Two monitors (the runner's second display: the primary at the origin, the other left of it
+// and lower, so the virtual screen starts at a negative x and has gaps).
+void TheOverlayOnTwoMonitors() {
+    ClearPictures();
+    const RECT all = VirtualScreen();
+    const int width = all.right - all.left, height = all.bottom - all.top;
+    Check(GetSystemMetrics(SM_CMONITORS) == 2 && all.left < 0, "two monitors, one left of 0");
+    TPatternWindow pattern;
+    ShowPattern(pattern, all.left, all.top, width, height, 0);
+    TApp app;
+    Check(Start(app, IniWith("IsUpdate=0\r\n")), "started");
+    SetWindowPos(pattern.Window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    Pump(300);
+    const std::vector<std::uint32_t> desktop = ScreenShotOf(all);
+    const auto shown = [&](const std::vector<std::uint32_t>& shot, int x, int y) {
+        return shot[std::size_t(y - all.top) * width + (x - all.left)];
+    };
+    // A capture is exact when every pixel is the desktop's, or white where no monitor is.
+    const auto exact = [&](const wchar_t* name, int left, int top, int right, int bottom) {
+        std::string bytes;
+        if (!ReadWhenThere(Pic(name), bytes)) {
+            return false;
+        }
+        Pump(300);
+        ReadFileBytes(Pic(name), bytes);
+        const TBmpInfo info = BmpInfo(bytes);
+        if (!info.Ok || info.Width != right - left || info.Height != bottom - top) {
+            return false;
+        }
+        for (int y = top; y < bottom; ++y) {
+            for (int x = left; x < right; ++x) {
+                const POINT at{x, y};
+                const std::uint32_t expected =
+                    MonitorFromPoint(at, MONITOR_DEFAULTTONULL) ? shown(desktop, x, y) : 0xFFFFFFu;
+                if (BmpPixel(bytes, x - left, y - top) != expected) {
+                    std::printf("    first difference at %d,%d: %06X for %06X\n", x, y,
+                                BmpPixel(bytes, x - left, y - top), expected);
+                    return false;
+                }
+            }
+        }
+        return true;
+    };
+
+    Check(OpenOverlay(app), "the overlay opens");
+    RECT overlay{};
+    GetWindowRect(app.Main, &overlay);
+    Check(EqualRect(&overlay, &all) != FALSE, "over the whole virtual screen");
+    const std::vector<std::uint32_t> overlaid = ScreenShotOf(all);
+    int differing = 0;
+    for (int y = all.top; y < all.bottom; ++y) {
+        for (int x = all.left; x < all.right; ++x) {
+            const bool onMonitor = MonitorFromPoint({x, y}, MONITOR_DEFAULTTONULL) != nullptr;
+            const bool differs =
+                shown(overlaid, x, y) != (onMonitor ? shown(desktop, x, y) : 0xFFFFFFu);
+            if (differs && differing++ == 0) {
+                std::printf("    first difference at %d,%d: %06X for %06X\n", x, y,
+                            shown(overlaid, x, y), onMonitor ? shown(desktop, x, y) : 0xFFFFFFu);
+            }
+        }
+    }
+    Check(differing == 0, "showing every monitor as it was, white where none is");
+
+    // On the second monitor alone.
+    MouseToVirtual(-900, 200);
+    LeftButton(false);
+    MouseToVirtual(-600, 400);
+    LeftButton(true);
+    Check(exact(L"0001.bmp", -900, 200, -600, 400), "a drag on the second monitor, exact");
+
+    // Across both, the band checked on both.
+    Check(OpenOverlay(app), "the overlay opens again");
+    MouseToVirtual(-200, 300);
+    LeftButton(false);
+    MouseToVirtual(200, 500);
+    const std::vector<std::uint32_t> band = ScreenShotOf(all);
+    const auto inverted = [&](int x, int y) {
+        return shown(band, x, y) == (shown(desktop, x, y) ^ 0xFFFFFF);
+    };
+    Check(inverted(-200, 300) && inverted(-100, 300) && inverted(100, 499) && inverted(199, 400) &&
+              inverted(-200, 450),
+          "the band inverts its pixels on both monitors");
+    Check(shown(band, 0, 400) == shown(desktop, 0, 400), "inside the band the snapshot shows");
+    LeftButton(true);
+    Check(exact(L"0002.bmp", -200, 300, 200, 500), "a drag across both, exact");
+
+    // Over the gap above the second monitor (the pointer cannot go there): white there.
+    Check(OpenOverlay(app), "and again");
+    MouseToVirtual(-100, 150);
+    LeftButton(false);
+    MouseToVirtual(60, 30);
+    LeftButton(true);
+    Check(exact(L"0003.bmp", -100, 30, 60, 150), "a gap captures white");
+
+    // Esc ends a selection on the second monitor; nothing is captured.
+    Check(OpenOverlay(app), "once more");
+    MouseToVirtual(-500, 300);
+    LeftButton(false);
+    MouseToVirtual(-400, 350);
+    Press(VK_ESCAPE);
+    LeftButton(true);
+    Check(WaitFor([&] { return !IsWindowVisible(app.Main); }), "Esc ends it");
+    Pump(500);
+    Check(!Exists(Pic(L"0004.bmp")), "and captures nothing");
+
+    Stop(app);
+    ClosePattern(pattern);
+}

@@ -11,8 +11,9 @@ void TheDigitOverflowQuestion();
 void ExitThroughTheMenu();
 void ACloseRequestEndsTheProgram();
 
-// The region overlay.
+// The region overlay, and on two monitors (run on the runner's second display).
 void TheRegionOverlay();
+void TheOverlayOnTwoMonitors();
 
 // The options dialog and the boxes.
 void TheOptionsDialog();

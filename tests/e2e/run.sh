@@ -2,6 +2,8 @@
 # Runs the end-to-end tests: Quorlan.exe and the driver under Wine, on a private virtual
 # display started and stopped here. Usage: run.sh <Windows build folder> [test name part]
 # QUORLAN_DRIVER names another driver of the build folder (the latency benchmark's).
+# QUORLAN_MONITORS=2 runs them on two monitors instead: Xorg's dummy driver, the primary
+# 1280x800 at the origin and a 1024x768 one left of it and 100 pixels lower.
 set -euo pipefail
 build=$(cd "$1" && pwd)
 work=$(mktemp -d /tmp/quorlan-e2e-XXXXXX)
@@ -13,7 +15,47 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 export LC_ALL=ja_JP.UTF-8
 export DISPLAY=$display
 
-Xvfb "$display" -screen 0 "${QUORLAN_SCREEN:-1280x800x24}" -nolisten tcp >/dev/null 2>&1 &
+if [ "${QUORLAN_MONITORS:-1}" = 2 ]; then
+    cat >"$work/xorg.conf" <<'EOF2'
+Section "Device"
+    Identifier "dummy"
+    Driver "dummy"
+    VideoRam 256000
+    Option "Monitor-DUMMY0" "m0"
+    Option "Monitor-DUMMY1" "m1"
+EndSection
+Section "Monitor"
+    Identifier "m0"
+    HorizSync 5.0-1000.0
+    VertRefresh 5.0-200.0
+    Option "PreferredMode" "1280x800"
+    Option "Primary" "true"
+    Option "Position" "1024 0"
+EndSection
+Section "Monitor"
+    Identifier "m1"
+    HorizSync 5.0-1000.0
+    VertRefresh 5.0-200.0
+    Option "PreferredMode" "1024x768"
+    Option "Enable" "true"
+    Option "Position" "0 100"
+EndSection
+Section "Screen"
+    Identifier "screen"
+    Device "dummy"
+    Monitor "m0"
+    DefaultDepth 24
+    SubSection "Display"
+        Depth 24
+        Virtual 3000 1200
+    EndSubSection
+EndSection
+EOF2
+    Xorg "$display" -config "$work/xorg.conf" -noreset -nolisten tcp -logfile "$work/xorg.log" \
+        >/dev/null 2>&1 &
+else
+    Xvfb "$display" -screen 0 "${QUORLAN_SCREEN:-1280x800x24}" -nolisten tcp >/dev/null 2>&1 &
+fi
 xvfb=$!
 cleanup() {
     wineserver -k >/dev/null 2>&1 || true
@@ -21,7 +63,7 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
-for _ in $(seq 50); do
+for _ in $(seq 100); do
     xdpyinfo -display "$display" >/dev/null 2>&1 && break
     sleep 0.1
 done

@@ -24,6 +24,7 @@ public:
 
     std::int32_t ScreenWidth() override { return ScreenW; }
     std::int32_t ScreenHeight() override { return ScreenH; }
+    std::vector<TMonitor> Monitors() override;
     std::unique_ptr<TScreenPixels> GrabScreen(std::int32_t left, std::int32_t top,
                                               std::int32_t width, std::int32_t height) override;
     TDisplayColours DisplayColours() override;
@@ -77,11 +78,16 @@ public:
     void KeyEvent(std::uint32_t message, std::uint32_t virtualKey,
                   std::optional<TCaptureRegion> foreground = std::nullopt);
 
-    // The scripted screen, pixels as red << 16 | green << 8 | blue.
+    // The scripted screen, pixels as red << 16 | green << 8 | blue: the primary monitor of
+    // ScreenW x ScreenH at the origin, or the monitors of Displays when there are any. Screen
+    // holds the virtual screen row by row from its top-left corner; what no monitor shows is
+    // black there, as a screen copy gives it. PaintScreen takes screen positions.
     std::int32_t ScreenW = 64;
     std::int32_t ScreenH = 48;
+    std::vector<TMonitor> Displays;
     std::vector<std::uint32_t> Screen;
     void PaintScreen(std::function<std::uint32_t(int x, int y)> colour);
+    std::uint32_t ScreenAt(std::int32_t x, std::int32_t y) const;
 
     std::string ExePath = "\\nonexistent\\Quorlan.exe";
     std::map<TSpecialFolder, std::string> Folders;

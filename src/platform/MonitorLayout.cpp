@@ -1,0 +1,64 @@
+#include "platform/MonitorLayout.h"
+
+#include <algorithm>
+
+namespace {
+
+bool IsEmpty(const TCaptureRegion& r) {
+    return r.Left >= r.Right || r.Top >= r.Bottom;
+}
+
+// What is left of `from` once `hole` is cut out: up to four rectangles, the bands above and
+// below the hole across the whole width, and the pieces left and right of it between them.
+void Subtract(const TCaptureRegion& from, const TCaptureRegion& hole,
+              std::vector<TCaptureRegion>& out) {
+    const TCaptureRegion cut{std::max(from.Left, hole.Left), std::max(from.Top, hole.Top),
+                             std::min(from.Right, hole.Right), std::min(from.Bottom, hole.Bottom)};
+    if (IsEmpty(cut)) {
+        out.push_back(from);
+        return;
+    }
+    const TCaptureRegion pieces[] = {
+        {from.Left, from.Top, from.Right, cut.Top},
+        {from.Left, cut.Bottom, from.Right, from.Bottom},
+        {from.Left, cut.Top, cut.Left, cut.Bottom},
+        {cut.Right, cut.Top, from.Right, cut.Bottom},
+    };
+    for (const TCaptureRegion& piece : pieces) {
+        if (!IsEmpty(piece)) {
+            out.push_back(piece);
+        }
+    }
+}
+
+} // namespace
+
+TCaptureRegion VirtualScreenOf(const std::vector<TMonitor>& monitors) {
+    if (monitors.empty()) {
+        return {};
+    }
+    TCaptureRegion all = monitors.front().Bounds;
+    for (const TMonitor& monitor : monitors) {
+        all.Left = std::min(all.Left, monitor.Bounds.Left);
+        all.Top = std::min(all.Top, monitor.Bounds.Top);
+        all.Right = std::max(all.Right, monitor.Bounds.Right);
+        all.Bottom = std::max(all.Bottom, monitor.Bounds.Bottom);
+    }
+    return all;
+}
+
+std::vector<TCaptureRegion> UncoveredParts(const TCaptureRegion& block,
+                                           const std::vector<TMonitor>& monitors) {
+    std::vector<TCaptureRegion> uncovered;
+    if (!IsEmpty(block)) {
+        uncovered.push_back(block);
+    }
+    for (const TMonitor& monitor : monitors) {
+        std::vector<TCaptureRegion> left;
+        for (const TCaptureRegion& part : uncovered) {
+            Subtract(part, monitor.Bounds, left);
+        }
+        uncovered = std::move(left);
+    }
+    return uncovered;
+}
