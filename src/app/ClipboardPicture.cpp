@@ -3,9 +3,24 @@
 #include "base/ByteSink.h"
 #include "imaging/PngImage.h"
 
+#include <algorithm>
+
 namespace {
 
-constexpr std::size_t kBmpFileHeaderBytes = 14; // what a file has before a packed DIB
+// The BMP file's bytes less its 14-byte file header: the packed DIB the clipboard holds.
+class TDibSink : public TByteSink {
+public:
+    explicit TDibSink(std::string& dib) : FDib(dib) {}
+    void Write(const void* data, std::size_t size) override {
+        const std::size_t skipped = std::min(size, FSkip);
+        FSkip -= skipped;
+        FDib.append(static_cast<const char*>(data) + skipped, size - skipped);
+    }
+
+private:
+    std::string& FDib;
+    std::size_t FSkip = 14;
+};
 
 } // namespace
 
@@ -17,10 +32,10 @@ std::string TClipboardPicture::Dib() const {
     TBitmap wide;
     wide.SharePixels(FCapture);
     wide.SetPixelDepth(TPixelDepth::pd24Bit); // the store is copied, the capture stays
-    TMemorySink bmp;
-    wide.WriteBmp(bmp);
-    return bmp.Bytes.size() > kBmpFileHeaderBytes ? bmp.Bytes.substr(kBmpFileHeaderBytes)
-                                                   : std::string();
+    std::string dib;
+    TDibSink sink(dib);
+    wide.WriteBmp(sink);
+    return dib;
 }
 
 std::string TClipboardPicture::Png() const {

@@ -86,7 +86,8 @@ std::unique_ptr<TScreenPixels> THeadlessPlatform::GrabScreen(std::int32_t left, 
         const std::size_t stride = std::size_t(all.Right - all.Left);
         for (std::int64_t y = y0; y < y1; ++y) {
             const auto* row = &Screen[std::size_t(y - all.Top) * stride];
-            pixels->Pixels.insert(pixels->Pixels.end(), row + (x0 - all.Left), row + (x1 - all.Left));
+            pixels->Pixels.insert(pixels->Pixels.end(), row + (x0 - all.Left),
+                                  row + (x1 - all.Left));
         }
         const TCaptureRegion copied{std::int32_t(x0), std::int32_t(y0), std::int32_t(x1),
                                     std::int32_t(y1)};
