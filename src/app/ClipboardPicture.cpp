@@ -33,6 +33,9 @@ std::string TClipboardPicture::Dib() const {
     wide.SharePixels(FCapture);
     wide.SetPixelDepth(TPixelDepth::pd24Bit); // the store is copied, the capture stays
     std::string dib;
+    if (const TPixelStore* store = wide.Store()) {
+        dib.reserve(store->SizeImage() + 40); // one allocation: the rows and their header
+    }
     TDibSink sink(dib);
     wide.WriteBmp(sink);
     return dib;
