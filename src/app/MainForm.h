@@ -74,6 +74,7 @@ public:
     void FormMouseDown(TMouseButton button, std::uint32_t shift, std::int32_t x, std::int32_t y);
     void FormMouseMove(std::uint32_t shift, std::int32_t x, std::int32_t y);
     void FormMouseUp(TMouseButton button, std::uint32_t shift, std::int32_t x, std::int32_t y);
+    // Esc cancels; the arrow keys move the pointer; Enter presses and releases at it.
     void FormKeyDown(std::uint16_t& key, std::uint32_t shift);
     bool Visible() const { return FVisible; }
 
@@ -103,6 +104,8 @@ private:
     std::string FPositionItemCaption;
     void RubberBand(std::int32_t cornerX, std::int32_t cornerY);
     void EndSelection();
+    void StepPointer(std::uint16_t key, std::uint32_t shift);
+    bool FKeyboardDrag = false; // a selection begun with Enter, not with the button
 
     bool FInTray = false;
     bool FVisible = false;

@@ -81,7 +81,7 @@ bool TMainForm::WndProc(TMessage& message) {
     }
     case WM_KEYDOWN_MESSAGE: {
         auto key = static_cast<std::uint16_t>(message.WParam);
-        FormKeyDown(key, 0);
+        FormKeyDown(key, FPlatform.ModifierKeys());
         return true;
     }
     default:

@@ -22,6 +22,13 @@ enum class TBoxButtons { Ok, OkCancel, YesNo };
 // What a box returns: the result of the button pressed (2 for the close box).
 enum TModalResult : int { mrNone = 0, mrOk = 1, mrCancel = 2, mrYes = 6, mrNo = 7 };
 
+// A position on the virtual screen.
+struct TScreenPoint {
+    std::int32_t X = 0;
+    std::int32_t Y = 0;
+    bool operator==(const TScreenPoint&) const = default;
+};
+
 // How the main window is shown when it is shown.
 enum class TWindowState { Normal, Minimized, Maximized };
 
@@ -132,6 +139,11 @@ public:
                                   std::int32_t y2) = 0;
     // Pointer events keep coming to the main window while captured, wherever the pointer is.
     virtual void SetPointerCapture(bool captured) = 0;
+    // Where the pointer is, in screen positions; moving it sends the window its move.
+    virtual TScreenPoint PointerPosition() = 0;
+    virtual void SetPointerPosition(TScreenPoint position) = 0;
+    // The modifier keys held now, as the kHeld... flags of a pointer event.
+    virtual std::uint32_t ModifierKeys() = 0;
 
     // The options dialog, shown modally over its controls' values, the handler called as the
     // user acts; returns its result (mrOk or mrCancel). While it is open, other messages keep

@@ -12,6 +12,7 @@
 #include "base/Errors.h"
 #include "base/Texts.h"
 #include "platform/BoxModel.h"
+#include "platform/Messages.h"
 
 #include <shellapi.h>
 #include <shlobj.h>
@@ -194,6 +195,21 @@ void TWin32Platform::SetPointerCapture(bool captured) {
     } else if (GetCapture() == FMainWindow.Get()) {
         ReleaseCapture();
     }
+}
+
+TScreenPoint TWin32Platform::PointerPosition() {
+    POINT at{};
+    GetCursorPos(&at);
+    return {at.x, at.y};
+}
+
+void TWin32Platform::SetPointerPosition(TScreenPoint position) {
+    SetCursorPos(position.X, position.Y); // the system sends the window its WM_MOUSEMOVE
+}
+
+std::uint32_t TWin32Platform::ModifierKeys() {
+    return (GetKeyState(VK_SHIFT) < 0 ? kHeldShift : 0) |
+           (GetKeyState(VK_CONTROL) < 0 ? kHeldControl : 0);
 }
 
 void TWin32Platform::PaintOverlay(HWND window) {

@@ -48,6 +48,9 @@ public:
     void DrawXorRectangle(std::int32_t x1, std::int32_t y1, std::int32_t x2,
                           std::int32_t y2) override;
     void SetPointerCapture(bool captured) override;
+    TScreenPoint PointerPosition() override;
+    void SetPointerPosition(TScreenPoint position) override;
+    std::uint32_t ModifierKeys() override;
     void RunMessageLoop() override;
     int RunOptionsDialog(TOptionValues& values, IOptionsDialogHandler& handler) override;
     void FocusOptionsDialog() override;

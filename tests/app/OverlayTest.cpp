@@ -234,6 +234,46 @@ TEST_F(OverlayTest, TheOverlayCoversEveryMonitorAndCapturesAcrossThem) {
     EXPECT_EQ(white.Pixel(19, 9), 0xFFFFFFu);
 }
 
+// Arrows step the pointer (ten with Shift), Enter presses and a second Enter releases.
+TEST_F(OverlayTest, ASelectionByKeyboardAlone) {
+    const auto key = [&](std::uint16_t code, std::uint32_t modifiers = 0) {
+        Platform.Modifiers = modifiers;
+        Platform.Send(WM_KEYDOWN_MESSAGE, code);
+    };
+    Platform.Pointer = {10, 10};
+    key(kArrowRight); // no overlay: nothing moves
+    EXPECT_EQ(Platform.Pointer, (TScreenPoint{10, 10}));
+    Open();
+    for (int i = 0; i < 3; ++i) {
+        key(kArrowRight);
+    }
+    key(kArrowDown, kHeldShift);
+    key(kArrowLeft);
+    key(kArrowUp);
+    EXPECT_EQ(Platform.Pointer, (TScreenPoint{12, 19}));
+    key(kKeyReturn);
+    key(kArrowRight, kHeldShift);
+    key(kArrowRight, kHeldShift);
+    for (int i = 0; i < 5; ++i) {
+        key(kArrowDown);
+    }
+    EXPECT_EQ(Platform.VisibleBands(),
+              (std::vector<std::array<std::int32_t, 4>>{{12, 19, 32, 24}}));
+    key(kKeyReturn);
+    EXPECT_EQ(Form.FRegion, (TCaptureRegion{12, 19, 32, 24}));
+    const TBmpFile file = ReadBmp(Folder.ReadNative("pics/0001.bmp"));
+    EXPECT_EQ(file.Width, 20);
+    EXPECT_EQ(file.Height, 5);
+    ExpectSelectionEnded();
+
+    // The pointer stays on the virtual screen.
+    Open();
+    Platform.Pointer = {62, 1};
+    key(kArrowRight, kHeldShift);
+    key(kArrowUp, kHeldShift);
+    EXPECT_EQ(Platform.Pointer, (TScreenPoint{63, 0}));
+}
+
 TEST_F(OverlayTest, ASnapshotThatCannotBeMadeShowsNoOverlay) {
     Form.FRegion = {1, 2, 3, 4};
     Platform.GrabFails = true;

@@ -47,6 +47,7 @@ int wmain(int argc, wchar_t** argv) {
     Run("PrintScreen and Alt+PrintScreen", PrintScreenSavesTheWholeScreen);
     Run("the region overlay", TheRegionOverlay);
     Run("the overlay on two monitors", TheOverlayOnTwoMonitors);
+    Run("the overlay by keyboard", TheOverlayByKeyboard);
     Run("the overwrite question", TheOverwriteQuestion);
     Run("the options dialog", TheOptionsDialog);
     Run("the options dialog by keyboard", TheOptionsDialogByKeyboard);

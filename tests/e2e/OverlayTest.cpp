@@ -201,3 +201,45 @@ void TheOverlayOnTwoMonitors() {
     Stop(app);
     ClosePattern(pattern);
 }
+
+// A selection made with the keyboard alone: the arrows step the pointer, Enter presses and
+// releases, and the capture is exactly the stepped rectangle.
+void TheOverlayByKeyboard() {
+    ClearPictures();
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    TApp app;
+    Check(Start(app, gDefaultIni), "started");
+    TPatternWindow pattern;
+    ShowPattern(pattern, 0, 0, width, height, 0);
+    MouseTo(200, 150);
+    Check(OpenOverlay(app), "the overlay opens");
+    POINT start{};
+    GetCursorPos(&start);
+    for (int i = 0; i < 3; ++i) {
+        Press(VK_RIGHT);
+    }
+    Press(VK_DOWN);
+    Press(VK_RETURN);
+    Chord(VK_SHIFT, VK_RIGHT);
+    Chord(VK_SHIFT, VK_RIGHT);
+    Press(VK_RIGHT);
+    Chord(VK_SHIFT, VK_DOWN);
+    Press(VK_UP);
+    Press(VK_RETURN);
+    const int left = start.x + 3, top = start.y + 1;
+    std::string bytes;
+    Check(ReadWhenThere(Pic(L"0001.bmp"), bytes), "the second Enter captures");
+    Pump(300);
+    ReadFileBytes(Pic(L"0001.bmp"), bytes);
+    const TBmpInfo info = BmpInfo(bytes);
+    Check(info.Ok && info.Width == 21 && info.Height == 9, "the stepped rectangle, 21 x 9");
+    bool exact = info.Ok && info.Width == 21 && info.Height == 9;
+    for (int y = 0; exact && y < 9; ++y) {
+        for (int x = 0; exact && x < 21; ++x) {
+            exact = BmpPixel(bytes, x, y) == PatternColour(left + x, top + y);
+        }
+    }
+    Check(exact, "exactly its pixels");
+    Stop(app);
+    ClosePattern(pattern);
+}

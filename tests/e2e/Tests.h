@@ -14,6 +14,7 @@ void ACloseRequestEndsTheProgram();
 // The region overlay, and on two monitors (run on the runner's second display).
 void TheRegionOverlay();
 void TheOverlayOnTwoMonitors();
+void TheOverlayByKeyboard();
 
 // The options dialog and the boxes.
 void TheOptionsDialog();

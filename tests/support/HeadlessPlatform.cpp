@@ -212,3 +212,9 @@ bool THeadlessPlatform::SetClipboardPicture(std::shared_ptr<const IClipboardPict
     Clipboard = std::move(picture);
     return true;
 }
+
+void THeadlessPlatform::SetPointerPosition(TScreenPoint position) {
+    Pointer = position;
+    Send(WM_MOUSEMOVE_MESSAGE, 0,
+         (std::int64_t(std::uint16_t(position.Y)) << 16) | std::uint16_t(position.X));
+}

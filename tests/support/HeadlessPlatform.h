@@ -50,6 +50,12 @@ public:
     void DrawXorRectangle(std::int32_t x1, std::int32_t y1, std::int32_t x2,
                           std::int32_t y2) override;
     void SetPointerCapture(bool captured) override { Captured = captured; }
+    TScreenPoint PointerPosition() override { return Pointer; }
+    // Moves the pointer and sends the move as the window procedure would (no button held).
+    void SetPointerPosition(TScreenPoint position) override;
+    std::uint32_t ModifierKeys() override { return Modifiers; }
+    TScreenPoint Pointer;
+    std::uint32_t Modifiers = 0;
     void RunMessageLoop() override;
     // The dialog: the script runs on its values while it is "open" and gives the result.
     int RunOptionsDialog(TOptionValues& values, IOptionsDialogHandler& handler) override;
