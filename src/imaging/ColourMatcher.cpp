@@ -3,7 +3,6 @@
 #include "imaging/PixelWords.h"
 
 #include <algorithm>
-#include <numeric>
 #include <climits>
 #include <cstdlib>
 #include <cassert>
@@ -80,6 +79,22 @@ std::uint8_t NearestAmong(const TPalette& palette, const TIndices& entries, int 
     return bestIndex;
 }
 
+// Every index of a palette, as a range NearestAmong walks without a list made for it.
+struct TEveryIndex {
+    std::size_t Count;
+    struct TIterator {
+        std::size_t Index;
+        std::size_t operator*() const { return Index; }
+        TIterator& operator++() {
+            ++Index;
+            return *this;
+        }
+        bool operator!=(const TIterator& other) const { return Index != other.Index; }
+    };
+    TIterator begin() const { return {0}; }
+    TIterator end() const { return {Count}; }
+};
+
 constexpr int kCellBits = 6; // cells of 4 colours on each channel
 constexpr int kCellSize = 256 >> kCellBits;
 constexpr int kCoarseSize = 16; // first pass over cubes of 16 colours
@@ -98,9 +113,7 @@ int Compact(std::uint32_t bits) {
 
 std::uint8_t NearestColourExhaustive(const TPalette& palette, std::uint8_t r, std::uint8_t g,
                                      std::uint8_t b) {
-    std::vector<std::uint8_t> every(palette.size());
-    std::iota(every.begin(), every.end(), std::uint8_t{0});
-    return NearestAmong(palette, every, r, g, b);
+    return NearestAmong(palette, TEveryIndex{palette.size()}, r, g, b);
 }
 
 TColourMatcher::TColourMatcher(const TPalette& palette) : FPalette(palette) {

@@ -161,5 +161,10 @@ std::vector<std::uint32_t> ScreenShot();
 RECT VirtualScreen();
 std::vector<std::uint32_t> ScreenShotOf(const RECT& area);
 
+// Waits for the capture file, then whether it is a BMP of that size whose pixel (x, y) is
+// `expected` of the screen position (left + x, top + y); the first difference is printed.
+bool CapturedExactly(const wchar_t* name, int left, int top, int width, int height,
+                     const std::function<std::uint32_t(int x, int y)>& expected);
+
 // The pointer to a position of the virtual screen.
 void MouseToVirtual(int x, int y);

@@ -3,6 +3,7 @@
 #include <wincodec.h>
 
 #include <algorithm>
+#include <cstdio>
 
 // --- the pattern the tests put on the screen -------------------------------------------------
 
@@ -185,4 +186,29 @@ std::vector<std::uint32_t> ScreenShotOf(const RECT& area) {
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
     return pixels;
+}
+
+bool CapturedExactly(const wchar_t* name, int left, int top, int width, int height,
+                     const std::function<std::uint32_t(int x, int y)>& expected) {
+    std::string bytes;
+    if (!ReadWhenThere(Pic(name), bytes)) {
+        return false;
+    }
+    Pump(300); // published in one move: read it again once it is surely whole
+    ReadFileBytes(Pic(name), bytes);
+    const TBmpInfo info = BmpInfo(bytes);
+    if (!info.Ok || info.Width != width || info.Height != height) {
+        return false;
+    }
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const std::uint32_t wanted = expected(left + x, top + y);
+            if (BmpPixel(bytes, x, y) != wanted) {
+                std::printf("    first difference at %d,%d: %06X for %06X\n", left + x, top + y,
+                            BmpPixel(bytes, x, y), wanted);
+                return false;
+            }
+        }
+    }
+    return true;
 }

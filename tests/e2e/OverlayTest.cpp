@@ -126,27 +126,9 @@ void TheOverlayOnTwoMonitors() {
     };
     // A capture is exact when every pixel is the desktop's, or white where no monitor is.
     const auto exact = [&](const wchar_t* name, int left, int top, int right, int bottom) {
-        std::string bytes;
-        if (!ReadWhenThere(Pic(name), bytes)) {
-            return false;
-        }
-        Pump(300);
-        ReadFileBytes(Pic(name), bytes);
-        const TBmpInfo info = BmpInfo(bytes);
-        if (!info.Ok || info.Width != right - left || info.Height != bottom - top) {
-            return false;
-        }
-        for (int y = top; y < bottom; ++y) {
-            for (int x = left; x < right; ++x) {
-                const std::uint32_t expected = onMonitor(x, y) ? shown(desktop, x, y) : 0xFFFFFFu;
-                if (BmpPixel(bytes, x - left, y - top) != expected) {
-                    std::printf("    first difference at %d,%d: %06X for %06X\n", x, y,
-                                BmpPixel(bytes, x - left, y - top), expected);
-                    return false;
-                }
-            }
-        }
-        return true;
+        return CapturedExactly(name, left, top, right - left, bottom - top, [&](int x, int y) {
+            return onMonitor(x, y) ? shown(desktop, x, y) : 0xFFFFFFu;
+        });
     };
 
     Check(OpenOverlay(app), "the overlay opens");
@@ -236,20 +218,8 @@ void TheOverlayByKeyboard() {
     Chord(VK_SHIFT, VK_DOWN);
     Press(VK_UP);
     Press(VK_RETURN);
-    const int left = start.x + 3, top = start.y + 1;
-    std::string bytes;
-    Check(ReadWhenThere(Pic(L"0001.bmp"), bytes), "the second Enter captures");
-    Pump(300);
-    ReadFileBytes(Pic(L"0001.bmp"), bytes);
-    const TBmpInfo info = BmpInfo(bytes);
-    Check(info.Ok && info.Width == 21 && info.Height == 9, "the stepped rectangle, 21 x 9");
-    bool exact = info.Ok && info.Width == 21 && info.Height == 9;
-    for (int y = 0; exact && y < 9; ++y) {
-        for (int x = 0; exact && x < 21; ++x) {
-            exact = BmpPixel(bytes, x, y) == PatternColour(left + x, top + y);
-        }
-    }
-    Check(exact, "exactly its pixels");
+    Check(CapturedExactly(L"0001.bmp", start.x + 3, start.y + 1, 21, 9, PatternColour),
+          "the second Enter captures exactly the stepped rectangle, 21 x 9");
     Stop(app);
     ClosePattern(pattern);
 }

@@ -29,6 +29,10 @@ THeadlessPlatform::THeadlessPlatform() {
 }
 
 std::vector<TMonitor> THeadlessPlatform::Monitors() {
+    return Layout();
+}
+
+std::vector<TMonitor> THeadlessPlatform::Layout() const {
     if (Displays.empty()) {
         return {{{0, 0, ScreenW, ScreenH}, 96, true}};
     }
@@ -49,7 +53,7 @@ void THeadlessPlatform::PaintScreen(std::function<std::uint32_t(int, int)> colou
 }
 
 std::uint32_t THeadlessPlatform::ScreenAt(std::int32_t x, std::int32_t y) const {
-    const TCaptureRegion all = VirtualScreenOf(const_cast<THeadlessPlatform*>(this)->Monitors());
+    const TCaptureRegion all = VirtualScreenOf(Layout());
     return Screen[std::size_t(y - all.Top) * (all.Right - all.Left) + (x - all.Left)];
 }
 

@@ -152,5 +152,6 @@ public:
     int NoticeHides = 0;
 
 private:
+    std::vector<TMonitor> Layout() const; // Displays, or the one primary monitor
     TPosixFileSystem FFiles;
 };
