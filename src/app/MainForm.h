@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <vector>
 
 class TIniFile;
 
@@ -74,7 +75,8 @@ public:
     void FormMouseDown(TMouseButton button, std::uint32_t shift, std::int32_t x, std::int32_t y);
     void FormMouseMove(std::uint32_t shift, std::int32_t x, std::int32_t y);
     void FormMouseUp(TMouseButton button, std::uint32_t shift, std::int32_t x, std::int32_t y);
-    // Esc cancels; the arrow keys move the pointer; Enter presses and releases at it.
+    // Esc cancels; the arrow keys move the pointer; Enter presses and releases at it; Z shows
+    // or hides the magnifier.
     void FormKeyDown(std::uint16_t& key, std::uint32_t shift);
     bool Visible() const { return FVisible; }
 
@@ -105,7 +107,13 @@ private:
     void RubberBand(std::int32_t cornerX, std::int32_t cornerY);
     void EndSelection();
     void StepPointer(std::uint16_t key, std::uint32_t shift);
+    void ShowAids(TScreenPoint at);
     bool FKeyboardDrag = false; // a selection begun with Enter, not with the button
+    bool FDragging = false;     // pressed on the overlay and not yet released
+    bool FMagnifierToggled = false;
+    // The monitors and the windows as they stood when the snapshot was taken.
+    std::vector<TMonitor> FMonitors;
+    std::vector<TCaptureRegion> FWindowFrames;
 
     bool FInTray = false;
     bool FVisible = false;

@@ -1,22 +1,52 @@
 #include "app/MainForm.h"
 
+#include "app/SelectionAids.h"
 #include "platform/Messages.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <utility>
+
+namespace {
+
+// A press and a release this close together are a click, not a drag.
+constexpr std::int32_t kClickSlack = 2;
+
+} // namespace
 
 void TMainForm::mnPositionClick() {
     // A snapshot that cannot be made raises here: no overlay, the region unchanged.
     FPlatform.HideNotice();
     // Every monitor, frozen: the user may draw on any of them and across them.
-    const TCaptureRegion screen = VirtualScreenOf(FPlatform.Monitors());
+    std::vector<TMonitor> monitors = FPlatform.Monitors();
+    const TCaptureRegion screen = VirtualScreenOf(monitors);
     std::shared_ptr<const TScreenPixels> snapshot = FPlatform.GrabScreen(
         screen.Left, screen.Top, screen.Right - screen.Left, screen.Bottom - screen.Top);
+    // The windows a click can take, as the snapshot shows them.
+    FWindowFrames = FPlatform.WindowFrames();
+    FMonitors = std::move(monitors);
     FPlatform.SetOverlayPicture(snapshot);
     FSnapshot = std::move(snapshot);
     FPlatform.ShowMainWindow(FWindowState);
     FVisible = true;
+    FDragging = false;
     FPlatform.SetCrossCursor(true);
+    ShowAids(FPlatform.PointerPosition());
+}
+
+// The readout, the magnifier and, before a press, the outline of what a click would take.
+void TMainForm::ShowAids(TScreenPoint at) {
+    if (!FVisible) {
+        return;
+    }
+    const std::string readout = FDragging ? SizeReadout(std::abs(std::int64_t{at.X} - FRegion.Left),
+                                                        std::abs(std::int64_t{at.Y} - FRegion.Top))
+                                          : PositionReadout(at);
+    TOverlayAids aids = PlaceAids(at, MonitorUnder(FMonitors, at), Settings.Magnifier, readout);
+    if (!FDragging) {
+        aids.Outline = PickedRegion(FWindowFrames, FMonitors, at);
+    }
+    FPlatform.SetOverlayAids(aids);
 }
 
 void TMainForm::RubberBand(std::int32_t cornerX, std::int32_t cornerY) {
@@ -30,16 +60,18 @@ void TMainForm::FormMouseDown(TMouseButton button, std::uint32_t, std::int32_t x
     FPrevRegion = FRegion;
     FRegion = {x, y, x, y};
     FPlatform.SetPointerCapture(true);
+    FDragging = true;
+    ShowAids({x, y});
 }
 
 void TMainForm::FormMouseMove(std::uint32_t shift, std::int32_t x, std::int32_t y) {
-    if (!(shift & kHeldLeft) && !FKeyboardDrag) {
-        return;
+    if ((shift & kHeldLeft) || FKeyboardDrag) {
+        RubberBand(FRegion.Right, FRegion.Bottom); // erase the band of the last move
+        RubberBand(x, y);
+        FRegion.Right = x;
+        FRegion.Bottom = y;
     }
-    RubberBand(FRegion.Right, FRegion.Bottom); // erase the band of the last move
-    RubberBand(x, y);
-    FRegion.Right = x;
-    FRegion.Bottom = y;
+    ShowAids({x, y});
 }
 
 void TMainForm::FormMouseUp(TMouseButton button, std::uint32_t, std::int32_t x, std::int32_t y) {
@@ -47,6 +79,7 @@ void TMainForm::FormMouseUp(TMouseButton button, std::uint32_t, std::int32_t x, 
         return;
     }
     FPlatform.SetPointerCapture(false);
+    FDragging = false;
     if (!FVisible) {
         // The selection was ended by Esc while the button was held.
         FRegion = FPrevRegion;
@@ -57,14 +90,21 @@ void TMainForm::FormMouseUp(TMouseButton button, std::uint32_t, std::int32_t x, 
         ~TEndSelection() { Form.EndSelection(); }
     } end{*this};
     FPlatform.SetCrossCursor(false);
+    FPlatform.SetOverlayAids({});
     RubberBand(FRegion.Right, FRegion.Bottom);
-    FRegion.Right = x;
-    FRegion.Bottom = y;
-    if (FRegion.Left > FRegion.Right) {
-        std::swap(FRegion.Left, FRegion.Right);
-    }
-    if (FRegion.Top > FRegion.Bottom) {
-        std::swap(FRegion.Top, FRegion.Bottom);
+    const TScreenPoint pressedAt{FRegion.Left, FRegion.Top};
+    if (std::abs(x - pressedAt.X) <= kClickSlack && std::abs(y - pressedAt.Y) <= kClickSlack) {
+        // A click takes the window that was outlined under the pointer.
+        FRegion = PickedRegion(FWindowFrames, FMonitors, pressedAt);
+    } else {
+        FRegion.Right = x;
+        FRegion.Bottom = y;
+        if (FRegion.Left > FRegion.Right) {
+            std::swap(FRegion.Left, FRegion.Right);
+        }
+        if (FRegion.Top > FRegion.Bottom) {
+            std::swap(FRegion.Top, FRegion.Bottom);
+        }
     }
     ShowRegionInCaption();
     if (Settings.CaptAtSameTime) {
@@ -75,6 +115,12 @@ void TMainForm::FormMouseUp(TMouseButton button, std::uint32_t, std::int32_t x, 
 void TMainForm::FormKeyDown(std::uint16_t& key, std::uint32_t shift) {
     if (key == kArrowLeft || key == kArrowUp || key == kArrowRight || key == kArrowDown) {
         StepPointer(key, shift);
+        return;
+    }
+    if (key == kKeyZ && FVisible) {
+        Settings.Magnifier = !Settings.Magnifier;
+        FMagnifierToggled = true; // saved when the overlay has gone
+        ShowAids(FPlatform.PointerPosition());
         return;
     }
     if (key == kKeyReturn && FVisible) {
@@ -104,7 +150,7 @@ void TMainForm::StepPointer(std::uint16_t key, std::uint32_t shift) {
         return;
     }
     const std::int32_t step = (shift & kHeldShift) ? 10 : 1;
-    const TCaptureRegion screen = VirtualScreenOf(FPlatform.Monitors());
+    const TCaptureRegion screen = VirtualScreenOf(FMonitors);
     TScreenPoint at = FPlatform.PointerPosition();
     at.X += key == kArrowLeft ? -step : key == kArrowRight ? step : 0;
     at.Y += key == kArrowUp ? -step : key == kArrowDown ? step : 0;
@@ -113,15 +159,21 @@ void TMainForm::StepPointer(std::uint16_t key, std::uint32_t shift) {
     FPlatform.SetPointerPosition(at);
 }
 
-// Whatever happened: the snapshot released, the arrow back, the form hidden into the tray.
+// Whatever happened: the snapshot released, the arrow back, the form hidden into the tray, and
+// the magnifier's choice kept.
 void TMainForm::EndSelection() {
     FKeyboardDrag = false;
+    FDragging = false;
     try {
         FPlatform.SetCrossCursor(false);
         FPlatform.SetOverlayPicture(nullptr);
         FSnapshot.reset();
+        FWindowFrames.clear();
         HideToTray();
         ShowPendingNotice();
+        if (std::exchange(FMagnifierToggled, false)) {
+            SaveSettings(); // a refused write reaches the general error handler
+        }
     } catch (...) {
         HandleException();
     }

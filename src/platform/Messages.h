@@ -35,6 +35,7 @@ inline constexpr std::uint16_t kArrowLeft = 0x25;
 inline constexpr std::uint16_t kArrowUp = 0x26;
 inline constexpr std::uint16_t kArrowRight = 0x27;
 inline constexpr std::uint16_t kArrowDown = 0x28;
+inline constexpr std::uint16_t kKeyZ = 'Z';
 
 inline constexpr std::int64_t kMouseLeftDoubleClick = 515; // WM_LBUTTONDBLCLK
 inline constexpr std::int64_t kMouseRightDown = 516;       // WM_RBUTTONDOWN

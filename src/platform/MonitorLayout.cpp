@@ -4,16 +4,11 @@
 
 namespace {
 
-bool IsEmpty(const TCaptureRegion& r) {
-    return r.Left >= r.Right || r.Top >= r.Bottom;
-}
-
 // What is left of `from` once `hole` is cut out: up to four rectangles, the bands above and
 // below the hole across the whole width, and the pieces left and right of it between them.
 void Subtract(const TCaptureRegion& from, const TCaptureRegion& hole,
               std::vector<TCaptureRegion>& out) {
-    const TCaptureRegion cut{std::max(from.Left, hole.Left), std::max(from.Top, hole.Top),
-                             std::min(from.Right, hole.Right), std::min(from.Bottom, hole.Bottom)};
+    const TCaptureRegion cut = Intersection(from, hole);
     if (IsEmpty(cut)) {
         out.push_back(from);
         return;

@@ -7,6 +7,7 @@
 #include "platform/KeyDecision.h"
 #include "platform/MonitorLayout.h"
 #include "platform/OptionValues.h"
+#include "platform/OverlayAids.h"
 
 #include <cstdint>
 #include <memory>
@@ -21,13 +22,6 @@ enum class TBoxKind { Warning, Error };
 enum class TBoxButtons { Ok, OkCancel, YesNo };
 // What a box returns: the result of the button pressed (2 for the close box).
 enum TModalResult : int { mrNone = 0, mrOk = 1, mrCancel = 2, mrYes = 6, mrNo = 7 };
-
-// A position on the virtual screen.
-struct TScreenPoint {
-    std::int32_t X = 0;
-    std::int32_t Y = 0;
-    bool operator==(const TScreenPoint&) const = default;
-};
 
 // How the main window is shown when it is shown.
 enum class TWindowState { Normal, Minimized, Maximized };
@@ -137,6 +131,12 @@ public:
     // white pen XOR-ed with the screen and a hollow brush: drawing it again erases it.
     virtual void DrawXorRectangle(std::int32_t x1, std::int32_t y1, std::int32_t x2,
                                   std::int32_t y2) = 0;
+    // The aids over the picture (TOverlayAids): only what changed is painted again, under the
+    // bands. A new picture, or none, takes the aids and the bands away.
+    virtual void SetOverlayAids(const TOverlayAids& aids) = 0;
+    // The visible frames of the top-level windows shown now, front to back: not hidden,
+    // minimised or cloaked, nor the desktop itself.
+    virtual std::vector<TCaptureRegion> WindowFrames() = 0;
     // Pointer events keep coming to the main window while captured, wherever the pointer is.
     virtual void SetPointerCapture(bool captured) = 0;
     // Where the pointer is, in screen positions; moving it sends the window its move.

@@ -24,6 +24,8 @@ struct TCaptureSettings {
     // After a saved capture: the picture on the clipboard too, a notice from the tray icon.
     bool CopyToClipboard = false;
     bool NotifySaved = false;
+    // The overlay's magnifier beside the pointer (Z shows and hides it).
+    bool Magnifier = true;
 
     bool operator==(const TCaptureSettings&) const = default;
 };

@@ -51,6 +51,7 @@ TCaptureSettings LoadSettings(const TIniFile& file, IPlatform& platform) {
     settings.SaveAltPrtScrKey = iniFile.ReadSwitch(kFile, "SaveAltPrtScrKey", true);
     settings.CopyToClipboard = iniFile.ReadSwitch(kFile, "CopyToClipboard", false);
     settings.NotifySaved = iniFile.ReadSwitch(kFile, "NotifySaved", false);
+    settings.Magnifier = iniFile.ReadSwitch(kFile, "Magnifier", true);
 
     // Unlike the two above, these fall back to a fixed value rather than the nearest bound.
     const std::int32_t type = iniFile.ReadNumber(kImage, "Type", 0);
@@ -79,5 +80,6 @@ void SaveSettings(const TCaptureSettings& settings, TIniFile& iniFile) {
                          // Keys of later versions come last: an older Quorlan reads the file
                          // as it always did and leaves them alone.
                          {kFile, "CopyToClipboard", onOff(settings.CopyToClipboard)},
-                         {kFile, "NotifySaved", onOff(settings.NotifySaved)}});
+                         {kFile, "NotifySaved", onOff(settings.NotifySaved)},
+                         {kFile, "Magnifier", onOff(settings.Magnifier)}});
 }

@@ -78,7 +78,7 @@ TEST_F(OverlayTest, DragsInEveryDirectionGiveTheNormalisedRegion) {
         {10, 5, 50, 40, {10, 5, 50, 40}},     // upper left to lower right
         {50, 5, 10, 40, {10, 5, 50, 40}},     // upper right to lower left
         {10, 40, 50, 5, {10, 5, 50, 40}},     // lower left to upper right
-        {20, 20, 20, 20, {20, 20, 20, 20}},   // a click without a drag
+        {20, 20, 23, 20, {20, 20, 23, 20}},   // three pixels: a drag, not a click
         {30, 30, -40, 70, {-40, 30, 30, 70}}, // released off the primary screen: kept as is
     };
     for (const auto& row : rows) {
@@ -92,6 +92,56 @@ TEST_F(OverlayTest, DragsInEveryDirectionGiveTheNormalisedRegion) {
                                         "," + std::to_string(r.Bottom) + ")");
     }
     EXPECT_TRUE(std::filesystem::is_empty(Folder.Native("pics")));
+}
+
+// Frames front to back: a small window over a large one, and one reaching above the screen.
+TEST_F(OverlayTest, AClickTakesTheOutlinedWindowAndOverTheDesktopTheMonitor) {
+    Form.Settings.CaptAtSameTime = false;
+    Platform.Displays = {{{0, 0, 64, 48}, 96, true}, {{-40, 10, 0, 40}, 96, false}};
+    Platform.Frames = {{10, 10, 30, 30}, {5, 5, 60, 40}, {50, -10, 90, 20}};
+    struct Row {
+        TScreenPoint press, release;
+        TCaptureRegion region;
+    } rows[] = {
+        {{20, 20}, {20, 20}, {10, 10, 30, 30}},   // the front window
+        {{20, 20}, {22, 18}, {10, 10, 30, 30}},   // a hand's tremor is still a click
+        {{7, 35}, {7, 35}, {5, 5, 60, 40}},       // the window behind
+        {{62, 2}, {62, 2}, {50, 0, 64, 20}},      // cut to the screen
+        {{2, 45}, {2, 45}, {0, 0, 64, 48}},       // the desktop: its monitor
+        {{-20, 20}, {-20, 20}, {-40, 10, 0, 40}}, // the other monitor
+    };
+    for (const Row& row : rows) {
+        Platform.Pointer = row.press;
+        Open();
+        EXPECT_EQ(Platform.Aids.Outline, row.region); // outlined before the press
+        Platform.Send(WM_LBUTTONDOWN_MESSAGE, kHeldLeft, At(row.press.X, row.press.Y));
+        EXPECT_TRUE(IsEmpty(Platform.Aids.Outline)); // but not while dragging
+        Platform.Send(WM_LBUTTONUP_MESSAGE, 0, At(row.release.X, row.release.Y));
+        EXPECT_EQ(Form.FRegion, row.region) << row.press.X << "," << row.press.Y;
+        ExpectSelectionEnded();
+    }
+}
+
+// The readout tells the position, then the size; Z hides the magnifier, and the choice is
+// saved when the overlay goes.
+TEST_F(OverlayTest, TheAidsFollowThePointerAndZIsRemembered) {
+    Form.Settings.CaptAtSameTime = false;
+    Platform.Pointer = {30, 20};
+    Open();
+    EXPECT_EQ(Platform.Aids.ReadoutText, "30, 20");
+    EXPECT_EQ(Platform.Aids.MagnifiedAt, (TScreenPoint{30, 20}));
+    Platform.Send(WM_MOUSEMOVE_MESSAGE, 0, At(-3, 7)); // a captured pointer may leave the screen
+    EXPECT_EQ(Platform.Aids.ReadoutText, "-3, 7");
+    Platform.Send(WM_LBUTTONDOWN_MESSAGE, kHeldLeft, At(30, 20));
+    Platform.Send(WM_MOUSEMOVE_MESSAGE, kHeldLeft, At(10, 40));
+    EXPECT_EQ(Platform.Aids.ReadoutText, "20 \u00D7 20");
+    Platform.Send(WM_KEYDOWN_MESSAGE, kKeyZ);
+    EXPECT_TRUE(IsEmpty(Platform.Aids.Magnifier));
+    EXPECT_FALSE(IsEmpty(Platform.Aids.Readout));
+    Platform.Send(WM_LBUTTONUP_MESSAGE, 0, At(10, 40));
+    EXPECT_TRUE(IsEmpty(Platform.Aids.Readout));
+    EXPECT_NE(Folder.ReadNative("Quorlan.ini").find("Magnifier=0\r\n"), std::string::npos);
+    EXPECT_FALSE(Form.Settings.Magnifier);
 }
 
 TEST_F(OverlayTest, TheBandIsDrawnAtEachMoveAndErasedAtTheEnd) {

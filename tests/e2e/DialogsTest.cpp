@@ -78,7 +78,7 @@ void TheOptionsDialog() {
                                  "\\\r\nPrefix=shot\r\nDateFormat=0\r\nDigit=4\r\n"
                                  "CaptAtSameTime=1\r\nSavePrtScrKey=0\r\nSaveAltPrtScrKey="
                                  "0\r\nIsUpdate=1\r\nExecApplication=0\r\n"
-                                 "CopyToClipboard=0\r\nNotifySaved=0\r\n"
+                                 "CopyToClipboard=0\r\nNotifySaved=0\r\nMagnifier=1\r\n"
                                  "[Image]\r\nType=0\r\nBit=5\r\n";
     WaitFor(
         [&] { return ReadFileBytes(gAppFolder + L"\\Quorlan.ini", saved) && saved == expected; });

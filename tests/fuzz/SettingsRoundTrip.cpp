@@ -31,10 +31,10 @@ std::vector<std::string> Lines(std::string_view text) {
 
 // A line that sets one of the keys a save writes (in any section: the fuzzer may repeat them).
 bool IsOurKeyLine(std::string line) {
-    static const std::array<std::string, 13> keys = {
-        "path",          "prefix",           "dateformat", "digit",           "captatsametime",
-        "saveprtscrkey", "savealtprtscrkey", "isupdate",   "execapplication", "type",
-        "bit",           "copytoclipboard",  "notifysaved"};
+    static const std::array<std::string, 14> keys = {
+        "path",          "prefix",           "dateformat",  "digit",           "captatsametime",
+        "saveprtscrkey", "savealtprtscrkey", "isupdate",    "execapplication", "type",
+        "bit",           "copytoclipboard",  "notifysaved", "magnifier"};
     line.erase(0, line.find_first_not_of(" \t"));
     const std::size_t equals = line.find('=');
     if (equals == std::string::npos) {

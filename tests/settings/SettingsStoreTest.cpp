@@ -95,6 +95,7 @@ TEST_F(SettingsStoreTest, ClampsAndFallsBack) {
     EXPECT_TRUE(LoadFrom("[File]\nCopyToClipboard=1").CopyToClipboard);
     EXPECT_TRUE(LoadFrom("[File]\nNotifySaved=2").NotifySaved);
     EXPECT_FALSE(LoadFrom("[file]\nnotifysaved=x").NotifySaved);
+    EXPECT_FALSE(LoadFrom("[File]\nMagnifier=0").Magnifier);
 }
 
 TEST_F(SettingsStoreTest, KeepsOnlyUsablePrefixes) {
@@ -153,7 +154,7 @@ TEST_F(SettingsStoreTest, AFreshlySavedFileHasExactlyTheseBytes) {
     EXPECT_EQ(Folder.ReadNative("Quorlan.ini"),
               "[File]\r\nPath=C:\\Pictures\\\r\nPrefix=\r\nDateFormat=0\r\nDigit=4\r\n"
               "CaptAtSameTime=1\r\nSavePrtScrKey=1\r\nSaveAltPrtScrKey=1\r\nIsUpdate=1\r\n"
-              "ExecApplication=0\r\nCopyToClipboard=0\r\nNotifySaved=0\r\n"
+              "ExecApplication=0\r\nCopyToClipboard=0\r\nNotifySaved=0\r\nMagnifier=1\r\n"
               "[Image]\r\nType=0\r\nBit=3\r\n");
 }
 
@@ -173,6 +174,7 @@ TEST_F(SettingsStoreTest, WhatIsSavedReadsBackTheSame) {
     settings.SaveAltPrtScrKey = true;
     settings.CopyToClipboard = true;
     settings.NotifySaved = true;
+    settings.Magnifier = false;
     SaveSettings(settings, Ini);
     EXPECT_EQ(LoadSettings(Ini, Platform), settings);
 
@@ -262,11 +264,12 @@ TEST_F(SettingsStoreTest, ASaveIsOneReplacementThatKeepsWhatIsNotOurs) {
     EXPECT_EQ(files.Replacements, 1);
     EXPECT_EQ(files.Reads, 1);
     const std::string fitting = Folder.ReadNative("Quorlan.ini");
-    EXPECT_EQ(fitting, theirs + "[File]\r\nPath=C:\\\x89\xE6\x91\x9C\\\r\nPrefix=\r\n"
-                                "DateFormat=0\r\nDigit=4\r\nCaptAtSameTime=1\r\n"
-                                "SavePrtScrKey=1\r\nSaveAltPrtScrKey=1\r\nIsUpdate=1\r\n"
-                                "ExecApplication=0\r\nCopyToClipboard=0\r\nNotifySaved=0\r\n"
-                                "[Image]\r\nType=0\r\nBit=3\r\n");
+    EXPECT_EQ(fitting,
+              theirs + "[File]\r\nPath=C:\\\x89\xE6\x91\x9C\\\r\nPrefix=\r\n"
+                       "DateFormat=0\r\nDigit=4\r\nCaptAtSameTime=1\r\n"
+                       "SavePrtScrKey=1\r\nSaveAltPrtScrKey=1\r\nIsUpdate=1\r\n"
+                       "ExecApplication=0\r\nCopyToClipboard=0\r\nNotifySaved=0\r\nMagnifier=1\r\n"
+                       "[Image]\r\nType=0\r\nBit=3\r\n");
 
     // A value beyond the code page: the whole file as UTF-16LE, read back the same.
     settings.Prefix = "José😀";

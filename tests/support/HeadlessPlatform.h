@@ -45,7 +45,12 @@ public:
     void Quit() override { QuitRequested = true; }
     void SetOverlayPicture(std::shared_ptr<const TScreenPixels> picture) override {
         Picture = std::move(picture);
+        Aids = {};
     }
+    void SetOverlayAids(const TOverlayAids& aids) override { Aids = aids; }
+    std::vector<TCaptureRegion> WindowFrames() override { return Frames; }
+    TOverlayAids Aids;
+    std::vector<TCaptureRegion> Frames; // front to back
     void SetCrossCursor(bool cross) override { Cross = cross; }
     void DrawXorRectangle(std::int32_t x1, std::int32_t y1, std::int32_t x2,
                           std::int32_t y2) override;

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "platform/MonitorLayout.h"
+#include "platform/OverlayAids.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// The monitor the pointer is on; in a gap between monitors, the nearest one.
+TMonitor MonitorUnder(const std::vector<TMonitor>& monitors, TScreenPoint at);
+
+// The magnifier (when shown) and below it the readout, beside the pointer on its monitor:
+// below and right of it where they fit, else flipped to the other side, never over the
+// pointer's pixel. Their sizes follow the monitor's scaling.
+TOverlayAids PlaceAids(TScreenPoint pointer, const TMonitor& monitor, bool magnifier,
+                       std::string readout);
+
+// What a click at `at` takes: the frontmost window frame holding it, cut to the virtual
+// screen; over the desktop, the monitor under the pointer.
+TCaptureRegion PickedRegion(const std::vector<TCaptureRegion>& frames,
+                            const std::vector<TMonitor>& monitors, TScreenPoint at);
+
+// The readout's line: the pointer's position before a press, the selection's size after.
+std::string PositionReadout(TScreenPoint at);
+std::string SizeReadout(std::int64_t width, std::int64_t height);

@@ -1,0 +1,193 @@
+#include "platform/OverlayAids.h"
+
+#include "platform/Platform.h"
+
+#include <cstring>
+
+namespace {
+
+std::int64_t Area(const TCaptureRegion& r) {
+    return IsEmpty(r) ? 0 : std::int64_t{r.Right - r.Left} * (r.Bottom - r.Top);
+}
+
+TCaptureRegion Bounds(const TCaptureRegion& a, const TCaptureRegion& b) {
+    return {std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right),
+            std::max(a.Bottom, b.Bottom)};
+}
+
+// The outline's four edges, not overlapping one another, so that a large window's outline
+// never becomes one large area.
+void AddOutlineEdges(const TCaptureRegion& r, std::vector<TCaptureRegion>& out) {
+    if (IsEmpty(r)) {
+        return;
+    }
+    const std::int32_t w = kOutlineWidth;
+    const TCaptureRegion edges[] = {
+        {r.Left, r.Top, r.Right, std::min(r.Top + w, r.Bottom)},
+        {r.Left, std::max(r.Bottom - w, r.Top + w), r.Right, r.Bottom},
+        {r.Left, r.Top + w, std::min(r.Left + w, r.Right), r.Bottom - w},
+        {std::max(r.Right - w, r.Left + w), r.Top + w, r.Right, r.Bottom - w}};
+    for (const TCaptureRegion& edge : edges) {
+        if (!IsEmpty(edge)) {
+            out.push_back(edge);
+        }
+    }
+}
+
+void AddBox(const TCaptureRegion& r, std::vector<TCaptureRegion>& out) {
+    if (!IsEmpty(r)) {
+        out.push_back(r);
+    }
+}
+
+// Joins two parts into the rectangle around both wherever that paints no more than the two.
+void JoinOverlapping(std::vector<TCaptureRegion>& areas) {
+    for (bool joined = true; joined;) {
+        joined = false;
+        for (std::size_t i = 0; i < areas.size() && !joined; ++i) {
+            for (std::size_t j = i + 1; j < areas.size() && !joined; ++j) {
+                const TCaptureRegion both = Bounds(areas[i], areas[j]);
+                if (Area(both) <= Area(areas[i]) + Area(areas[j])) {
+                    areas[i] = both;
+                    areas.erase(areas.begin() + static_cast<std::ptrdiff_t>(j));
+                    joined = true;
+                }
+            }
+        }
+    }
+}
+
+void Put(std::uint8_t* out, std::ptrdiff_t stride, const TCaptureRegion& area, std::int32_t x,
+         std::int32_t y, std::uint32_t colour) {
+    std::memcpy(out + (y - area.Top) * stride + 4 * std::ptrdiff_t{x - area.Left}, &colour, 4);
+}
+
+std::uint32_t SnapshotAt(const TScreenPixels& snapshot, std::int32_t x, std::int32_t y) {
+    const TPixels32View view = snapshot.View();
+    const std::int64_t vx = std::int64_t{x} - snapshot.Left - snapshot.OffsetX;
+    const std::int64_t vy = std::int64_t{y} - snapshot.Top - snapshot.OffsetY;
+    if (vx < 0 || vy < 0 || vx >= view.Width || vy >= view.Height) {
+        return 0xFFFFFF;
+    }
+    std::uint32_t pixel;
+    std::memcpy(&pixel, view.Row(static_cast<std::int32_t>(vy)) + 4 * vx, 4);
+    return pixel & 0xFFFFFF;
+}
+
+void PaintSnapshot(const TScreenPixels& snapshot, const TCaptureRegion& area, std::uint8_t* out,
+                   std::ptrdiff_t stride) {
+    const TPixels32View view = snapshot.View();
+    const TCaptureRegion shown{snapshot.Left + snapshot.OffsetX, snapshot.Top + snapshot.OffsetY,
+                               snapshot.Left + snapshot.OffsetX + view.Width,
+                               snapshot.Top + snapshot.OffsetY + view.Height};
+    const TCaptureRegion part = Intersection(area, shown);
+    for (std::int32_t y = area.Top; y < area.Bottom; ++y) {
+        std::uint8_t* row = out + (y - area.Top) * stride;
+        if (IsEmpty(part) || y < part.Top || y >= part.Bottom) {
+            std::memset(row, 0xFF, 4 * std::size_t(area.Right - area.Left));
+            continue;
+        }
+        std::memset(row, 0xFF, 4 * std::size_t(part.Left - area.Left));
+        std::memcpy(row + 4 * (part.Left - area.Left),
+                    view.Row(y - shown.Top) + 4 * (part.Left - shown.Left),
+                    4 * std::size_t(part.Right - part.Left));
+        std::memset(row + 4 * (part.Right - area.Left), 0xFF,
+                    4 * std::size_t(area.Right - part.Right));
+    }
+}
+
+void Fill(const TCaptureRegion& box, const TCaptureRegion& area, std::uint32_t colour,
+          std::uint8_t* out, std::ptrdiff_t stride) {
+    const TCaptureRegion part = Intersection(box, area);
+    for (std::int32_t y = part.Top; y < part.Bottom; ++y) {
+        for (std::int32_t x = part.Left; x < part.Right; ++x) {
+            Put(out, stride, area, x, y, colour);
+        }
+    }
+}
+
+void PaintMagnifier(const TScreenPixels& snapshot, const TOverlayAids& aids,
+                    const TCaptureRegion& area, std::uint8_t* out, std::ptrdiff_t stride) {
+    const TCaptureRegion& box = aids.Magnifier;
+    const std::int32_t zoom = std::max(aids.Zoom, 1);
+    const std::int32_t half = aids.Cells / 2;
+    const TCaptureRegion part = Intersection(box, area);
+    for (std::int32_t y = part.Top; y < part.Bottom; ++y) {
+        const std::int32_t cellY = (y - box.Top - 1) / zoom;
+        for (std::int32_t x = part.Left; x < part.Right; ++x) {
+            const std::int32_t cellX = (x - box.Left - 1) / zoom;
+            const bool inside = x > box.Left && y > box.Top && cellX < aids.Cells &&
+                                cellY < aids.Cells && x < box.Right - 1 && y < box.Bottom - 1;
+            Put(out, stride, area, x, y,
+                inside ? SnapshotAt(snapshot, aids.MagnifiedAt.X - half + cellX,
+                                    aids.MagnifiedAt.Y - half + cellY)
+                       : kAidBorderColour);
+        }
+    }
+    // The centre pixel framed just outside its cell, dark over light and light over dark.
+    const std::uint32_t centre = SnapshotAt(snapshot, aids.MagnifiedAt.X, aids.MagnifiedAt.Y);
+    const std::uint32_t light =
+        (centre >> 16 & 0xFF) * 3 + (centre >> 8 & 0xFF) * 6 + (centre & 0xFF);
+    const std::uint32_t mark = light > 1280 ? 0x000000 : 0xFFFFFF;
+    const std::int32_t left = box.Left + 1 + half * zoom - 1;
+    const std::int32_t top = box.Top + 1 + half * zoom - 1;
+    const TCaptureRegion frame{left, top, left + zoom + 2, top + zoom + 2};
+    for (std::int32_t y = frame.Top; y < frame.Bottom; ++y) {
+        for (std::int32_t x = frame.Left; x < frame.Right; ++x) {
+            const bool edge =
+                x == frame.Left || x == frame.Right - 1 || y == frame.Top || y == frame.Bottom - 1;
+            if (edge && Contains(area, {x, y})) {
+                Put(out, stride, area, x, y, mark);
+            }
+        }
+    }
+}
+
+} // namespace
+
+std::vector<TCaptureRegion> AidAreas(const TOverlayAids& aids) {
+    std::vector<TCaptureRegion> areas;
+    AddOutlineEdges(aids.Outline, areas);
+    AddBox(aids.Magnifier, areas);
+    AddBox(aids.Readout, areas);
+    return areas;
+}
+
+std::vector<TCaptureRegion> ChangedAreas(const TOverlayAids& before, const TOverlayAids& after) {
+    std::vector<TCaptureRegion> areas;
+    if (before.Outline != after.Outline) {
+        AddOutlineEdges(before.Outline, areas);
+        AddOutlineEdges(after.Outline, areas);
+    }
+    if (before.Magnifier != after.Magnifier || before.MagnifiedAt != after.MagnifiedAt ||
+        before.Zoom != after.Zoom || before.Cells != after.Cells) {
+        AddBox(before.Magnifier, areas);
+        AddBox(after.Magnifier, areas);
+    }
+    if (before.Readout != after.Readout || before.ReadoutText != after.ReadoutText ||
+        before.TextHeight != after.TextHeight) {
+        AddBox(before.Readout, areas);
+        AddBox(after.Readout, areas);
+    }
+    JoinOverlapping(areas);
+    return areas;
+}
+
+void PaintAids(const TScreenPixels& snapshot, const TOverlayAids& aids, const TCaptureRegion& area,
+               std::uint8_t* out, std::ptrdiff_t stride) {
+    PaintSnapshot(snapshot, area, out, stride);
+    std::vector<TCaptureRegion> outline;
+    AddOutlineEdges(aids.Outline, outline);
+    for (const TCaptureRegion& edge : outline) {
+        Fill(edge, area, kOutlineColour, out, stride);
+    }
+    if (!IsEmpty(aids.Magnifier)) {
+        PaintMagnifier(snapshot, aids, area, out, stride);
+    }
+    if (!IsEmpty(aids.Readout)) {
+        const TCaptureRegion& r = aids.Readout;
+        Fill(r, area, kAidBorderColour, out, stride);
+        Fill({r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1}, area, kReadoutBackground, out,
+             stride);
+    }
+}

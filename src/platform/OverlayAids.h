@@ -1,0 +1,49 @@
+#pragma once
+
+#include "base/CaptureRegion.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class TScreenPixels;
+
+// What the overlay shows over its snapshot to help a selection, in screen positions. None of
+// it is ever captured: a capture takes the snapshot's own pixels.
+struct TOverlayAids {
+    // The rectangle a click would take, outlined inside its edges; empty for none.
+    TCaptureRegion Outline;
+    // The magnifier's box (empty for none): Cells x Cells pixels of the snapshot centred on
+    // MagnifiedAt, each Zoom pixels wide, within a border of one pixel.
+    TCaptureRegion Magnifier;
+    TScreenPoint MagnifiedAt;
+    std::int32_t Zoom = 8;
+    std::int32_t Cells = 15;
+    // The readout's box (empty for none) and its line of text, TextHeight pixels high.
+    TCaptureRegion Readout;
+    std::string ReadoutText;
+    std::int32_t TextHeight = 14;
+
+    bool operator==(const TOverlayAids&) const = default;
+};
+
+inline constexpr std::int32_t kOutlineWidth = 2;
+inline constexpr std::uint32_t kOutlineColour = 0x0078D7; // red << 16 | green << 8 | blue
+inline constexpr std::uint32_t kReadoutBackground = 0x202020;
+inline constexpr std::uint32_t kReadoutTextColour = 0xFFFFFF;
+inline constexpr std::uint32_t kAidBorderColour = 0x808080;
+
+// The parts of the screen that must be painted again when the aids change from `before` to
+// `after`: what either shows, for the aids that differ. Parts that mostly overlap (a box and
+// where it moved) are joined into one, so that one paint moves it.
+std::vector<TCaptureRegion> ChangedAreas(const TOverlayAids& before, const TOverlayAids& after);
+
+// The parts of the screen the aids cover.
+std::vector<TCaptureRegion> AidAreas(const TOverlayAids& aids);
+
+// Paints `area` of the overlay as the snapshot and the aids show it, the readout's text left
+// to the caller: `out` holds the area's rows, `stride` bytes apart, 32-bit pixels as the
+// snapshot's. Parts of the area off the snapshot are white.
+void PaintAids(const TScreenPixels& snapshot, const TOverlayAids& aids, const TCaptureRegion& area,
+               std::uint8_t* out, std::ptrdiff_t stride);
