@@ -8,6 +8,7 @@
 #include "win32/ScreenGrab.h"
 #include "win32/ShellFolders.h"
 #include "win32/WideText.h"
+#include "win32/WindowFrames.h"
 
 #include "base/Errors.h"
 #include "base/Texts.h"
@@ -44,6 +45,7 @@ TWin32Platform::TWin32Platform(HINSTANCE instance) : FInstance(instance) {
         throw EOutOfResources(Text(TText::OutOfSystemResources));
     }
     FTray = std::make_unique<TTrayIcon>(instance, FMainWindow.Get());
+    FOverlay = std::make_unique<TOverlayPainter>(FMainWindow.Get());
     FClipboard = std::make_unique<TClipboardOwner>(FMainWindow.Get());
     // The whole screen's section, ready for the first capture.
     FGrabber.Prepare(GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN));
@@ -162,8 +164,7 @@ void TWin32Platform::Quit() {
 }
 
 void TWin32Platform::SetOverlayPicture(std::shared_ptr<const TScreenPixels> picture) {
-    FOverlayPicture = std::move(picture);
-    InvalidateRect(FMainWindow.Get(), nullptr, FALSE);
+    FOverlay->SetPicture(std::move(picture));
 }
 
 void TWin32Platform::SetCrossCursor(bool cross) {
@@ -173,20 +174,15 @@ void TWin32Platform::SetCrossCursor(bool cross) {
 
 void TWin32Platform::DrawXorRectangle(std::int32_t x1, std::int32_t y1, std::int32_t x2,
                                       std::int32_t y2) {
-    TWindowDc dc(FMainWindow.Get());
-    if (!dc) {
-        return;
-    }
-    POINT corners[2] = {{x1, y1}, {x2, y2}}; // screen positions, drawn at the window's
-    MapWindowPoints(nullptr, FMainWindow.Get(), corners, 2);
-    x1 = corners[0].x, y1 = corners[0].y, x2 = corners[1].x, y2 = corners[1].y;
-    TPenHandle pen(CreatePen(PS_SOLID, 1, RGB(255, 255, 255)));
-    TSelection penSelected(dc.Get(), pen.Get());
-    TSelection brushSelected(dc.Get(), GetStockObject(NULL_BRUSH));
-    const int oldMix = SetROP2(dc.Get(), R2_XORPEN);
-    Rectangle(dc.Get(), x1, y1, x2, y2);
-    SetROP2(dc.Get(), oldMix);
-    GdiFlush(); // on the screen now: a capture right after must not see an older band
+    FOverlay->DrawXorRectangle(x1, y1, x2, y2);
+}
+
+void TWin32Platform::SetOverlayAids(const TOverlayAids& aids) {
+    FOverlay->SetAids(aids);
+}
+
+std::vector<TCaptureRegion> TWin32Platform::WindowFrames() {
+    return TopLevelWindowFrames();
 }
 
 void TWin32Platform::SetPointerCapture(bool captured) {
@@ -210,26 +206,6 @@ void TWin32Platform::SetPointerPosition(TScreenPoint position) {
 std::uint32_t TWin32Platform::ModifierKeys() {
     return (GetKeyState(VK_SHIFT) < 0 ? kHeldShift : 0) |
            (GetKeyState(VK_CONTROL) < 0 ? kHeldControl : 0);
-}
-
-void TWin32Platform::PaintOverlay(HWND window) {
-    const TPaint paint(window);
-    if (FOverlayPicture) {
-        const TPixels32View view = FOverlayPicture->View();
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = static_cast<LONG>(view.Stride / 4);
-        info.bmiHeader.biHeight = -view.Height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        POINT at{FOverlayPicture->Left + FOverlayPicture->OffsetX,
-                 FOverlayPicture->Top + FOverlayPicture->OffsetY};
-        ScreenToClient(window, &at);
-        SetDIBitsToDevice(paint.Get(), at.x, at.y, static_cast<DWORD>(view.Width),
-                          static_cast<DWORD>(view.Height), 0, 0, 0, static_cast<UINT>(view.Height),
-                          view.Data, &info, DIB_RGB_COLORS);
-    }
 }
 
 void TWin32Platform::RunMessageLoop() {
@@ -342,8 +318,11 @@ LRESULT TWin32Platform::HandleMessage(HWND window, UINT message, WPARAM wParam, 
     case WM_CLOSE:
         return 0; // closing is the program's decision, never the default destroy
     case WM_PAINT:
-        PaintOverlay(window);
-        return 0;
+        if (FOverlay) {
+            FOverlay->Paint();
+            return 0;
+        }
+        break;
     case WM_ERASEBKGND:
         return 1; // the snapshot covers everything
     case WM_DPICHANGED:

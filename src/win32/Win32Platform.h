@@ -4,6 +4,7 @@
 #include "win32/ClipboardOwner.h"
 #include "win32/GdiHandles.h"
 #include "win32/KeyWatcherThread.h"
+#include "win32/OverlayPainter.h"
 #include "win32/ScreenGrab.h"
 #include "win32/TrayIcon.h"
 #include "win32/Win32FileSystem.h"
@@ -47,6 +48,8 @@ public:
     void SetCrossCursor(bool cross) override;
     void DrawXorRectangle(std::int32_t x1, std::int32_t y1, std::int32_t x2,
                           std::int32_t y2) override;
+    void SetOverlayAids(const TOverlayAids& aids) override;
+    std::vector<TCaptureRegion> WindowFrames() override;
     void SetPointerCapture(bool captured) override;
     TScreenPoint PointerPosition() override;
     void SetPointerPosition(TScreenPoint position) override;
@@ -71,17 +74,16 @@ public:
 private:
     static LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    void PaintOverlay(HWND window);
 
     HINSTANCE FInstance;
     TWin32FileSystem FFiles;
     IMainWindowHandler* FHandler = nullptr;
-    std::shared_ptr<const TScreenPixels> FOverlayPicture;
     bool FCrossCursor = false;
     TScreenGrabber FGrabber;
     // Taken apart first, in the destructor: the watcher, the icon, then the window.
     TWindowHandle FMainWindow;
     std::unique_ptr<TTrayIcon> FTray;
+    std::unique_ptr<TOverlayPainter> FOverlay;
     std::unique_ptr<TClipboardOwner> FClipboard;
     std::unique_ptr<TKeyWatcherThread> FKeyWatcher;
 };

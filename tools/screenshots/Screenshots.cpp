@@ -74,7 +74,7 @@ RECT Union(RECT a, RECT b) {
             std::max(a.bottom, b.bottom)};
 }
 
-// A plain desktop to take the pictures over: a calm background and a window of text.
+// A plain desktop to take the pictures over: a calm background, and a window of text on it.
 LRESULT CALLBACK DesktopProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message != WM_PAINT) {
         return DefWindowProcW(window, message, wParam, lParam);
@@ -90,7 +90,18 @@ LRESULT CALLBACK DesktopProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         FillRect(dc, &row, band);
         DeleteObject(band);
     }
-    RECT page{client.right / 6, client.bottom / 8, client.right * 2 / 3, client.bottom * 3 / 4};
+    EndPaint(window, &paint);
+    return 0;
+}
+
+LRESULT CALLBACK PageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_PAINT) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    RECT page;
+    GetClientRect(window, &page);
     FillRect(dc, &page, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     RECT title{page.left, page.top, page.right, page.top + 28};
     HBRUSH bar = CreateSolidBrush(RGB(60, 90, 150));
@@ -110,21 +121,31 @@ LRESULT CALLBACK DesktopProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     return 0;
 }
 
-HWND ShowDesktop() {
+HWND gPage = nullptr;
+
+HWND MakeWindow(const wchar_t* className, WNDPROC proc, RECT rect) {
     WNDCLASSW cls{};
-    cls.lpfnWndProc = DesktopProc;
+    cls.lpfnWndProc = proc;
     cls.hInstance = GetModuleHandleW(nullptr);
-    cls.lpszClassName = L"QuorlanScreensDesktop";
+    cls.lpszClassName = className;
     RegisterClassW(&cls);
-    HWND window = CreateWindowExW(0, cls.lpszClassName, L"desktop", WS_POPUP | WS_VISIBLE, 0, 0,
-                                  GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-                                  nullptr, nullptr, cls.hInstance, nullptr);
-    Pump(500);
-    return window;
+    return CreateWindowExW(0, className, className, WS_POPUP | WS_VISIBLE, rect.left, rect.top,
+                           rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
+                           cls.hInstance, nullptr);
 }
 
+HWND ShowDesktop() {
+    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    HWND desktop = MakeWindow(L"QuorlanScreensDesktop", DesktopProc, {0, 0, w, h});
+    gPage = MakeWindow(L"QuorlanScreensPage", PageProc, {w / 6, h / 8, w * 2 / 3, h * 3 / 4});
+    Pump(500);
+    return desktop;
+}
+
+// The desktop, and its window of text over it.
 void Raise(HWND window) {
     SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetWindowPos(gPage, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     Pump(300);
 }
 
@@ -167,6 +188,19 @@ int wmain(int argc, wchar_t** argv) {
         Press(VK_ESCAPE);
     }
     Pump(300);
+
+    // The overlay before a press: the window under the pointer outlined, the magnifier and the
+    // readout beside the pointer.
+    Raise(desktop);
+    if (OpenOverlay(app)) {
+        const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+        MouseTo(w / 6 + 150, h / 8 + 85);
+        failures += !SaveScreenPart(L"overlay-pick.png", {0, 0, w, h}, 0);
+        Press(VK_ESCAPE);
+        Pump(500);
+    } else {
+        ++failures;
+    }
 
     // The overlay with a selection being drawn.
     Raise(desktop);

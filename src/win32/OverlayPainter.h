@@ -1,0 +1,43 @@
+#pragma once
+
+#include "platform/OverlayAids.h"
+#include "platform/Platform.h"
+#include "win32/GdiHandles.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+// What the overlay window shows: the frozen snapshot, the aids over it, and the XOR bands over
+// both. A band is drawn on the window at once, exactly as the rectangle primitive XORs it, and
+// remembered, so that repainting any part (a moved aid, an exposed window) shows the same band;
+// drawing a band again erases it. Aids are painted a changed part at a time, through a small
+// bitmap, never the whole snapshot.
+class TOverlayPainter {
+public:
+    explicit TOverlayPainter(HWND window) : FWindow(window) {}
+
+    // A new picture, or none: the bands and the aids go, and the window is painted anew.
+    void SetPicture(std::shared_ptr<const TScreenPixels> picture);
+    void DrawXorRectangle(std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2);
+    void SetAids(const TOverlayAids& aids);
+    // WM_PAINT.
+    void Paint();
+
+private:
+    using TBand = std::array<std::int32_t, 4>;
+    // The window's top-left corner on the screen.
+    POINT Origin() const;
+    // Paints a part of the screen (screen positions) on `target`, whose (0, 0) is at `origin`.
+    void PaintArea(HDC target, POINT origin, const TCaptureRegion& area);
+    void PaintReadoutText(HDC dc, POINT origin);
+    static void XorBand(HDC dc, POINT origin, const TBand& band);
+
+    HWND FWindow;
+    std::shared_ptr<const TScreenPixels> FPicture;
+    std::vector<TBand> FBands;
+    TOverlayAids FAids;
+    TFontHandle FFont;
+    std::int32_t FFontHeight = 0;
+};
