@@ -48,6 +48,7 @@ int wmain(int argc, wchar_t** argv) {
     Run("the region overlay", TheRegionOverlay);
     Run("the overlay on two monitors", TheOverlayOnTwoMonitors);
     Run("the overlay by keyboard", TheOverlayByKeyboard);
+    Run("the overlay takes a window by a click", TheOverlayTakesAWindowByAClick);
     Run("the overwrite question", TheOverwriteQuestion);
     Run("the options dialog", TheOptionsDialog);
     Run("the options dialog by keyboard", TheOptionsDialogByKeyboard);

@@ -30,10 +30,10 @@ void TheRegionOverlay() {
     Pump(300);
 
     MouseTo(500, 400);
-    const std::vector<std::uint32_t> before = ScreenShot();
-    Check(before[std::size_t(300) * width + 400] == PatternColour(400, 300),
+    Check(ScreenShot()[std::size_t(300) * width + 400] == PatternColour(400, 300),
           "the overlay shows the snapshot, not the live screen");
     LeftButton(false);
+    const std::vector<std::uint32_t> before = ScreenShot();
     MouseTo(300, 250);
     const std::vector<std::uint32_t> middle = ScreenShot();
     auto at = [&](const std::vector<std::uint32_t>& shot, int x, int y) {
@@ -43,7 +43,10 @@ void TheRegionOverlay() {
               at(middle, 400, 250) == (PatternColour(400, 250) ^ 0xFFFFFF) &&
               at(middle, 499, 399) == (PatternColour(499, 399) ^ 0xFFFFFF),
           "mid-drag the band inverts the pixels under it");
-    Check(at(middle, 400, 300) == PatternColour(400, 300), "inside the band the snapshot shows");
+    Check(at(middle, 450, 300) == PatternColour(450, 300), "inside the band the snapshot shows");
+    // The magnifier's border and the readout's background, right of and below the pointer.
+    Check(at(middle, 320, 270) == 0x808080 && at(middle, 325, 400) == 0x202020,
+          "the magnifier and the readout beside the pointer");
     MouseTo(500, 400); // back to the anchor: the band drawn again is gone
     const std::vector<std::uint32_t> again = ScreenShot();
     Check(again == before, "drawing the band twice leaves the screen as it was");
@@ -75,7 +78,7 @@ void TheRegionOverlay() {
         if (wrong) {
             std::printf("    %s\n", first.c_str());
         }
-        Check(wrong == 0, "with the snapshot's pixels and no trace of the band (" +
+        Check(wrong == 0, "with the snapshot's pixels and no trace of the band or the aids (" +
                               std::to_string(wrong) + " differ)");
     }
     Check(WaitFor([&] { return !IsWindowVisible(app.Main); }), "the overlay hides again");
@@ -135,10 +138,21 @@ void TheOverlayOnTwoMonitors() {
     RECT overlay{};
     GetWindowRect(app.Main, &overlay);
     Check(EqualRect(&overlay, &all) != FALSE, "over the whole virtual screen");
+    // The aids aside: the outline of the pattern (it covers the virtual screen) and the
+    // magnifier and readout beside the pointer.
+    MouseToVirtual(300, 300);
+    const RECT panel{320, 320, 442, 482};
+    const auto aid = [&](int x, int y) {
+        return x < all.left + 2 || x >= all.right - 2 || y < all.top + 2 || y >= all.bottom - 2 ||
+               PtInRect(&panel, POINT{x, y});
+    };
     const std::vector<std::uint32_t> overlaid = ScreenShotOf(all);
     int differing = 0;
     for (int y = all.top; y < all.bottom; ++y) {
         for (int x = all.left; x < all.right; ++x) {
+            if (aid(x, y)) {
+                continue;
+            }
             const std::uint32_t expected = onMonitor(x, y) ? shown(desktop, x, y) : 0xFFFFFFu;
             if (shown(overlaid, x, y) != expected && differing++ == 0) {
                 std::printf("    first difference at %d,%d: %06X for %06X\n", x, y,
@@ -222,4 +236,28 @@ void TheOverlayByKeyboard() {
           "the second Enter captures exactly the stepped rectangle, 21 x 9");
     Stop(app);
     ClosePattern(pattern);
+}
+
+// A click without a drag takes the window under the pointer, outlined before the press.
+void TheOverlayTakesAWindowByAClick() {
+    ClearPictures();
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    TApp app;
+    Check(Start(app, gDefaultIni), "started");
+    TPatternWindow background, window;
+    ShowPattern(background, 0, 0, width, height, 0);
+    ShowPattern(window, 200, 150, 320, 240, 0);
+    Pump(300);
+    Check(OpenOverlay(app), "the overlay opens");
+    MouseTo(300, 200);
+    Check(ScreenShot()[std::size_t(250) * width + 200] == 0x0078D7, "the window is outlined");
+    LeftButton(false);
+    MouseTo(301, 202); // a hand's tremor
+    LeftButton(true);
+    Check(CapturedExactly(L"0001.bmp", 200, 150, 320, 240,
+                          [](int x, int y) { return PatternColour(x - 200, y - 150); }),
+          "the click captures exactly the window, 320 x 240");
+    Stop(app);
+    ClosePattern(window);
+    ClosePattern(background);
 }

@@ -15,6 +15,7 @@ void ACloseRequestEndsTheProgram();
 void TheRegionOverlay();
 void TheOverlayOnTwoMonitors();
 void TheOverlayByKeyboard();
+void TheOverlayTakesAWindowByAClick();
 
 // The options dialog and the boxes.
 void TheOptionsDialog();
