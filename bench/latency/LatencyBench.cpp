@@ -57,6 +57,66 @@ void MeasureLatency(const char* name, const std::string& imageKeys, const wchar_
     Stop(app);
 }
 
+// From a pointer move over the overlay (by SendInput) to the screen showing its aids moved: the
+// readout's background where the new one stands, and the snapshot again where the old one
+// stood. Before a press (the aids alone) and during a drag (the band too). A benchmark of what
+// a user sees, Wine's delivery of the move and its flush to the display included.
+void MeasureMoveRedraw(int runs) {
+    ClearPictures();
+    TApp app;
+    if (!Start(app, IniWith("CaptAtSameTime=0\r\n"))) {
+        std::printf("  Quorlan did not start\n");
+        return;
+    }
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    TPatternWindow pattern;
+    ShowPattern(pattern, 0, 0, width, height, 0);
+    if (!OpenOverlay(app)) {
+        std::printf("  the overlay did not open\n");
+        return;
+    }
+    HDC screen = GetDC(nullptr);
+    const POINT points[2] = {{width / 4, height / 4}, {width / 2, height / 2}};
+    // A pixel of the readout's background: below the magnifier, left of the text.
+    const auto readoutShown = [&](POINT at) {
+        return GetPixel(screen, at.x + 22, at.y + 20 + 122 + 4) == RGB(0x20, 0x20, 0x20);
+    };
+    for (const bool dragging : {false, true}) {
+        MouseTo(points[1].x, points[1].y);
+        if (dragging) {
+            MouseTo(width / 8, height / 8);
+            LeftButton(false);
+        }
+        std::vector<double> times;
+        for (int i = 0; i < runs; ++i) {
+            const POINT to = points[i % 2], from = points[(i + 1) % 2];
+            INPUT input{};
+            input.type = INPUT_MOUSE;
+            input.mi.dx = to.x * 65535 / (width - 1);
+            input.mi.dy = to.y * 65535 / (height - 1);
+            input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+            LARGE_INTEGER start, now;
+            QueryPerformanceCounter(&start);
+            SendInput(1, &input, sizeof input);
+            do {
+                QueryPerformanceCounter(&now);
+            } while (!(readoutShown(to) && !readoutShown(from)) && Milliseconds(start, now) < 2000);
+            times.push_back(Milliseconds(start, now));
+            Pump(50);
+        }
+        std::sort(times.begin(), times.end());
+        std::printf("  %-8s %4dx%-4d  median %5.1f ms   (%.1f to %.1f ms, %d moves)\n",
+                    dragging ? "dragging" : "pointing", width, height, times[times.size() / 2],
+                    times.front(), times.back(), runs);
+        std::fflush(stdout);
+    }
+    LeftButton(true);
+    ReleaseDC(nullptr, screen);
+    Press(VK_ESCAPE);
+    ClosePattern(pattern);
+    Stop(app);
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -65,6 +125,8 @@ int wmain(int argc, wchar_t** argv) {
         return 2;
     }
     SetUpDriver(argv[1], argv[2]);
+    std::printf("From a move over the overlay to its aids redrawn\n");
+    MeasureMoveRedraw(20);
     std::printf("From PrintScreen to the file (median of 10 after a first capture)\n");
     MeasureLatency("24-bit", "Bit=3\r\n", L".bmp", 10);
     MeasureLatency("+ clip", "Bit=3\r\n", L".bmp", 10, "CopyToClipboard=1\r\n");
