@@ -112,11 +112,12 @@ TEST_F(OptionFormTest, OkCopiesBackSavesAndFollowsTheSwitches) {
     EXPECT_FALSE(Form.KeyWatcherInstalled());
     EXPECT_FALSE(Platform.WatcherInstalled);
     const std::string saved = Folder.ReadNative("Quorlan.ini");
-    EXPECT_EQ(saved, "[File]\r\nPath=" + Folder.Program("pics") +
-                         "\\\r\nPrefix=shot\r\nDateFormat=1\r\nDigit=9\r\nCaptAtSameTime=1\r\n"
-                         "SavePrtScrKey=0\r\nSaveAltPrtScrKey=0\r\nIsUpdate=1\r\n"
-                         "ExecApplication=0\r\nCopyToClipboard=0\r\nNotifySaved=1\r\nMagnifier=1\r\n"
-                         "[Image]\r\nType=1\r\nBit=0\r\n");
+    EXPECT_EQ(saved,
+              "[File]\r\nPath=" + Folder.Program("pics") +
+                  "\\\r\nPrefix=shot\r\nDateFormat=1\r\nDigit=9\r\nCaptAtSameTime=1\r\n"
+                  "SavePrtScrKey=0\r\nSaveAltPrtScrKey=0\r\nIsUpdate=1\r\n"
+                  "ExecApplication=0\r\nCopyToClipboard=0\r\nNotifySaved=1\r\nMagnifier=1\r\n"
+                  "[Image]\r\nType=1\r\nBit=0\r\n");
 
     Platform.DialogScript = [](TOptionValues& dialog) {
         dialog.chkAltPrtSc = true;
