@@ -17,11 +17,11 @@ TCaptureRegion Bounds(const TCaptureRegion& a, const TCaptureRegion& b) {
 
 // The outline's four edges, not overlapping one another, so that a large window's outline
 // never becomes one large area.
-void AddOutlineEdges(const TCaptureRegion& r, std::vector<TCaptureRegion>& out) {
+void AddOutlineEdges(const TCaptureRegion& r, std::vector<TCaptureRegion>& out,
+                     std::int32_t w = kOutlineWidth) {
     if (IsEmpty(r)) {
         return;
     }
-    const std::int32_t w = kOutlineWidth;
     const TCaptureRegion edges[] = {
         {r.Left, r.Top, r.Right, std::min(r.Top + w, r.Bottom)},
         {r.Left, std::max(r.Bottom - w, r.Top + w), r.Right, r.Bottom},
@@ -176,10 +176,17 @@ std::vector<TCaptureRegion> ChangedAreas(const TOverlayAids& before, const TOver
 void PaintAids(const TScreenPixels& snapshot, const TOverlayAids& aids, const TCaptureRegion& area,
                std::uint8_t* out, std::ptrdiff_t stride) {
     PaintSnapshot(snapshot, area, out, stride);
-    std::vector<TCaptureRegion> outline;
+    // The outline in colour, with a white line inside it, so that it shows on any background.
+    std::vector<TCaptureRegion> outline, inner;
     AddOutlineEdges(aids.Outline, outline);
+    const TCaptureRegion& o = aids.Outline;
+    const std::int32_t w = kOutlineWidth - 1;
+    AddOutlineEdges({o.Left + w, o.Top + w, o.Right - w, o.Bottom - w}, inner, 1);
     for (const TCaptureRegion& edge : outline) {
         Fill(edge, area, kOutlineColour, out, stride);
+    }
+    for (const TCaptureRegion& edge : inner) {
+        Fill(edge, area, 0xFFFFFF, out, stride);
     }
     if (!IsEmpty(aids.Magnifier)) {
         PaintMagnifier(snapshot, aids, area, out, stride);

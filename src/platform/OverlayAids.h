@@ -28,7 +28,7 @@ struct TOverlayAids {
     bool operator==(const TOverlayAids&) const = default;
 };
 
-inline constexpr std::int32_t kOutlineWidth = 2;
+inline constexpr std::int32_t kOutlineWidth = 3;          // two in colour, one white inside
 inline constexpr std::uint32_t kOutlineColour = 0x0078D7; // red << 16 | green << 8 | blue
 inline constexpr std::uint32_t kReadoutBackground = 0x202020;
 inline constexpr std::uint32_t kReadoutTextColour = 0xFFFFFF;

@@ -143,7 +143,7 @@ void TheOverlayOnTwoMonitors() {
     MouseToVirtual(300, 300);
     const RECT panel{320, 320, 442, 482};
     const auto aid = [&](int x, int y) {
-        return x < all.left + 2 || x >= all.right - 2 || y < all.top + 2 || y >= all.bottom - 2 ||
+        return x < all.left + 3 || x >= all.right - 3 || y < all.top + 3 || y >= all.bottom - 3 ||
                PtInRect(&panel, POINT{x, y});
     };
     const std::vector<std::uint32_t> overlaid = ScreenShotOf(all);

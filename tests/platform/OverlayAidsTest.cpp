@@ -61,7 +61,7 @@ TEST(OverlayAids, OnlyWhatChangedIsPaintedAgain) {
     for (const TCaptureRegion& r : ChangedAreas(before, after)) {
         painted += std::int64_t{r.Right - r.Left} * (r.Bottom - r.Top);
     }
-    EXPECT_LT(painted, 2 * 2 * (3840 + 2160 + 490 + 390) + 123 * 142);
+    EXPECT_LT(painted, 2 * kOutlineWidth * (3840 + 2160 + 490 + 390) + 123 * 142);
 }
 
 } // namespace
