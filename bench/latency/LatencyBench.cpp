@@ -73,6 +73,8 @@ void MeasureMoveRedraw(int runs) {
     ShowPattern(pattern, 0, 0, width, height, 0);
     if (!OpenOverlay(app)) {
         std::printf("  the overlay did not open\n");
+        ClosePattern(pattern);
+        Stop(app);
         return;
     }
     HDC screen = GetDC(nullptr);

@@ -62,24 +62,29 @@ void Put(std::uint8_t* out, std::ptrdiff_t stride, const TCaptureRegion& area, s
     std::memcpy(out + (y - area.Top) * stride + 4 * std::ptrdiff_t{x - area.Left}, &colour, 4);
 }
 
-std::uint32_t SnapshotAt(const TScreenPixels& snapshot, std::int32_t x, std::int32_t y) {
-    const TPixels32View view = snapshot.View();
-    const std::int64_t vx = std::int64_t{x} - snapshot.Left - snapshot.OffsetX;
-    const std::int64_t vy = std::int64_t{y} - snapshot.Top - snapshot.OffsetY;
-    if (vx < 0 || vy < 0 || vx >= view.Width || vy >= view.Height) {
-        return 0xFFFFFF;
+// The snapshot's pixels by screen position, white off it.
+struct TSnapshotPixels {
+    explicit TSnapshotPixels(const TScreenPixels& snapshot)
+        : View(snapshot.View()), Left(snapshot.Left + snapshot.OffsetX),
+          Top(snapshot.Top + snapshot.OffsetY) {}
+    std::uint32_t At(std::int32_t x, std::int32_t y) const {
+        const std::int64_t vx = std::int64_t{x} - Left, vy = std::int64_t{y} - Top;
+        if (vx < 0 || vy < 0 || vx >= View.Width || vy >= View.Height) {
+            return 0xFFFFFF;
+        }
+        std::uint32_t pixel;
+        std::memcpy(&pixel, View.Row(static_cast<std::int32_t>(vy)) + 4 * vx, 4);
+        return pixel & 0xFFFFFF;
     }
-    std::uint32_t pixel;
-    std::memcpy(&pixel, view.Row(static_cast<std::int32_t>(vy)) + 4 * vx, 4);
-    return pixel & 0xFFFFFF;
-}
+    TPixels32View View;
+    std::int32_t Left, Top;
+};
 
-void PaintSnapshot(const TScreenPixels& snapshot, const TCaptureRegion& area, std::uint8_t* out,
+void PaintSnapshot(const TSnapshotPixels& pixels, const TCaptureRegion& area, std::uint8_t* out,
                    std::ptrdiff_t stride) {
-    const TPixels32View view = snapshot.View();
-    const TCaptureRegion shown{snapshot.Left + snapshot.OffsetX, snapshot.Top + snapshot.OffsetY,
-                               snapshot.Left + snapshot.OffsetX + view.Width,
-                               snapshot.Top + snapshot.OffsetY + view.Height};
+    const TPixels32View& view = pixels.View;
+    const TCaptureRegion shown{pixels.Left, pixels.Top, pixels.Left + view.Width,
+                               pixels.Top + view.Height};
     const TCaptureRegion part = Intersection(area, shown);
     for (std::int32_t y = area.Top; y < area.Bottom; ++y) {
         std::uint8_t* row = out + (y - area.Top) * stride;
@@ -106,7 +111,7 @@ void Fill(const TCaptureRegion& box, const TCaptureRegion& area, std::uint32_t c
     }
 }
 
-void PaintMagnifier(const TScreenPixels& snapshot, const TOverlayAids& aids,
+void PaintMagnifier(const TSnapshotPixels& pixels, const TOverlayAids& aids,
                     const TCaptureRegion& area, std::uint8_t* out, std::ptrdiff_t stride) {
     const TCaptureRegion& box = aids.Magnifier;
     const std::int32_t zoom = std::max(aids.Zoom, 1);
@@ -119,13 +124,13 @@ void PaintMagnifier(const TScreenPixels& snapshot, const TOverlayAids& aids,
             const bool inside = x > box.Left && y > box.Top && cellX < aids.Cells &&
                                 cellY < aids.Cells && x < box.Right - 1 && y < box.Bottom - 1;
             Put(out, stride, area, x, y,
-                inside ? SnapshotAt(snapshot, aids.MagnifiedAt.X - half + cellX,
-                                    aids.MagnifiedAt.Y - half + cellY)
+                inside ? pixels.At(aids.MagnifiedAt.X - half + cellX,
+                                   aids.MagnifiedAt.Y - half + cellY)
                        : kAidBorderColour);
         }
     }
     // The centre pixel framed just outside its cell, dark over light and light over dark.
-    const std::uint32_t centre = SnapshotAt(snapshot, aids.MagnifiedAt.X, aids.MagnifiedAt.Y);
+    const std::uint32_t centre = pixels.At(aids.MagnifiedAt.X, aids.MagnifiedAt.Y);
     const std::uint32_t light =
         (centre >> 16 & 0xFF) * 3 + (centre >> 8 & 0xFF) * 6 + (centre & 0xFF);
     const std::uint32_t mark = light > 1280 ? 0x000000 : 0xFFFFFF;
@@ -175,7 +180,8 @@ std::vector<TCaptureRegion> ChangedAreas(const TOverlayAids& before, const TOver
 
 void PaintAids(const TScreenPixels& snapshot, const TOverlayAids& aids, const TCaptureRegion& area,
                std::uint8_t* out, std::ptrdiff_t stride) {
-    PaintSnapshot(snapshot, area, out, stride);
+    const TSnapshotPixels pixels(snapshot);
+    PaintSnapshot(pixels, area, out, stride);
     // The outline in colour, with a white line inside it, so that it shows on any background.
     std::vector<TCaptureRegion> outline, inner;
     AddOutlineEdges(aids.Outline, outline);
@@ -189,7 +195,7 @@ void PaintAids(const TScreenPixels& snapshot, const TOverlayAids& aids, const TC
         Fill(edge, area, 0xFFFFFF, out, stride);
     }
     if (!IsEmpty(aids.Magnifier)) {
-        PaintMagnifier(snapshot, aids, area, out, stride);
+        PaintMagnifier(pixels, aids, area, out, stride);
     }
     if (!IsEmpty(aids.Readout)) {
         const TCaptureRegion& r = aids.Readout;

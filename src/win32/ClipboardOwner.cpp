@@ -11,16 +11,29 @@ using TGlobalMemory = TUniqueAny<HGLOBAL, GlobalFree>;
 
 constexpr DWORD kPatience = 1000; // ms: clipboard managers hold the clipboard for a moment
 
-bool OpenClipboardPatiently(HWND window) {
-    const ULONGLONG start = GetTickCount64();
-    while (!OpenClipboard(window)) {
-        if (GetTickCount64() - start >= kPatience) {
-            return false;
+// The clipboard opened for our window, and closed again on every path.
+class TOpenClipboard {
+public:
+    // `patient`: tries again for a moment while another program holds it.
+    TOpenClipboard(HWND window, bool patient) {
+        const ULONGLONG start = GetTickCount64();
+        while (!(FOpen = OpenClipboard(window) != FALSE) && patient &&
+               GetTickCount64() - start < kPatience) {
+            Sleep(20);
         }
-        Sleep(20);
     }
-    return true;
-}
+    ~TOpenClipboard() {
+        if (FOpen) {
+            CloseClipboard();
+        }
+    }
+    TOpenClipboard(const TOpenClipboard&) = delete;
+    TOpenClipboard& operator=(const TOpenClipboard&) = delete;
+    explicit operator bool() const { return FOpen; }
+
+private:
+    bool FOpen = false;
+};
 
 } // namespace
 
@@ -28,7 +41,8 @@ TClipboardOwner::TClipboardOwner(HWND window)
     : FWindow(window), FPngFormat(RegisterClipboardFormatW(L"PNG")) {}
 
 bool TClipboardOwner::Offer(std::shared_ptr<const IClipboardPicture> picture) {
-    if (!OpenClipboardPatiently(FWindow)) {
+    const TOpenClipboard open(FWindow, true);
+    if (!open) {
         return false;
     }
     // Emptying it makes us its owner; a null handle promises a format for later.
@@ -38,7 +52,6 @@ bool TClipboardOwner::Offer(std::shared_ptr<const IClipboardPicture> picture) {
         FPicture = std::move(picture); // WM_DESTROYCLIPBOARD from the emptying has passed
         FRendered = 0;
     }
-    CloseClipboard();
     return offered && FPicture;
 }
 
@@ -84,15 +97,15 @@ bool TClipboardOwner::HandleMessage(UINT message, WPARAM wParam) {
 }
 
 void TClipboardOwner::RenderAll() {
-    if (!FPicture || !OpenClipboard(FWindow)) {
+    if (!FPicture) {
         return;
     }
-    if (GetClipboardOwner() == FWindow) {
+    const TOpenClipboard open(FWindow, false);
+    if (open && GetClipboardOwner() == FWindow) {
         for (const UINT format : {UINT{CF_DIB}, FPngFormat}) {
             if (!(FRendered & Bit(format))) {
                 Render(format);
             }
         }
     }
-    CloseClipboard();
 }

@@ -57,7 +57,11 @@ TWin32Platform::~TWin32Platform() {
     FKeyWatcher.reset();
     FTray.reset();
     if (FClipboard) {
-        FClipboard->RenderAll(); // what was copied stays pasteable after we have gone
+        try {
+            FClipboard->RenderAll(); // what was copied stays pasteable after we have gone
+        } catch (...) {
+            // Out of memory at exit: the clipboard is left with its formats promised.
+        }
     }
     SetCallbackErrorHandler(nullptr);
     if (FMainWindow) {
@@ -286,7 +290,12 @@ LRESULT CALLBACK TWin32Platform::MainWindowProc(HWND window, UINT message, WPARA
     if (!self) {
         return DefWindowProcW(window, message, wParam, lParam);
     }
-    return self->HandleMessage(window, message, wParam, lParam);
+    try {
+        return self->HandleMessage(window, message, wParam, lParam);
+    } catch (...) {
+        ReportCallbackError(); // nothing leaves a window procedure: painting, rendering, handlers
+        return 0;
+    }
 }
 
 LRESULT TWin32Platform::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -302,13 +311,8 @@ LRESULT TWin32Platform::HandleMessage(HWND window, UINT message, WPARAM wParam, 
             lParam = MAKELPARAM(static_cast<std::int16_t>(at.x), static_cast<std::int16_t>(at.y));
         }
         TMessage translated{message, wParam, static_cast<std::int64_t>(lParam), 0};
-        try {
-            if (FHandler->WndProc(translated)) {
-                return static_cast<LRESULT>(translated.Result);
-            }
-        } catch (...) {
-            FHandler->HandleException(); // nothing leaves a window procedure
-            return 0;
+        if (FHandler->WndProc(translated)) {
+            return static_cast<LRESULT>(translated.Result);
         }
     }
     if (FClipboard && FClipboard->HandleMessage(message, wParam)) {

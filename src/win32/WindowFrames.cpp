@@ -8,8 +8,12 @@
 namespace {
 
 BOOL CALLBACK CollectWindow(HWND window, LPARAM list) {
-    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-    return TRUE;
+    try {
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+        return TRUE;
+    } catch (...) {
+        return FALSE; // no memory for more: the windows in front are enough to pick from
+    }
 }
 
 // The shell's desktop windows cover every monitor, but are the desktop, not a window on it.
