@@ -24,6 +24,23 @@ TCaptureRegion TMainForm::FullScreenRegion() {
 }
 
 void TMainForm::mnCaptureClick() {
+    if (FCaptureRunning) {
+        // Asked for from inside this command's own question: its turn comes after it.
+        FPendingRequests.push_back({TRequestKind::Command});
+        return;
+    }
+    FCaptureRunning = true;
+    try {
+        RunCaptureCommand();
+        FCaptureRunning = false;
+    } catch (...) {
+        FCaptureRunning = false;
+        HandleException();
+    }
+    RunPendingRequests();
+}
+
+void TMainForm::RunCaptureCommand() {
     if (!RegionChosen()) {
         FPlatform.ShowMessageBox(Text(TText::RegionMissing), TBoxKind::Error, TBoxButtons::Ok);
         return;

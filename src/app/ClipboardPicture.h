@@ -9,8 +9,9 @@
 class TClipboardPicture : public IClipboardPicture {
 public:
     explicit TClipboardPicture(const TBitmap& capture);
-    // 24 bits, whatever the capture's depth.
-    std::string Dib() const override;
+    // 24 bits, whatever the capture's depth: 0 bytes for a capture without pixels.
+    std::size_t DibSize() const override;
+    void WriteDib(std::uint8_t* target) const override;
     // At the capture's depth, as its PNG file would be.
     std::string Png() const override;
 

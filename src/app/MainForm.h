@@ -7,12 +7,23 @@
 #include "settings/CaptureSettings.h"
 
 #include <cstdint>
+#include <deque>
+#include <exception>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
 
 class TIniFile;
+
+// What asks for a capture (or, for the region item, a new region): the capture command of the
+// double-click and the menu, a posted request (the region shown first), a key of the watcher.
+enum class TRequestKind { Command, Posted, Key, Select };
+struct TCaptureRequest {
+    TRequestKind Kind = TRequestKind::Command;
+    TKeyDecision Key{}; // for Key: what the watcher decided when the key went down
+};
 
 // The resident program: the settings, the capture state, the tray icon and everything the
 // tray, the key watcher and the overlay drive. The Win32 layer calls these handlers from its
@@ -36,8 +47,9 @@ public:
     void LoadSettings();
     // Writes the settings file; does nothing while no settings file is open.
     void SaveSettings();
-    // Removes what killed saves left behind, on a thread of its own.
-    void SweepLeftovers();
+    // Removes what killed saves left behind in those folders, on a thread of its own; without
+    // a thread to be had they stay until the next start.
+    void SweepLeftovers(std::vector<std::string> folders);
 
     // The region item reads its base caption followed by "(Left,Top,Right,Bottom)".
     void ShowRegionInCaption();
@@ -50,12 +62,16 @@ public:
     void AddTrayIcon();
     void DeleteTrayIcon();
     void HideToTray();
-    void RestoreFromTray();
     bool InTray() const { return FInTray; }
     TWindowState WindowState() const { return FWindowState; }
 
     bool WndProc(TMessage& message) override;
     void HandleException() noexcept override;
+    // From any thread: the error of a thread of ours, told on the user-interface thread by the
+    // general error handler (the first one only).
+    void HandBackgroundError(std::exception_ptr error) noexcept;
+    // A session ending: the icon and the watcher go now, the process may end at any moment.
+    void EndSession();
     void OpenTrayMenu();
     void RunMenuCommand(TMenuCommand command);
 
@@ -80,6 +96,10 @@ public:
     void FormKeyDown(std::uint16_t& key, std::uint32_t shift);
     bool Visible() const { return FVisible; }
 
+    // One capture at a time: a request that comes while a capture asks a question runs after
+    // it, in order; while the overlay is up, requests do nothing.
+    void Request(const TCaptureRequest& request);
+    bool CaptureRunning() const { return FCaptureRunning; }
     // A capture request: the region shown in the caption, then the capture command.
     void CaptureNow();
     void ApplyKeyDecision(const TKeyDecision& decision);
@@ -121,8 +141,20 @@ private:
     std::shared_ptr<const TScreenPixels> FSnapshot;
     bool FKeyWatcherInstalled = false;
     TWindowState FWindowState = TWindowState::Normal;
-    std::jthread FLeftoverSweep;
+    void RunPendingRequests() noexcept;
+    void RunCaptureCommand();
+    void RunRequest(const TCaptureRequest& request);
+    void ReportBackgroundError();
+    std::deque<TCaptureRequest> FPendingRequests;
+    bool FCaptureRunning = false;  // the capture command, questions and all
+    bool FRunningRequests = false; // the queue is being worked off
+    // The first error of a thread of ours, kept until the user-interface thread tells it.
+    std::mutex FBackgroundLock;
+    std::exception_ptr FBackgroundError;
+    bool FBackgroundErrorHanded = false;
     // The file the last notice named, and whether it still waits for the overlay to go.
     std::string FNoticeFile;
     bool FNoticePending = false;
+    // Declared last, so that they end before what they use.
+    std::vector<std::jthread> FLeftoverSweeps;
 };

@@ -36,6 +36,7 @@ void TMainForm::mnOptionClick() {
         return; // captures made meanwhile keep their effect on the counter
     }
 
+    const std::string oldPath = Settings.Path;
     Settings.Path = form.edtPath;
     Settings.Prefix = form.edtPrefix;
     Settings.DateFormat = form.cmbFormat;
@@ -56,5 +57,8 @@ void TMainForm::mnOptionClick() {
     Settings.NotifySaved = form.chkNotify;
     Settings.ImageType = form.rdoFileType;
     Settings.ImageBit = form.rdoColor;
+    if (Settings.Path != oldPath) {
+        SweepLeftovers({Settings.Path}); // captures never search their folder themselves
+    }
     SaveSettings(); // a refused write reaches the general error handler; the values stay
 }

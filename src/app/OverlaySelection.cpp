@@ -177,4 +177,5 @@ void TMainForm::EndSelection() {
     } catch (...) {
         HandleException();
     }
+    RunPendingRequests(); // what was asked for before the overlay opened
 }

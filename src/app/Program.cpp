@@ -4,6 +4,7 @@
 #include "imaging/ColourMatcher.h"
 #include "imaging/Palette.h"
 
+#include <exception>
 #include <thread>
 
 int RunProgram(IPlatform& platform) {
@@ -12,17 +13,25 @@ int RunProgram(IPlatform& platform) {
         {BuildStandardPalette16(colours.HardwarePaletteSize, colours.SystemPalette),
          colours.Halftone.size() == 256 ? colours.Halftone : TrueColourHalftonePalette()});
 
-    // The colour matchers of the paletted depths take a while to build: they are made now, off
-    // this thread, so that the first such capture finds them ready (one that comes sooner
-    // waits for the one being built; none is built twice).
-    const std::jthread prepareMatchers([] {
-        for (const int bits : {1, 4, 8}) {
-            TColourMatcher::For(PaletteForBits(bits));
-        }
-    });
-
     TMainForm form(platform);
     platform.SetMainWindowHandler(&form);
+    // The colour matchers of the paletted depths take a while to build: they are made now, off
+    // this thread, so that the first such capture finds them ready (one that comes sooner
+    // waits for the one being built; none is built twice). Joined before the form goes.
+    std::jthread prepareMatchers;
+    try {
+        prepareMatchers = std::jthread([&form] {
+            try {
+                for (const int bits : {1, 4, 8}) {
+                    TColourMatcher::For(PaletteForBits(bits));
+                }
+            } catch (...) {
+                form.HandBackgroundError(std::current_exception());
+            }
+        });
+    } catch (...) {
+        // No thread: the first capture at such a depth builds its matcher.
+    }
     try {
         form.FormCreate();
     } catch (...) {

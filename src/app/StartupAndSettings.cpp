@@ -8,7 +8,6 @@
 
 #include <exception>
 #include <string>
-#include <system_error>
 #include <vector>
 
 TMainForm::TMainForm(IPlatform& platform)
@@ -37,27 +36,28 @@ void TMainForm::FormCreate() {
     if (Settings.SavePrtScrKey || Settings.SaveAltPrtScrKey) {
         InstallKeyWatcher();
     }
-    SweepLeftovers();
+    SweepLeftovers({ExtractFolder(FPlatform.ExecutablePath()), Settings.Path});
     if (failure) {
         std::rethrow_exception(failure);
     }
 }
 
-void TMainForm::SweepLeftovers() {
-    // Temporaries of saves that a killed Quorlan left in the program's folder or the capture
-    // folder go now, off this thread: a large folder takes a while to search, and nothing
-    // waits for it (a save of ours never meets their names).
-    auto sweep = [&files = FPlatform.Files(),
-                  folders = std::vector<std::string>{ExtractFolder(FPlatform.ExecutablePath()),
-                                                     Settings.Path}] {
-        for (const std::string& folder : folders) {
-            files.RemoveLeftovers(folder);
+void TMainForm::SweepLeftovers(std::vector<std::string> folders) {
+    // Temporaries of saves that a killed Quorlan left go off this thread: a large folder takes
+    // a while to search, and nothing waits for it (a save of ours never meets their names).
+    auto sweep = [this, folders = std::move(folders)] {
+        try {
+            for (const std::string& folder : folders) {
+                FPlatform.Files().RemoveLeftovers(folder);
+            }
+        } catch (...) {
+            HandBackgroundError(std::current_exception());
         }
     };
     try {
-        FLeftoverSweep = std::jthread(sweep);
-    } catch (const std::system_error&) {
-        sweep(); // no thread to be had
+        FLeftoverSweeps.emplace_back(std::move(sweep));
+    } catch (...) {
+        // No thread to be had: the leftovers wait for the next start.
     }
 }
 
@@ -80,11 +80,18 @@ void TMainForm::FormDestroy() {
         TMainForm& Form;
         ~TRemoveWatcher() { Form.RemoveKeyWatcher(); }
     } removeWatcher{*this};
-    RestoreFromTray();
-    if (FLeftoverSweep.joinable()) {
-        FLeftoverSweep.join();
-    }
+    // The window stays hidden to the end; the icon goes first, so nothing of Quorlan shows
+    // while the sweeps finish and the clipboard is rendered.
+    FPendingRequests.clear();
+    DeleteTrayIcon();
+    FLeftoverSweeps.clear(); // each joined
     FIniFile.reset();
+}
+
+void TMainForm::EndSession() {
+    FPendingRequests.clear();
+    DeleteTrayIcon();
+    RemoveKeyWatcher();
 }
 
 void TMainForm::OpenSettings() {
@@ -106,6 +113,5 @@ void TMainForm::SaveSettings() {
 }
 
 void TMainForm::mnExitClick() {
-    FWindowState = TWindowState::Minimized;
     Close();
 }

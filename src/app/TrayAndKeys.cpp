@@ -4,6 +4,7 @@
 #include "platform/Messages.h"
 
 #include <exception>
+#include <utility>
 
 void TMainForm::AddTrayIcon() {
     if (FInTray) {
@@ -27,17 +28,11 @@ void TMainForm::HideToTray() {
     FVisible = false;
 }
 
-void TMainForm::RestoreFromTray() {
-    DeleteTrayIcon();
-    FPlatform.ShowMainWindow(FWindowState);
-    FVisible = true;
-}
-
 bool TMainForm::WndProc(TMessage& message) {
     switch (message.Msg) {
     case WM_TRAYNOTIFY:
         if (message.LParam == kMouseLeftDoubleClick) {
-            mnCaptureClick();
+            Request({TRequestKind::Command});
         } else if (message.LParam == kMouseRightDown) {
             OpenTrayMenu();
         } else if (message.LParam == kNoticeClicked) {
@@ -45,16 +40,24 @@ bool TMainForm::WndProc(TMessage& message) {
         }
         return true; // other mouse activity is not passed on either
     case WM_CAPTURENOW:
-        CaptureNow();
+        Request({TRequestKind::Posted});
         return true;
     case WM_KEYDECISION:
         if (const auto decision = FPlatform.TakeKeyDecision()) {
-            ApplyKeyDecision(*decision);
+            Request({TRequestKind::Key, *decision});
         }
+        return true;
+    case WM_BACKGROUNDERROR:
+        ReportBackgroundError();
         return true;
     case WM_CLOSE_MESSAGE:
         Close();
         return true;
+    case WM_ENDSESSION_MESSAGE:
+        if (message.WParam != 0) {
+            EndSession();
+        }
+        return false; // the standard handling answers it too
     case WM_MOUSEMOVE_MESSAGE:
     case WM_LBUTTONDOWN_MESSAGE:
     case WM_LBUTTONUP_MESSAGE:
@@ -97,6 +100,78 @@ void TMainForm::HandleException() noexcept {
     }
 }
 
+void TMainForm::HandBackgroundError(std::exception_ptr error) noexcept {
+    {
+        const std::lock_guard lock(FBackgroundLock);
+        if (FBackgroundError || FBackgroundErrorHanded) {
+            return; // told once
+        }
+        FBackgroundError = std::move(error);
+    }
+    FPlatform.PostToMainWindow(WM_BACKGROUNDERROR);
+}
+
+void TMainForm::ReportBackgroundError() {
+    std::exception_ptr error;
+    {
+        const std::lock_guard lock(FBackgroundLock);
+        error = std::exchange(FBackgroundError, nullptr);
+        FBackgroundErrorHanded = FBackgroundErrorHanded || error;
+    }
+    if (error) {
+        try {
+            FPlatform.ShowErrorBox(GeneralErrorText(ExceptionMessage(error)));
+        } catch (...) {
+            // Nothing more can be told; the program goes on.
+        }
+    }
+}
+
+void TMainForm::Request(const TCaptureRequest& request) {
+    if (FVisible) {
+        return; // the overlay is the capture under way: nothing else starts over it
+    }
+    FPendingRequests.push_back(request);
+    RunPendingRequests();
+}
+
+// Requests run one after the other, here and never inside a capture's question: one that
+// comes while a question is open waits in the queue for the capture asking it to end.
+void TMainForm::RunPendingRequests() noexcept {
+    if (FCaptureRunning || FRunningRequests) {
+        return; // the capture, or the loop below, runs it when its turn comes
+    }
+    FRunningRequests = true;
+    // The region item opens the overlay and returns: what waits behind it runs once it has gone.
+    while (!FCaptureRunning && !FVisible && !FPendingRequests.empty()) {
+        const TCaptureRequest next = FPendingRequests.front();
+        FPendingRequests.pop_front();
+        try {
+            RunRequest(next);
+        } catch (...) {
+            HandleException(); // told like any other error, and the next request still runs
+        }
+    }
+    FRunningRequests = false;
+}
+
+void TMainForm::RunRequest(const TCaptureRequest& request) {
+    switch (request.Kind) {
+    case TRequestKind::Command:
+        mnCaptureClick();
+        break;
+    case TRequestKind::Posted:
+        CaptureNow();
+        break;
+    case TRequestKind::Key:
+        ApplyKeyDecision(request.Key);
+        break;
+    case TRequestKind::Select:
+        mnPositionClick();
+        break;
+    }
+}
+
 void TMainForm::OpenTrayMenu() {
     RunMenuCommand(FPlatform.TrackTrayMenu());
 }
@@ -104,10 +179,10 @@ void TMainForm::OpenTrayMenu() {
 void TMainForm::RunMenuCommand(TMenuCommand command) {
     switch (command) {
     case TMenuCommand::Position:
-        mnPositionClick();
+        Request({TRequestKind::Select});
         break;
     case TMenuCommand::Capture:
-        mnCaptureClick();
+        Request({TRequestKind::Command});
         break;
     case TMenuCommand::Option:
         mnOptionClick();

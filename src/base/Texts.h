@@ -69,6 +69,7 @@ enum class TText {
     CheckNotifySaved,
     ClipboardFailed,
     AlreadyRunning,
+    BadPath,
 
     Count
 };

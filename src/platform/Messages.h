@@ -4,6 +4,8 @@
 
 // Window messages the main form acts on.
 inline constexpr std::uint32_t WM_CLOSE_MESSAGE = 0x0010;
+// wParam non-zero: the session ends, and the process with it once the message is answered.
+inline constexpr std::uint32_t WM_ENDSESSION_MESSAGE = 0x0016;
 inline constexpr std::uint32_t WM_USER_BASE = 0x0400;
 // Mouse activity on the tray icon; lParam is the mouse message.
 inline constexpr std::uint32_t WM_TRAYNOTIFY = WM_USER_BASE + 100;
@@ -12,6 +14,8 @@ inline constexpr std::uint32_t WM_CAPTURENOW = WM_USER_BASE + 110;
 // A PrintScreen decision of the key watcher, waiting in its queue: applied to the region,
 // then the capture runs.
 inline constexpr std::uint32_t WM_KEYDECISION = WM_USER_BASE + 111;
+// A thread of ours failed: its error waits to be told on the user-interface thread.
+inline constexpr std::uint32_t WM_BACKGROUNDERROR = WM_USER_BASE + 112;
 
 inline constexpr std::uint32_t WM_KEYDOWN_MESSAGE = 0x0100;
 inline constexpr std::uint32_t WM_MOUSEMOVE_MESSAGE = 0x0200;

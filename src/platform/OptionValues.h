@@ -31,7 +31,7 @@ struct TOptionValues {
 };
 
 // The control OK sends the user back to, its text selected.
-enum class TOptionFocus { None, Digit, Prefix };
+enum class TOptionFocus { None, Digit, Prefix, Path };
 
 // The dialog's handlers: the program's logic behind the controls. Each works on the values
 // the dialog was opened with.

@@ -63,7 +63,9 @@ struct TDisplayColours {
 class IClipboardPicture {
 public:
     virtual ~IClipboardPicture() = default;
-    virtual std::string Dib() const = 0;
+    // The DIB is written straight into memory of DibSize() bytes, the clipboard's own.
+    virtual std::size_t DibSize() const = 0;
+    virtual void WriteDib(std::uint8_t* target) const = 0;
     virtual std::string Png() const = 0;
 };
 
@@ -120,6 +122,8 @@ public:
     virtual void SetPositionItemCaption(const std::string& caption) = 0;
     // Ends the message loop.
     virtual void Quit() = 0;
+    // Posts a message (both parameters 0) to the main window; callable from any thread.
+    virtual void PostToMainWindow(std::uint32_t message) = 0;
 
     // The region overlay: the main window, when shown maximised, covers the virtual screen
     // and shows this picture unscaled, its block's top-left corner on the virtual screen's

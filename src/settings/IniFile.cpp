@@ -58,6 +58,13 @@ bool TIniFile::ReadSwitch(const std::string& section, const std::string& key,
 }
 
 void TIniFile::WriteValues(const std::vector<TEntry>& entries) {
+    for (const TEntry& entry : entries) {
+        // Written as it stands, a line break would end the value and make the rest a line of
+        // its own: a key or a section the user never set.
+        if (entry.Value.find_first_of("\r\n") != std::string::npos) {
+            RaiseWriteRefused();
+        }
+    }
     std::string text;
     bool fromCodePage = true;
     if (FFiles.Exists(FFileName)) {

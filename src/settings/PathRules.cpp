@@ -3,6 +3,8 @@
 #include "base/Cp932.h"
 #include "base/PathText.h"
 
+#include <algorithm>
+
 // In UTF-8 no byte of a longer character has the code of an ASCII one, so byte tests are
 // character tests.
 
@@ -38,9 +40,16 @@ bool NamesADevice(std::string_view prefix) {
 
 } // namespace
 
+bool HoldsControlCharacter(std::string_view text) {
+    return std::any_of(text.begin(), text.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte < 0x20 || byte == 0x7F; // UTF-8: no byte of a longer character is below 0x80
+    });
+}
+
 bool IsValidPrefix(std::string_view prefix) {
     return prefix.find_first_of("\\/:*?\"<>|") == std::string_view::npos &&
-           !HoldsEscapedByte(prefix) && !NamesADevice(prefix);
+           !HoldsControlCharacter(prefix) && !HoldsEscapedByte(prefix) && !NamesADevice(prefix);
 }
 
 std::string SettingsFilePath(std::string_view executablePath) {

@@ -59,24 +59,61 @@ unsigned TClipboardOwner::Bit(UINT format) const {
     return format == CF_DIB ? 1u : format == FPngFormat && format != 0 ? 2u : 0u;
 }
 
-void TClipboardOwner::Render(UINT format) {
+// The memory, locked while it is written and unlocked on every path.
+class TLockedMemory {
+public:
+    explicit TLockedMemory(HGLOBAL memory) : FMemory(memory), FBytes(GlobalLock(memory)) {}
+    ~TLockedMemory() {
+        if (FBytes) {
+            GlobalUnlock(FMemory);
+        }
+    }
+    TLockedMemory(const TLockedMemory&) = delete;
+    TLockedMemory& operator=(const TLockedMemory&) = delete;
+    std::uint8_t* Bytes() const { return static_cast<std::uint8_t*>(FBytes); }
+
+private:
+    HGLOBAL FMemory;
+    void* FBytes;
+};
+
+void TClipboardOwner::Render(UINT format) noexcept {
     if (!FPicture || Bit(format) == 0) {
         return;
     }
-    const std::string bytes = format == CF_DIB ? FPicture->Dib() : FPicture->Png();
-    TGlobalMemory memory(GlobalAlloc(GMEM_MOVEABLE, bytes.size()));
-    if (!memory || bytes.empty()) {
-        return;
-    }
-    void* target = GlobalLock(memory.Get());
-    if (!target) {
-        return;
-    }
-    std::memcpy(target, bytes.data(), bytes.size());
-    GlobalUnlock(memory.Get());
-    if (SetClipboardData(format, memory.Get())) {
-        memory.Release(); // the clipboard's now
-        FRendered |= Bit(format);
+    // Another program may be waiting in GetClipboardData: a format that cannot be made is
+    // left out, and nothing is shown to anyone.
+    try {
+        TGlobalMemory memory;
+        if (format == CF_DIB) {
+            const std::size_t size = FPicture->DibSize();
+            memory.Reset(size ? GlobalAlloc(GMEM_MOVEABLE, size) : nullptr);
+            if (!memory) {
+                return;
+            }
+            const TLockedMemory target(memory.Get());
+            if (!target.Bytes()) {
+                return;
+            }
+            FPicture->WriteDib(target.Bytes()); // straight into the clipboard's memory
+        } else {
+            const std::string png = FPicture->Png();
+            memory.Reset(png.empty() ? nullptr : GlobalAlloc(GMEM_MOVEABLE, png.size()));
+            if (!memory) {
+                return;
+            }
+            const TLockedMemory target(memory.Get());
+            if (!target.Bytes()) {
+                return;
+            }
+            std::memcpy(target.Bytes(), png.data(), png.size());
+        }
+        if (SetClipboardData(format, memory.Get())) {
+            memory.Release(); // the clipboard's now
+            FRendered |= Bit(format);
+        }
+    } catch (...) {
+        // Out of memory: the program asking gets nothing for this format.
     }
 }
 
@@ -96,7 +133,7 @@ bool TClipboardOwner::HandleMessage(UINT message, WPARAM wParam) {
     }
 }
 
-void TClipboardOwner::RenderAll() {
+void TClipboardOwner::RenderAll() noexcept {
     if (!FPicture) {
         return;
     }

@@ -20,10 +20,10 @@ public:
     // WM_DESTROYCLIPBOARD); true when it was one of them.
     bool HandleMessage(UINT message, WPARAM wParam);
     // Every format rendered while the picture is still ours: the window is about to go.
-    void RenderAll();
+    void RenderAll() noexcept;
 
 private:
-    void Render(UINT format);
+    void Render(UINT format) noexcept;
     unsigned Bit(UINT format) const; // of a format in FRendered, 0 for one not ours
 
     HWND FWindow;

@@ -42,17 +42,30 @@ void TKeyWatcherThread::Stop() {
     gWatcher = nullptr;
 }
 
-void TKeyWatcherThread::Run(std::promise<bool>* started) {
-    FThreadId = GetCurrentThreadId();
-    MSG message;
-    PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE); // the thread's queue, for WM_QUIT
-    THookHandle hook(SetWindowsHookExW(WH_KEYBOARD_LL, HookProc, GetModuleHandleW(nullptr), 0));
-    started->set_value(static_cast<bool>(hook));
-    if (!hook) {
-        return;
-    }
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        DispatchMessageW(&message);
+void TKeyWatcherThread::Run(std::promise<bool>* started) noexcept {
+    bool told = false;
+    try {
+        FThreadId = GetCurrentThreadId();
+        MSG message;
+        PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE); // the thread's queue, for WM_QUIT
+        THookHandle hook(SetWindowsHookExW(WH_KEYBOARD_LL, HookProc, GetModuleHandleW(nullptr), 0));
+        started->set_value(static_cast<bool>(hook));
+        told = true;
+        if (!hook) {
+            return;
+        }
+        while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+            DispatchMessageW(&message);
+        }
+    } catch (...) {
+        // Nothing leaves the thread: a watcher that could not start says so, as a refused hook
+        // does; one that ran simply ends with its hook.
+        if (!told) {
+            try {
+                started->set_value(false);
+            } catch (...) {
+            }
+        }
     }
 }
 

@@ -31,7 +31,7 @@ public:
 
 private:
     static LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam);
-    void Run(std::promise<bool>* started);
+    void Run(std::promise<bool>* started) noexcept;
     void Push(const TKeyDecision& decision);
 
     HWND FTarget;

@@ -9,6 +9,7 @@
 #include <shellscalingapi.h>
 
 #include <algorithm>
+#include <exception>
 
 namespace {
 
@@ -162,26 +163,38 @@ std::unique_ptr<TScreenPixels> TScreenGrabber::Grab(std::int32_t left, std::int3
 }
 
 std::vector<TMonitor> DesktopMonitors() {
-    std::vector<TMonitor> monitors;
+    struct TWalk {
+        std::vector<TMonitor> Monitors;
+        std::exception_ptr Failure; // raised once the system's walk is over
+    } walk;
     EnumDisplayMonitors(
         nullptr, nullptr,
         [](HMONITOR handle, HDC, LPRECT, LPARAM data) -> BOOL {
-            MONITORINFO info{};
-            info.cbSize = sizeof info;
-            if (GetMonitorInfoW(handle, &info)) {
-                UINT dpiX = 96, dpiY = 96;
-                if (FAILED(GetDpiForMonitor(handle, MDT_EFFECTIVE_DPI, &dpiX, &dpiY))) {
-                    dpiX = 96;
+            auto& walk = *reinterpret_cast<TWalk*>(data);
+            try {
+                MONITORINFO info{};
+                info.cbSize = sizeof info;
+                if (GetMonitorInfoW(handle, &info)) {
+                    UINT dpiX = 96, dpiY = 96;
+                    if (FAILED(GetDpiForMonitor(handle, MDT_EFFECTIVE_DPI, &dpiX, &dpiY))) {
+                        dpiX = 96;
+                    }
+                    const RECT& r = info.rcMonitor;
+                    walk.Monitors.push_back({{r.left, r.top, r.right, r.bottom},
+                                             static_cast<int>(dpiX),
+                                             (info.dwFlags & MONITORINFOF_PRIMARY) != 0});
                 }
-                const RECT& r = info.rcMonitor;
-                reinterpret_cast<std::vector<TMonitor>*>(data)->push_back(
-                    {{r.left, r.top, r.right, r.bottom},
-                     static_cast<int>(dpiX),
-                     (info.dwFlags & MONITORINFOF_PRIMARY) != 0});
+                return TRUE;
+            } catch (...) {
+                walk.Failure = std::current_exception(); // nothing leaves the system's frames
+                return FALSE;
             }
-            return TRUE;
         },
-        reinterpret_cast<LPARAM>(&monitors));
+        reinterpret_cast<LPARAM>(&walk));
+    if (walk.Failure) {
+        std::rethrow_exception(walk.Failure);
+    }
+    std::vector<TMonitor> monitors = std::move(walk.Monitors);
     if (monitors.empty()) { // no answer: the primary screen as the metrics give it
         monitors.push_back(
             {{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}, 96, true});

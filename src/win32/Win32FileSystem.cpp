@@ -8,6 +8,7 @@
 #include "base/FormatText.h"
 #include "base/Texts.h"
 #include "base/PathText.h"
+#include "platform/TemporaryNames.h"
 
 #include <windows.h>
 
@@ -15,7 +16,6 @@
 #include <atomic>
 #include <cstdint>
 #include <cstdio>
-#include <mutex>
 #include <random>
 #include <cwchar>
 
@@ -113,11 +113,9 @@ private:
     bool FCommitted = false;
 };
 
-// Temporary files are named ~qrl<process id>-<run>-<n>.tmp: <run> is drawn at random once a
-// run, so a later process given the same id (ids are reused) never meets an old name.
-constexpr wchar_t kTemporaryPrefix[] = L"~qrl";
-
-std::wstring RunTag() {
+// <run> is drawn at random once a run, so a later process given the same id (ids are reused)
+// never meets an old name.
+std::uint64_t RunTag() {
     std::uint64_t bits = 0;
     try {
         std::random_device random;
@@ -127,17 +125,13 @@ std::wstring RunTag() {
     }
     LARGE_INTEGER now{};
     QueryPerformanceCounter(&now);
-    bits ^= static_cast<std::uint64_t>(now.QuadPart) * 0x9E3779B97F4A7C15u;
-    wchar_t text[17];
-    std::swprintf(text, 17, L"%016llx", static_cast<unsigned long long>(bits));
-    return text;
+    return bits ^ static_cast<std::uint64_t>(now.QuadPart) * 0x9E3779B97F4A7C15u;
 }
 
 std::wstring TemporaryName(const std::wstring& folder) {
-    static const std::wstring prefix =
-        kTemporaryPrefix + std::to_wstring(GetCurrentProcessId()) + L"-" + RunTag() + L"-";
-    static std::atomic<unsigned> counter{0};
-    return folder + prefix + std::to_wstring(counter++) + L".tmp";
+    static const std::uint64_t run = RunTag();
+    static std::atomic<std::uint32_t> counter{0};
+    return folder + WideFromUtf8(TemporaryFileName(GetCurrentProcessId(), run, counter++));
 }
 
 // The Quorlan that made a temporary file still runs: a process of its id runs that started
@@ -161,24 +155,24 @@ bool MakerRuns(DWORD id, const FILETIME& made) {
 
 // Temporary files of saves that never finished (the program was killed) are removed from the
 // folder, unless the Quorlan that made them still runs; one held open is not removable anyway.
+// Only names of exactly our forms are looked at: anything else is the user's.
 void RemoveLeftoversIn(std::wstring folder) {
     if (!folder.empty() && folder.back() != L'\\') {
         folder += L'\\';
     }
     WIN32_FIND_DATAW found{};
-    const std::wstring pattern = folder + kTemporaryPrefix + L"*.tmp";
+    const std::wstring pattern = folder + L"~qrl*.tmp";
     const TFindHandle search(FindFirstFileW(pattern.c_str(), &found));
     if (!search) {
         return;
     }
     do {
         const std::wstring name = found.cFileName;
-        const std::size_t dash = name.find(L'-');
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || dash == std::wstring::npos) {
+        const auto maker = TemporaryFileMaker(Utf8FromWide(name));
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !maker) {
             continue;
         }
-        const DWORD maker = wcstoul(name.c_str() + 4, nullptr, 10);
-        if (!MakerRuns(maker, found.ftCreationTime)) {
+        if (!MakerRuns(*maker, found.ftCreationTime)) {
             SetFileAttributesW((folder + name).c_str(), FILE_ATTRIBUTE_NORMAL);
             DeleteFileW((folder + name).c_str());
         }
@@ -239,14 +233,9 @@ std::unique_ptr<TOutputFile> TWin32FileSystem::CreateReplacement(const std::stri
         (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))) {
         RaiseCreateError(fullPath, ERROR_ACCESS_DENIED);
     }
+    // Leftovers are swept off the user-interface thread at start-up and when the folder
+    // changes: a save never searches its folder.
     const std::wstring folder = WideFromUtf8(ExtractFolder(fullPath));
-    {
-        // A folder is searched once a run: captures do not scan their folder each time.
-        const std::lock_guard lock(FTidiedMutex);
-        if (FTidiedFolders.insert(folder).second) {
-            RemoveLeftoversIn(folder);
-        }
-    }
     std::wstring temporary;
     TFileHandle handle;
     for (int attempt = 0; !handle && attempt < 16; ++attempt) {
@@ -269,8 +258,6 @@ void TWin32FileSystem::RemoveLeftovers(const std::string& folder) {
         wide += L'\\';
     }
     RemoveLeftoversIn(wide);
-    const std::lock_guard lock(FTidiedMutex);
-    FTidiedFolders.insert(wide);
 }
 
 std::string TWin32FileSystem::FullPath(const std::string& path) {

@@ -2,8 +2,6 @@
 
 #include "platform/FileSystem.h"
 
-#include <mutex>
-#include <set>
 #include <string>
 
 class TWin32FileSystem : public IFileSystem {
@@ -15,8 +13,4 @@ public:
     std::unique_ptr<TOutputFile> CreateReplacement(const std::string& path) override;
     void RemoveLeftovers(const std::string& folder) override;
     std::string FullPath(const std::string& path) override;
-
-private:
-    std::mutex FTidiedMutex;               // the start-up sweep runs on a thread of its own
-    std::set<std::wstring> FTidiedFolders; // leftovers of killed saves already looked for
 };

@@ -167,6 +167,10 @@ void TWin32Platform::Quit() {
     PostQuitMessage(0);
 }
 
+void TWin32Platform::PostToMainWindow(std::uint32_t message) {
+    PostMessageW(FMainWindow.Get(), message, 0, 0); // after the window has gone: dropped
+}
+
 void TWin32Platform::SetOverlayPicture(std::shared_ptr<const TScreenPixels> picture) {
     FOverlay->SetPicture(std::move(picture));
 }

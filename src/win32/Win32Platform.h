@@ -44,6 +44,7 @@ public:
     TMenuCommand TrackTrayMenu() override;
     void SetPositionItemCaption(const std::string& caption) override;
     void Quit() override;
+    void PostToMainWindow(std::uint32_t message) override;
     void SetOverlayPicture(std::shared_ptr<const TScreenPixels> picture) override;
     void SetCrossCursor(bool cross) override;
     void DrawXorRectangle(std::int32_t x1, std::int32_t y1, std::int32_t x2,

@@ -27,7 +27,8 @@ protected:
 
     // The clipboard's bitmap read as the file it would be with a file header before it.
     TBmpFile ClipboardDib() const {
-        const std::string dib = Platform.Clipboard->Dib();
+        std::string dib(Platform.Clipboard->DibSize(), '\xAA'); // what padding must not keep
+        Platform.Clipboard->WriteDib(reinterpret_cast<std::uint8_t*>(dib.data()));
         std::string file = "BM";
         for (const std::uint32_t field : {std::uint32_t(14 + dib.size()), 0u, 14u + 40u}) {
             for (int shift = 0; shift < 32; shift += 8) {

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <sys/stat.h>
 
 namespace {
@@ -174,21 +175,57 @@ TEST_F(CaptureCommandTest, TheOverwriteQuestion) {
     EXPECT_EQ(ReadBmp(Pic("0002.bmp")).Width, 2);
 }
 
-TEST_F(CaptureCommandTest, ACaptureRequestInsideAnOpenQuestionRunsThere) {
-    ChooseRegion({0, 0, 2, 2});
-    Folder.WriteNative("pics/0001.bmp", "old bytes");
-    Platform.Answers.push_back([this] {
-        // While the first question is open, PrintScreen comes: it asks about the same file.
-        Platform.Answer(mrYes);
-        Platform.Send(WM_CAPTURENOW);
-        EXPECT_EQ(Form.FSerialNo, 2);
-        return mrYes;
-    });
-    Form.mnCaptureClick();
-    EXPECT_EQ(Platform.Boxes.size(), 2u);
-    EXPECT_EQ(Form.FSerialNo, 3); // each run counted its own save of 0001
-    EXPECT_EQ(ReadBmp(Pic("0001.bmp")).Width, 2);
-    EXPECT_FALSE(HasPic("0002.bmp"));
+TEST_F(CaptureCommandTest, RequestsDuringAQuestionWaitAndRunAfterItInOrder) {
+    // While the overwrite question of 0001 is open, another request comes; it runs once the
+    // question is answered, with the region decided when its key went down.
+    struct Row {
+        const char* what;
+        std::function<void(THeadlessPlatform&)> second;
+        TCaptureRegion secondRegion;
+    } rows[] = {
+        {"PrintScreen twice",
+         [](THeadlessPlatform& p) {
+             p.KeyEvent(kKeyDown, kPrintScreenKey);
+             p.Send(WM_KEYDECISION);
+         },
+         {2, 3, 9, 7}},
+        {"PrintScreen, then Alt+PrintScreen",
+         [](THeadlessPlatform& p) {
+             p.KeyEvent(kSysKeyDown, kPrintScreenKey, TCaptureRegion{10, 10, 15, 12});
+             p.Send(WM_KEYDECISION);
+         },
+         {10, 10, 15, 12}},
+        {"PrintScreen, then a double-click",
+         [](THeadlessPlatform& p) { p.Send(WM_TRAYNOTIFY, 0, kMouseLeftDoubleClick); },
+         {2, 3, 9, 7}},
+    };
+    for (const Row& row : rows) {
+        std::filesystem::remove_all(Folder.Native("pics"));
+        std::filesystem::create_directory(Folder.Native("pics"));
+        Folder.WriteNative("pics/0001.bmp", "old bytes");
+        Form.FSerialNo = 1;
+        Platform.Boxes.clear();
+        ChooseRegion({2, 3, 9, 7});
+        Platform.Answers.push_back([&] {
+            row.second(Platform);
+            EXPECT_EQ(Platform.Boxes.size(), 1u) << row.what; // nothing ran in here
+            EXPECT_EQ(Form.FRegion, (TCaptureRegion{2, 3, 9, 7})) << row.what;
+            return mrYes;
+        });
+        Platform.KeyEvent(kKeyDown, kPrintScreenKey);
+        Platform.RunMessageLoop();
+        EXPECT_EQ(Platform.Boxes.size(), 1u) << row.what; // 0002 was new: no second question
+        EXPECT_EQ(Form.FSerialNo, 3) << row.what;
+        const TBmpFile first = ReadBmp(Pic("0001.bmp"));
+        const TBmpFile second = ReadBmp(Pic("0002.bmp"));
+        ASSERT_EQ(first.Width, 7) << row.what;
+        ASSERT_EQ(second.Width, row.secondRegion.Right - row.secondRegion.Left) << row.what;
+        ASSERT_EQ(second.Height, row.secondRegion.Bottom - row.secondRegion.Top) << row.what;
+        EXPECT_EQ(first.Pixel(0, 0), Platform.ScreenAt(2, 3)) << row.what;
+        EXPECT_EQ(second.Pixel(0, 0),
+                  Platform.ScreenAt(row.secondRegion.Left, row.secondRegion.Top))
+            << row.what;
+    }
 }
 
 TEST_F(CaptureCommandTest, AFailedSaveKeepsTheCounterAndTheOldFile) {

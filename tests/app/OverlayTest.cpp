@@ -179,6 +179,35 @@ TEST_F(OverlayTest, CapturesTheSnapshotOnReleaseWhenAsked) {
     EXPECT_EQ(Form.FSerialNo, 2);
 }
 
+TEST_F(OverlayTest, CaptureRequestsDoNothingWhileTheOverlayIsUp) {
+    const auto requestEverything = [this] {
+        Platform.KeyEvent(kKeyDown, kPrintScreenKey);
+        Platform.Send(WM_KEYDECISION);
+        Platform.KeyEvent(kSysKeyDown, kPrintScreenKey, TCaptureRegion{0, 0, 8, 8});
+        Platform.Send(WM_KEYDECISION);
+        Platform.Send(WM_CAPTURENOW);
+        Platform.Send(WM_TRAYNOTIFY, 0, kMouseLeftDoubleClick);
+    };
+    Open();
+    requestEverything(); // before a press
+    Platform.Send(WM_LBUTTONDOWN_MESSAGE, kHeldLeft, At(30, 20));
+    Platform.Send(WM_MOUSEMOVE_MESSAGE, kHeldLeft, At(10, 5));
+    requestEverything(); // during the drag
+    EXPECT_TRUE(Platform.Boxes.empty());
+    EXPECT_EQ(Form.FRegion, (TCaptureRegion{30, 20, 10, 5}));
+    EXPECT_EQ(Platform.VisibleBands().size(), 1u);
+    Platform.Send(WM_LBUTTONUP_MESSAGE, 0, At(10, 5));
+    ExpectSelectionEnded();
+    EXPECT_EQ(ReadBmp(Folder.ReadNative("pics/0001.bmp")).Width, 20);
+    EXPECT_FALSE(Folder.ExistsNative("pics/0002.bmp"));
+    EXPECT_EQ(Form.FSerialNo, 2);
+
+    // Once it has gone, the keys work as before.
+    Platform.KeyEvent(kKeyDown, kPrintScreenKey);
+    Platform.Send(WM_KEYDECISION);
+    EXPECT_EQ(ReadBmp(Folder.ReadNative("pics/0002.bmp")).Width, 20);
+}
+
 TEST_F(OverlayTest, AFailedOrDeclinedCaptureStillEndsTheSelection) {
     Form.Settings.Path = Folder.Program("missing\\");
     Open();

@@ -112,11 +112,35 @@ TEST_F(TrayTest, ExitRemovesTheIconAndTheWatcherAndWritesNoSettings) {
     EXPECT_TRUE(Platform.QuitRequested);
     EXPECT_EQ(Platform.TrayAdds, 1);
     EXPECT_EQ(Platform.TrayDeletes, 1);
-    ASSERT_EQ(Platform.Shown.size(), 1u);
-    EXPECT_EQ(Platform.Shown[0], TWindowState::Minimized);
+    EXPECT_TRUE(Platform.Shown.empty()); // nothing of Quorlan shows on the way out
+    EXPECT_FALSE(Platform.Visible);
     EXPECT_FALSE(Platform.WatcherInstalled);
     EXPECT_EQ(Platform.Handler, nullptr);
     EXPECT_FALSE(Folder.ExistsNative("app/Quorlan.ini"));
+}
+
+TEST_F(TrayTest, AThreadsErrorIsToldOnceOnTheInterfaceThread) {
+    Platform.Files().SweepFails = true;
+    TMainForm form(Platform);
+    Platform.SetMainWindowHandler(&form);
+    form.FormCreate();
+    form.SweepLeftovers({Folder.Program("app")}); // fails too, and is not told again
+    form.FormDestroy();                           // the sweeps joined
+    EXPECT_TRUE(Platform.ErrorBoxes.empty());     // nothing shown from their threads
+    Platform.DeliverPosted();
+    EXPECT_EQ(Platform.ErrorBoxes, std::vector<std::string>{"the sweep ran out of memory."});
+}
+
+TEST_F(TrayTest, ASessionEndRemovesTheIconAndTheWatcherAtOnce) {
+    TMainForm form(Platform);
+    Platform.SetMainWindowHandler(&form);
+    form.FormCreate();
+    Platform.Send(WM_ENDSESSION_MESSAGE, 0); // only asked: it goes on
+    EXPECT_TRUE(Platform.WatcherInstalled);
+    Platform.Send(WM_ENDSESSION_MESSAGE, 1);
+    EXPECT_EQ(Platform.TrayDeletes, 1);
+    EXPECT_FALSE(Platform.WatcherInstalled);
+    EXPECT_TRUE(Platform.Shown.empty());
 }
 
 TEST_F(TrayTest, ACloseRequestEndsTheProgramToo) {
@@ -125,7 +149,7 @@ TEST_F(TrayTest, ACloseRequestEndsTheProgramToo) {
     RunProgram(Platform);
     EXPECT_TRUE(Platform.QuitRequested);
     EXPECT_EQ(Platform.TrayDeletes, 1);
-    EXPECT_EQ(Platform.Shown[0], TWindowState::Maximized); // not through the exit item
+    EXPECT_TRUE(Platform.Shown.empty());
     EXPECT_EQ(Folder.ReadNative("app/Quorlan.ini"), "[File]\r\nDigit=5\r\n");
 }
 

@@ -96,6 +96,13 @@ TEST_F(IniFileTest, RefusedWritesRaiseWithTheFullPathAndLoseNothing) {
     TIniFile inMissingFolder(Folder.Program("gone\\Quorlan.ini"), Files);
     EXPECT_THROW(inMissingFolder.WriteText("File", "Path", "x"), EIniFileException);
 
+    // A line break is never written: it would make the rest of the value a line of its own.
+    ::chmod(Folder.Native("Quorlan.ini").c_str(), 0644);
+    for (const char* value : {"C:\\a\r\n[Image]\r\nBit=0", "a\nb", "a\rb"}) {
+        EXPECT_THROW(Ini.WriteText("File", "Path", value), EIniFileException);
+    }
+    EXPECT_EQ(Folder.ReadNative("Quorlan.ini"), "[File]\r\nDigit=7\r\n");
+
     std::filesystem::create_directory(Folder.Native("dir.ini"));
     TIniFile onFolder(Folder.Program("dir.ini"), Files);
     EXPECT_THROW(onFolder.WriteText("File", "Path", "x"), EIniFileException);

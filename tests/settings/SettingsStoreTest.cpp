@@ -308,8 +308,8 @@ TEST(PathRules, EnsureFinalBackslashAndThePrefixTest) {
     EXPECT_EQ(EnsureFinalBackslash("C:\\ソ"), "C:\\ソ\\");
     EXPECT_EQ(EnsureFinalBackslash(""), "\\");
 
-    for (const char c : std::string("\\/:*?\"<>|")) {
-        EXPECT_FALSE(IsValidPrefix(std::string("ab") + c)) << c;
+    for (const char c : std::string("\\/:*?\"<>|\t\r\n\x01\x1F\x7F")) {
+        EXPECT_FALSE(IsValidPrefix(std::string("ab") + c)) << int(c);
     }
     EXPECT_TRUE(IsValidPrefix(""));
     EXPECT_TRUE(IsValidPrefix("表ソ－"));

@@ -130,7 +130,28 @@ TMenuCommand THeadlessPlatform::TrackTrayMenu() {
     return choice;
 }
 
+void THeadlessPlatform::PostToMainWindow(std::uint32_t message) {
+    const std::lock_guard lock(FPostedLock);
+    FPosted.push_back(message);
+}
+
+void THeadlessPlatform::DeliverPosted() {
+    for (;;) {
+        std::uint32_t message = 0;
+        {
+            const std::lock_guard lock(FPostedLock);
+            if (FPosted.empty()) {
+                return;
+            }
+            message = FPosted.front();
+            FPosted.pop_front();
+        }
+        Send(message);
+    }
+}
+
 void THeadlessPlatform::RunMessageLoop() {
+    DeliverPosted();
     while (!QuitRequested && !Events.empty()) {
         const auto event = std::move(Events.front());
         Events.pop_front();

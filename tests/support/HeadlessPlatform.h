@@ -7,6 +7,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,9 @@ public:
     TMenuCommand TrackTrayMenu() override;
     void SetPositionItemCaption(const std::string& caption) override { Caption = caption; }
     void Quit() override { QuitRequested = true; }
+    // Posted messages wait (from any thread) until DeliverPosted or the message loop sends them.
+    void PostToMainWindow(std::uint32_t message) override;
+    void DeliverPosted();
     void SetOverlayPicture(std::shared_ptr<const TScreenPixels> picture) override {
         Picture = std::move(picture);
         Aids = {};
@@ -158,5 +162,7 @@ public:
 
 private:
     std::vector<TMonitor> Layout() const; // Displays, or the one primary monitor
+    std::mutex FPostedLock;
+    std::deque<std::uint32_t> FPosted;
     TPosixFileSystem FFiles;
 };

@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <stdexcept>
 #include <utility>
 
 namespace {
@@ -175,6 +176,9 @@ std::string TPosixFileSystem::FullPath(const std::string& path) {
 }
 
 void TPosixFileSystem::RemoveLeftovers(const std::string& folder) {
+    if (SweepFails) {
+        throw std::runtime_error("the sweep ran out of memory");
+    }
     const std::lock_guard lock(FSweptMutex);
     FSwept.push_back(folder);
 }

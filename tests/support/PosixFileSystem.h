@@ -2,6 +2,7 @@
 
 #include "platform/FileSystem.h"
 
+#include <atomic>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -23,6 +24,8 @@ public:
     // Temporaries here are made by mkstemp and never collide: the folders asked for are noted.
     void RemoveLeftovers(const std::string& folder) override;
     std::vector<std::string> SweptFolders() const;
+    // Set: each sweep raises, as one that runs out of memory would.
+    std::atomic<bool> SweepFails{false};
 
 private:
     mutable std::mutex FSweptMutex;

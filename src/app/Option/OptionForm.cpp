@@ -44,6 +44,12 @@ int TOptionForm::btnOKClick() {
         FFocusRequest = TOptionFocus::Digit;
         return mrNone;
     }
+    if (HoldsControlCharacter(edtPath)) {
+        // A pasted line break or tab names no folder, and would break the settings file.
+        FPlatform.ShowMessageBox(Text(TText::BadPath), TBoxKind::Error, TBoxButtons::Ok);
+        FFocusRequest = TOptionFocus::Path;
+        return mrNone;
+    }
     if (!IsValidPrefix(edtPrefix)) {
         FPlatform.ShowMessageBox(Text(TText::BadPrefix), TBoxKind::Error, TBoxButtons::Ok);
         FFocusRequest = TOptionFocus::Prefix;

@@ -248,7 +248,10 @@ void OkClicked() {
         gOpen->Modal->End(mrOk);
         return;
     }
-    const int target = gOpen->Handler->FocusRequest() == TOptionFocus::Digit ? kDigit : kPrefix;
+    const TOptionFocus focus = gOpen->Handler->FocusRequest();
+    const int target = focus == TOptionFocus::Digit  ? kDigit
+                       : focus == TOptionFocus::Path ? kPath
+                                                     : kPrefix;
     gOpen->Modal->Focus(Item(target)); // its text selected
 }
 

@@ -56,7 +56,7 @@ TEST_F(OptionFormTest, TheSampleFollowsPrefixDateDigitsAndType) {
     EXPECT_EQ(dialog.edtSample, "q01.png");
 }
 
-TEST_F(OptionFormTest, OkChecksTheNextNumberAndThePrefix) {
+TEST_F(OptionFormTest, OkChecksTheNextNumberThePathAndThePrefix) {
     TOptionForm& dialog = Form.OptionForm;
     struct Row {
         int digits;
@@ -64,24 +64,38 @@ TEST_F(OptionFormTest, OkChecksTheNextNumberAndThePrefix) {
         const char* prefix;
         int result;
         TFocus focus;
+        const char* path = "C:\\pics";
     } rows[] = {
-        {3, "1000", "", mrNone, TFocus::Digit},  {4, "1000", "", mrOk, TFocus::None},
+        {3, "1000", "", mrNone, TFocus::Digit},
+        {4, "1000", "", mrOk, TFocus::None},
         {3, "0012", "", mrNone, TFocus::Digit}, // its characters count, not its digits
-        {4, "1", "a*b", mrNone, TFocus::Prefix}, {4, "1", "表", mrOk, TFocus::None},
+        {4, "1", "a*b", mrNone, TFocus::Prefix},
+        {4, "1", "表", mrOk, TFocus::None},
+        {4, "1", "a\tb", mrNone, TFocus::Prefix},
+        // A line break pasted into the folder would end up in the settings file.
+        {4, "1", "", mrNone, TFocus::Path, "C:\\pics\r\n[Image]"},
+        {4, "1", "", mrNone, TFocus::Path, "C:\\pi\tcs"},
     };
     for (const auto& row : rows) {
         Platform.Boxes.clear();
         dialog.spnDigit.SetValue(row.digits);
         dialog.spnStartVal.SetText(row.next);
         dialog.edtPrefix = row.prefix;
+        dialog.edtPath = row.path;
         EXPECT_EQ(dialog.btnOKClick(), row.result) << row.next << " " << row.prefix;
         EXPECT_EQ(dialog.FocusRequest(), row.focus);
         if (row.result == mrNone) {
             ASSERT_EQ(Platform.Boxes.size(), 1u);
             EXPECT_EQ(Platform.Boxes[0].Kind, TBoxKind::Error);
             EXPECT_EQ(Platform.Boxes[0].Buttons, TBoxButtons::Ok);
-            EXPECT_EQ(Platform.Boxes[0].Text,
-                      Text(row.focus == TFocus::Digit ? TText::DigitConflict : TText::BadPrefix));
+            if (row.focus == TFocus::Path) {
+                EXPECT_EQ(Platform.Boxes[0].Text, "保存パスに使用できない文字(改行やタブなど)が"
+                                                  "含まれています。");
+            } else {
+                EXPECT_EQ(
+                    Platform.Boxes[0].Text,
+                    Text(row.focus == TFocus::Digit ? TText::DigitConflict : TText::BadPrefix));
+            }
         }
     }
 }
