@@ -142,6 +142,7 @@ private:
     bool FKeyWatcherInstalled = false;
     TWindowState FWindowState = TWindowState::Normal;
     void RunPendingRequests() noexcept;
+    bool MayRunNow(const TCaptureRequest& request) const;
     void RunCaptureCommand();
     void RunRequest(const TCaptureRequest& request);
     void ReportBackgroundError();

@@ -127,9 +127,19 @@ void TMainForm::ReportBackgroundError() {
     }
 }
 
+// Over the overlay the keys (and posted requests, the keys' own message) do nothing, nor does
+// anything while a region is being dragged: half a region is none. Before a press the tray's
+// capture command still captures, as the tray answers while the overlay is up.
+bool TMainForm::MayRunNow(const TCaptureRequest& request) const {
+    if (FCaptureRunning) {
+        return false;
+    }
+    return !FVisible || (request.Kind == TRequestKind::Command && !FDragging);
+}
+
 void TMainForm::Request(const TCaptureRequest& request) {
-    if (FVisible) {
-        return; // the overlay is the capture under way: nothing else starts over it
+    if (FVisible && (request.Kind != TRequestKind::Command || FDragging)) {
+        return;
     }
     FPendingRequests.push_back(request);
     RunPendingRequests();
@@ -143,7 +153,7 @@ void TMainForm::RunPendingRequests() noexcept {
     }
     FRunningRequests = true;
     // The region item opens the overlay and returns: what waits behind it runs once it has gone.
-    while (!FCaptureRunning && !FVisible && !FPendingRequests.empty()) {
+    while (!FPendingRequests.empty() && MayRunNow(FPendingRequests.front())) {
         const TCaptureRequest next = FPendingRequests.front();
         FPendingRequests.pop_front();
         try {

@@ -1,6 +1,7 @@
 #include "win32/TrayIcon.h"
 
 #include "win32/Artwork.h"
+#include "win32/ScreenSettle.h"
 #include "win32/WideText.h"
 
 #include "base/Texts.h"
@@ -123,13 +124,13 @@ TMenuCommand TTrayIcon::TrackMenu() {
                        pointer.y, 0, FWindow, nullptr));
     // Lets the menu's own message loop finish before another menu can open.
     PostMessageW(FWindow, WM_NULL, 0, 0);
-    if (chosen != 0) {
-        // The command may copy the screen at once (the overlay's snapshot): the menu must be
-        // off it first, and the windows it covered, which other programs paint, repainted.
-        constexpr DWORD kRepaint = 150; // ms
-        Sleep(kRepaint);
+    const TMenuCommand command = CommandFor(chosen);
+    if (command == TMenuCommand::Position || command == TMenuCommand::Capture) {
+        // These copy the screen at once (the overlay's snapshot, the capture): the menu must
+        // be off it first.
+        AwaitUncoveredRepaint();
     }
-    return CommandFor(chosen);
+    return command;
 }
 
 void TTrayIcon::SetPositionCaption(const std::string& caption) {

@@ -6,6 +6,7 @@
 #include "win32/dialogs/ModalDialog.h"
 #include "win32/dialogs/OptionsDialog.h"
 #include "win32/ScreenGrab.h"
+#include "win32/ScreenSettle.h"
 #include "win32/ShellFolders.h"
 #include "win32/WideText.h"
 #include "win32/WindowFrames.h"
@@ -273,7 +274,7 @@ void TWin32Platform::ShowNotice(const std::string& title, const std::string& tex
 
 void TWin32Platform::HideNotice() {
     if (FTray->HideBalloon()) {
-        Sleep(150); // the shell takes the balloon off the screen before the screen is copied
+        AwaitUncoveredRepaint(); // the shell has taken it away: now off the screen too
     }
 }
 

@@ -180,19 +180,19 @@ TEST_F(OverlayTest, CapturesTheSnapshotOnReleaseWhenAsked) {
 }
 
 TEST_F(OverlayTest, CaptureRequestsDoNothingWhileTheOverlayIsUp) {
-    const auto requestEverything = [this] {
+    const auto pressKeys = [this] {
         Platform.KeyEvent(kKeyDown, kPrintScreenKey);
         Platform.Send(WM_KEYDECISION);
         Platform.KeyEvent(kSysKeyDown, kPrintScreenKey, TCaptureRegion{0, 0, 8, 8});
         Platform.Send(WM_KEYDECISION);
         Platform.Send(WM_CAPTURENOW);
-        Platform.Send(WM_TRAYNOTIFY, 0, kMouseLeftDoubleClick);
     };
     Open();
-    requestEverything(); // before a press
+    pressKeys(); // before a press
     Platform.Send(WM_LBUTTONDOWN_MESSAGE, kHeldLeft, At(30, 20));
     Platform.Send(WM_MOUSEMOVE_MESSAGE, kHeldLeft, At(10, 5));
-    requestEverything(); // during the drag
+    pressKeys(); // during the drag, when not even the tray's capture command runs
+    Platform.Send(WM_TRAYNOTIFY, 0, kMouseLeftDoubleClick);
     EXPECT_TRUE(Platform.Boxes.empty());
     EXPECT_EQ(Form.FRegion, (TCaptureRegion{30, 20, 10, 5}));
     EXPECT_EQ(Platform.VisibleBands().size(), 1u);

@@ -100,6 +100,7 @@ void PrintScreen(bool withAlt);
 
 HWND WineTray();
 
+// A window of the process shows (its tray menu aside).
 bool VisibleWindowOf(DWORD processId);
 
 void ClearPictures();

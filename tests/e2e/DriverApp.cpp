@@ -3,6 +3,7 @@
 #include <objbase.h>
 
 #include <cstdio>
+#include <cwchar>
 
 std::wstring gAppFolder;
 std::wstring gPictures;
@@ -206,7 +207,10 @@ bool VisibleWindowOf(DWORD processId) {
             auto* s = reinterpret_cast<TSearch*>(data);
             DWORD owner = 0;
             GetWindowThreadProcessId(window, &owner);
-            if (owner == s->Id && IsWindowVisible(window)) {
+            wchar_t name[16] = {};
+            GetClassNameW(window, name, 16);
+            // The tray menu closing as the exit item is chosen is no window of the program.
+            if (owner == s->Id && IsWindowVisible(window) && std::wcscmp(name, L"#32768") != 0) {
                 s->Found = true;
             }
             return TRUE;

@@ -50,6 +50,7 @@ int wmain(int argc, wchar_t** argv) {
     Run("the overlay by keyboard", TheOverlayByKeyboard);
     Run("the overlay takes a window by a click", TheOverlayTakesAWindowByAClick);
     Run("the overwrite question", TheOverwriteQuestion);
+    Run("a PrintScreen during a question waits for it", APrintScreenDuringAQuestionWaitsForIt);
     Run("the options dialog", TheOptionsDialog);
     Run("the options dialog by keyboard", TheOptionsDialogByKeyboard);
     Run("the boxes are modal", TheBoxesAreModal);

@@ -7,6 +7,7 @@ void StartupShowsOnlyTheTrayIcon();
 void DoubleClickWithoutARegionExplains();
 void PrintScreenSavesTheWholeScreen();
 void TheOverwriteQuestion();
+void APrintScreenDuringAQuestionWaitsForIt();
 void TheDigitOverflowQuestion();
 void ExitThroughTheMenu();
 void ACloseRequestEndsTheProgram();

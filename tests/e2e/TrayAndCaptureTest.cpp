@@ -9,20 +9,31 @@
 
 void StartupShowsOnlyTheTrayIcon() {
     // Temporaries a killed Quorlan left (its process is gone) in both folders, one hidden,
-    // one already shown, as a kill before and after the move's last step leaves them.
-    const std::wstring leftovers[] = {gAppFolder + L"\\~qrl4000000-0badc0de-0.tmp",
-                                      Pic(L"~qrl4000000-0badc0de-1.tmp")};
+    // one already shown, as a kill before and after the move's last step leaves them, and one
+    // named as earlier releases named them.
+    const std::wstring leftovers[] = {gAppFolder + L"\\~qrl4000000-000000000badc0de-0.tmp",
+                                      Pic(L"~qrl4000000-000000000badc0de-1.tmp"),
+                                      Pic(L"~qrl4000000-2.tmp")};
     for (const std::wstring& leftover : leftovers) {
         WriteFileBytes(leftover, "half a file");
     }
     SetFileAttributesW(leftovers[0].c_str(), FILE_ATTRIBUTE_HIDDEN);
-    WriteFileBytes(Pic(L"~qrlx.tmp"), "not ours");
+    // The user's files that only look like ours.
+    const std::wstring usersOwn[] = {Pic(L"~qrlx.tmp"), Pic(L"~qrlnotes-1.tmp"),
+                                     Pic(L"~qrl-draft.tmp"), Pic(L"~qrl4000000-0badc0de-1.tmp")};
+    for (const std::wstring& file : usersOwn) {
+        WriteFileBytes(file, "not ours");
+    }
     TApp app;
     Check(Start(app, gDefaultIni), "Quorlan started and its window \"Quorshot\" exists");
-    Check(WaitFor([&] { return !Exists(leftovers[0]) && !Exists(leftovers[1]); }),
+    Check(WaitFor([&] {
+              return !Exists(leftovers[0]) && !Exists(leftovers[1]) && !Exists(leftovers[2]);
+          }),
           "the leftovers of a killed save are gone at start-up");
-    Check(Exists(Pic(L"~qrlx.tmp")), "a file not named as ours stays");
-    DeleteFileW(Pic(L"~qrlx.tmp").c_str());
+    for (const std::wstring& file : usersOwn) {
+        Check(Exists(file), "a file not named as ours stays: " + Utf8(file));
+        DeleteFileW(file.c_str());
+    }
     Check(!IsWindowVisible(app.Main), "the main window is hidden");
     Pump(500);
     Check(!VisibleWindowOf(app.Process.dwProcessId), "no window of Quorlan is visible");
@@ -93,7 +104,7 @@ void TheOverwriteQuestion() {
     // A temporary of a process that runs and started before it was made (this driver) is
     // still being written: neither the start-up sweep nor a save takes it.
     const std::wstring running =
-        Pic(L"~qrl" + std::to_wstring(GetCurrentProcessId()) + L"-0badc0de-0.tmp");
+        Pic(L"~qrl" + std::to_wstring(GetCurrentProcessId()) + L"-000000000badc0de-0.tmp");
     WriteFileBytes(running, "partial");
     TApp app;
     Check(Start(app, gDefaultIni), "started");
@@ -118,6 +129,32 @@ void TheOverwriteQuestion() {
           "Yes replaces it (an empty region leaves an empty file)");
     Check(Exists(running), "the temporary of a Quorlan that still runs stays");
     DeleteFileW(running.c_str());
+    Stop(app);
+}
+
+void APrintScreenDuringAQuestionWaitsForIt() {
+    ClearPictures();
+    TApp app;
+    Check(Start(app, gDefaultIni), "started");
+    TPatternWindow pattern;
+    ShowPattern(pattern, 40, 30, 200, 120, 7); // in front, away from the centred box
+    WriteFileBytes(Pic(L"0001.bmp"), "old bytes");
+    PrintScreen(true); // the window in front becomes the region
+    HWND box = WaitForBox(L"警告");
+    Check(box != nullptr, "the overwrite question of 0001 appears");
+    PrintScreen(false); // a second capture, asked for while the first one asks
+    Pump(1000);
+    Check(CountVisible(L"警告") == 1, "one question at a time");
+    Check(!Exists(Pic(L"0002.bmp")), "nothing is saved while the question is open");
+    Check(box && Press(box, IDYES), "Yes");
+    for (const wchar_t* name : {L"0001.bmp", L"0002.bmp"}) {
+        Check(CapturedExactly(name, 40, 30, 200, 120,
+                              [](int x, int y) { return PatternColour(x - 40 + 7, y - 30); }),
+              Utf8(name) + " holds the window, as each key found it");
+    }
+    Pump(500);
+    Check(CountVisible(L"警告") == 0 && !Exists(Pic(L"0003.bmp")), "and nothing more");
+    ClosePattern(pattern);
     Stop(app);
 }
 
@@ -169,7 +206,13 @@ void ExitThroughTheMenu() {
     Key(VK_UP, true);
     Key(VK_RETURN, false);
     Key(VK_RETURN, true);
-    Check(Exited(app), "the exit item ends the process");
+    bool shown = false;
+    Check(WaitFor([&] {
+              shown = shown || VisibleWindowOf(app.Process.dwProcessId);
+              return WaitForSingleObject(app.Process.hProcess, 0) == WAIT_OBJECT_0;
+          }),
+          "the exit item ends the process");
+    Check(!shown, "no window of Quorlan shows on the way out");
     std::string after;
     ReadFileBytes(gAppFolder + L"\\Quorlan.ini", after);
     Check(after == before, "the settings file is left as it was");
@@ -185,6 +228,12 @@ void ACloseRequestEndsTheProgram() {
     TApp app;
     Check(Start(app, gDefaultIni), "started");
     PostMessageW(app.Main, WM_CLOSE, 0, 0);
-    Check(Exited(app), "WM_CLOSE ends the process");
+    bool shown = false;
+    Check(WaitFor([&] {
+              shown = shown || VisibleWindowOf(app.Process.dwProcessId);
+              return WaitForSingleObject(app.Process.hProcess, 0) == WAIT_OBJECT_0;
+          }),
+          "WM_CLOSE ends the process");
+    Check(!shown, "and no window of Quorlan shows on the way out");
     Stop(app);
 }

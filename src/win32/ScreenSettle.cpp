@@ -1,0 +1,18 @@
+#include "win32/ScreenSettle.h"
+
+#include <windows.h>
+#include <dwmapi.h>
+
+void AwaitUncoveredRepaint() {
+    BOOL composited = FALSE;
+    if (SUCCEEDED(DwmIsCompositionEnabled(&composited)) && composited) {
+        // Every window keeps its picture with the compositor: the next frame it composes shows
+        // them without what was over them.
+        DwmFlush();
+        return;
+    }
+    // Asking the windows underneath to paint at once (RDW_UPDATENOW) would hang us on any
+    // program that does not answer; the time a program takes to repaint, measured under Wine.
+    constexpr DWORD kRepaint = 150; // ms
+    Sleep(kRepaint);
+}
