@@ -57,6 +57,136 @@ void MeasureLatency(const char* name, const std::string& imageKeys, const wchar_
     Stop(app);
 }
 
+struct TSpread {
+    double Median = 0, Low = 0, High = 0;
+};
+
+TSpread SpreadOf(std::vector<double> times) {
+    if (times.empty()) {
+        return {};
+    }
+    std::sort(times.begin(), times.end());
+    return {times[times.size() / 2], times.front(), times.back()};
+}
+
+bool OpenTrayMenu(TApp& app, RECT& menuRect) {
+    PostMessageW(app.Main, kTrayNotify, 1, WM_RBUTTONDOWN);
+    HWND menu = nullptr;
+    if (!WaitFor([&] {
+            menu = FindWindowW(L"#32768", nullptr);
+            return menu && IsWindowVisible(menu);
+        })) {
+        return false;
+    }
+    Pump(300);
+    GetWindowRect(menu, &menuRect);
+    return true;
+}
+
+// What the tray menu's wait stands for, without a compositor: from the menu's window hidden
+// (closed by Esc) to the screen showing again, where the menu was, what the window under it
+// paints. The driver paints that window, answering its messages all the while, as a program at
+// rest does.
+void MeasureMenuRepaint(int runs) {
+    TApp app;
+    if (!Start(app, gDefaultIni)) {
+        std::printf("  Quorlan did not start\n");
+        return;
+    }
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    TPatternWindow pattern;
+    ShowPattern(pattern, 0, 0, width, height, 0);
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        MouseTo(width / 3 + 10 * i, height / 3);
+        RECT menu{};
+        if (!OpenTrayMenu(app, menu)) {
+            std::printf("  the menu did not open\n");
+            break;
+        }
+        HWND window = FindWindowW(L"#32768", nullptr);
+        Key(VK_ESCAPE, false);
+        Key(VK_ESCAPE, true);
+        LARGE_INTEGER start, now;
+        do {
+            QueryPerformanceCounter(&start);
+        } while (IsWindowVisible(window));
+        bool repainted = false;
+        do {
+            MSG message;
+            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+                DispatchMessageW(&message);
+            }
+            const std::vector<std::uint32_t> shot = ScreenShotOf(menu);
+            repainted = true;
+            for (int y = menu.top; y < menu.bottom && repainted; ++y) {
+                for (int x = menu.left; x < menu.right; ++x) {
+                    if (shot[std::size_t(y - menu.top) * (menu.right - menu.left) + x - menu.left] !=
+                        PatternColour(x, y)) {
+                        repainted = false;
+                        break;
+                    }
+                }
+            }
+            QueryPerformanceCounter(&now);
+        } while (!repainted && Milliseconds(start, now) < 2000);
+        times.push_back(Milliseconds(start, now));
+        Pump(200);
+    }
+    const TSpread spread = SpreadOf(times);
+    std::printf("  menu     %4dx%-4d  median %5.1f ms   (%.1f to %.1f ms, %d closings)\n",
+                width, height, spread.Median, spread.Low, spread.High, runs);
+    std::fflush(stdout);
+    ClosePattern(pattern);
+    Stop(app);
+}
+
+// From the tray menu's capture item (Enter on 撮る) to the file in its place.
+void MeasureMenuCapture(int runs) {
+    ClearPictures();
+    TApp app;
+    if (!Start(app, IniWith("IsUpdate=0\r\n"))) {
+        std::printf("  Quorlan did not start\n");
+        return;
+    }
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    TPatternWindow pattern;
+    ShowPattern(pattern, 0, 0, width, height, 0);
+    PrintScreen(false); // the whole screen becomes the region
+    WaitFor([] { return Exists(Pic(L"0001.bmp")); });
+    Pump(300);
+    std::vector<double> times;
+    for (int i = 2; i <= runs + 1; ++i) {
+        RECT menu{};
+        if (!OpenTrayMenu(app, menu)) {
+            std::printf("  the menu did not open\n");
+            break;
+        }
+        for (int step = 0; step < 2; ++step) { // the second item: 撮る
+            Key(VK_DOWN, false);
+            Key(VK_DOWN, true);
+        }
+        wchar_t file[32];
+        std::swprintf(file, 32, L"%04d.bmp", i);
+        LARGE_INTEGER start, now;
+        QueryPerformanceCounter(&start);
+        Key(VK_RETURN, false);
+        Key(VK_RETURN, true);
+        do {
+            Sleep(1);
+            QueryPerformanceCounter(&now);
+        } while (!Exists(Pic(file)) && Milliseconds(start, now) < 20000);
+        times.push_back(Milliseconds(start, now));
+        Pump(300);
+    }
+    const TSpread spread = SpreadOf(times);
+    std::printf("  menu     %4dx%-4d  median %7.1f ms   (%.1f to %.1f ms, %d runs)\n", width,
+                height, spread.Median, spread.Low, spread.High, runs);
+    std::fflush(stdout);
+    ClosePattern(pattern);
+    Stop(app);
+}
+
 // From a pointer move over the overlay (by SendInput) to the screen showing its aids moved: the
 // readout's background where the new one stands, and the snapshot again where the old one
 // stood. Before a press (the aids alone) and during a drag (the band too). A benchmark of what
@@ -129,9 +259,15 @@ int wmain(int argc, wchar_t** argv) {
     SetUpDriver(argv[1], argv[2]);
     std::printf("From a move over the overlay to its aids redrawn\n");
     MeasureMoveRedraw(20);
+    std::printf("From the tray menu closed to the screen under it repainted\n");
+    MeasureMenuRepaint(10);
+    std::printf("From the tray menu's capture item to the file, 24-bit\n");
+    MeasureMenuCapture(10);
     std::printf("From PrintScreen to the file (median of 10 after a first capture)\n");
     MeasureLatency("24-bit", "Bit=3\r\n", L".bmp", 10);
     MeasureLatency("+ clip", "Bit=3\r\n", L".bmp", 10, "CopyToClipboard=1\r\n");
+    // Each capture's notice is still up when the next one comes.
+    MeasureLatency("+ notice", "Bit=3\r\n", L".bmp", 10, "NotifySaved=1\r\n");
     MeasureLatency("8-bit", "Bit=4\r\n", L".bmp", 10);
     MeasureLatency("JPEG", "Type=1\r\n", L".jpg", 10);
     MeasureLatency("PNG", "Type=2\r\n", L".png", 10);
