@@ -29,3 +29,6 @@ bash tests/e2e/run.sh build/windows
 
 echo "== end-to-end tests under Wine on two monitors"
 QUORLAN_MONITORS=2 bash tests/e2e/run.sh build/windows
+
+echo "== a few kills at random moments of a save: never a torn file, no temporary left"
+bash tools/kill-trials.sh 6
