@@ -1,6 +1,27 @@
 #include "app/MainForm.h"
 
+#include "platform/OptionSwitches.h"
 #include "settings/PathRules.h"
+#include "settings/SettingsTable.h"
+
+namespace {
+
+constexpr bool EveryCheckBoxEditsASwitch() {
+    for (const TOptionSwitch& check : kOptionSwitches) {
+        if (!SwitchSetting(check.SettingKey)) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(EveryCheckBoxEditsASwitch(), "a check box names a key the settings table lacks");
+
+// The setting a check box edits: the settings table's switch of its key.
+bool TCaptureSettings::*SwitchOf(const TOptionSwitch& check) {
+    return *SwitchSetting(check.SettingKey);
+}
+
+} // namespace
 
 void TMainForm::mnOptionClick() {
     if (OptionForm.Visible) {
@@ -13,13 +34,9 @@ void TMainForm::mnOptionClick() {
     form.cmbFormat = Settings.DateFormat;
     form.spnDigit.SetValue(Settings.Digit);
     form.spnStartVal.SetValue(FSerialNo);
-    form.chkUpdate = Settings.IsUpdate;
-    form.chkPosiAppli = Settings.CaptAtSameTime;
-    form.chkAppli = Settings.ExecApplication;
-    form.chkPrtSc = Settings.SavePrtScrKey;
-    form.chkAltPrtSc = Settings.SaveAltPrtScrKey;
-    form.chkClipboard = Settings.CopyToClipboard;
-    form.chkNotify = Settings.NotifySaved;
+    for (const TOptionSwitch& check : kOptionSwitches) {
+        form.*check.Control = Settings.*SwitchOf(check);
+    }
     form.SetFileType(Settings.ImageType);
     form.SetColor(Settings.ImageBit);
 
@@ -43,18 +60,14 @@ void TMainForm::mnOptionClick() {
     Settings.Digit = form.spnDigit.Value();
     FSerialNo = form.spnStartVal.Value();
     Settings.Path = EnsureFinalBackslash(Settings.Path);
-    Settings.IsUpdate = form.chkUpdate;
-    Settings.CaptAtSameTime = form.chkPosiAppli;
-    Settings.ExecApplication = form.chkAppli;
-    if (form.chkPrtSc || form.chkAltPrtSc) {
+    for (const TOptionSwitch& check : kOptionSwitches) {
+        Settings.*SwitchOf(check) = form.*check.Control;
+    }
+    if (Settings.SavePrtScrKey || Settings.SaveAltPrtScrKey) {
         InstallKeyWatcher();
     } else {
         RemoveKeyWatcher();
     }
-    Settings.SavePrtScrKey = form.chkPrtSc;
-    Settings.SaveAltPrtScrKey = form.chkAltPrtSc;
-    Settings.CopyToClipboard = form.chkClipboard;
-    Settings.NotifySaved = form.chkNotify;
     Settings.ImageType = form.rdoFileType;
     Settings.ImageBit = form.rdoColor;
     if (Settings.Path != oldPath) {

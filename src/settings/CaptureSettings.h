@@ -8,24 +8,27 @@ enum TImageType : std::int32_t { itBmp = 0, itJpeg = 1, itPng = 2 };
 inline constexpr std::int32_t kImageTypeCount = 3;
 inline constexpr std::int32_t kImageBitCount = 6; // the colour depths
 
-// The user's settings; every field is named after its key in the settings file.
+// The user's settings; every field is named after its key in the settings file. What each
+// holds, how it is read and checked, and its default: the settings table (SettingsTable.h).
 struct TCaptureSettings {
+    TCaptureSettings(); // every field at its default; the folder empty until loaded
+
     std::string Path;   // capture folder, ending with "\" once loaded
     std::string Prefix; // at most 20 bytes, no character that a file name refuses
-    std::int32_t DateFormat = 0;
-    std::int32_t Digit = 4;
-    std::int32_t ImageType = 0; // a TImageType
-    std::int32_t ImageBit = 3;  // index of the colour depth, 0 to kImageBitCount - 1
-    bool IsUpdate = true;
-    bool CaptAtSameTime = true;
-    bool ExecApplication = false;
-    bool SavePrtScrKey = true;
-    bool SaveAltPrtScrKey = true;
+    std::int32_t DateFormat{};
+    std::int32_t Digit{};
+    std::int32_t ImageType{}; // a TImageType
+    std::int32_t ImageBit{};  // index of the colour depth, 0 to kImageBitCount - 1
+    bool IsUpdate{};
+    bool CaptAtSameTime{};
+    bool ExecApplication{};
+    bool SavePrtScrKey{};
+    bool SaveAltPrtScrKey{};
     // After a saved capture: the picture on the clipboard too, a notice from the tray icon.
-    bool CopyToClipboard = false;
-    bool NotifySaved = false;
+    bool CopyToClipboard{};
+    bool NotifySaved{};
     // The overlay's magnifier beside the pointer (Z shows and hides it).
-    bool Magnifier = true;
+    bool Magnifier{};
 
     bool operator==(const TCaptureSettings&) const = default;
 };

@@ -4,16 +4,17 @@
 #include "platform/Platform.h"
 #include "settings/IniFile.h"
 #include "settings/PathRules.h"
+#include "settings/SettingsTable.h"
 
 #include <algorithm>
+#include <string>
+#include <vector>
 
 namespace {
 
-const std::string kFile = "File";
-const std::string kImage = "Image";
-
-std::string LoadPath(const TIniFile::TSnapshot& iniFile, IPlatform& platform) {
-    std::string path = iniFile.ReadText(kFile, "Path", "");
+std::string LoadPath(const TIniFile::TSnapshot& iniFile, const TSettingRow& row,
+                     IPlatform& platform) {
+    std::string path = iniFile.ReadText(std::string(row.Section), std::string(row.Key), "");
     // A byte the code page does not define names no folder.
     if (path.empty() || HoldsEscapedByte(path) || !platform.Files().DirectoryExists(path)) {
         if (auto pictures = platform.SpecialFolder(TSpecialFolder::Pictures)) {
@@ -25,61 +26,52 @@ std::string LoadPath(const TIniFile::TSnapshot& iniFile, IPlatform& platform) {
     return EnsureFinalBackslash(path);
 }
 
+std::string LoadPrefix(const TIniFile::TSnapshot& iniFile, const TSettingRow& row) {
+    std::string prefix = iniFile.ReadText(std::string(row.Section), std::string(row.Key), "");
+    if (Cp932Bytes(prefix) > static_cast<std::size_t>(kMaxPrefixBytes) || !IsValidPrefix(prefix)) {
+        prefix.clear();
+    }
+    return prefix;
+}
+
 } // namespace
 
 TCaptureSettings LoadSettings(const TIniFile& file, IPlatform& platform) {
     TCaptureSettings settings;
     const TIniFile::TSnapshot iniFile = file.Snapshot(); // the file read and decoded once
-
-    settings.Prefix = iniFile.ReadText(kFile, "Prefix", "");
-    if (Cp932Bytes(settings.Prefix) > static_cast<std::size_t>(kMaxPrefixBytes)) {
-        settings.Prefix.clear();
+    for (const TSettingRow& row : kSettingRows) {
+        const std::string section(row.Section), key(row.Key);
+        if (const auto* text = std::get_if<TTextSetting>(&row.Value)) {
+            settings.*text->Field = text->Rule == TTextRule::Path ? LoadPath(iniFile, row, platform)
+                                                                  : LoadPrefix(iniFile, row);
+        } else if (const auto* number = std::get_if<TNumberSetting>(&row.Value)) {
+            const std::int32_t value = iniFile.ReadNumber(section, key, number->Default);
+            const bool inRange = value >= number->Min && value <= number->Max;
+            settings.*number->Field = inRange ? value
+                                      : number->OutOfRange == TOutOfRange::NearestBound
+                                          ? std::clamp(value, number->Min, number->Max)
+                                          : number->Default;
+        } else if (const auto* onOff = std::get_if<TSwitchSetting>(&row.Value)) {
+            settings.*onOff->Field = iniFile.ReadSwitch(section, key, onOff->Default);
+        }
     }
-    if (!IsValidPrefix(settings.Prefix)) {
-        settings.Prefix.clear();
-    }
-
-    settings.DateFormat =
-        std::clamp(iniFile.ReadNumber(kFile, "DateFormat", 0), kMinDateFormat, kMaxDateFormat);
-    settings.Digit = std::clamp(iniFile.ReadNumber(kFile, "Digit", 4), kMinDigit, kMaxDigit);
-    settings.Path = LoadPath(iniFile, platform);
-
-    settings.IsUpdate = iniFile.ReadSwitch(kFile, "IsUpdate", true);
-    settings.CaptAtSameTime = iniFile.ReadSwitch(kFile, "CaptAtSameTime", true);
-    settings.ExecApplication = iniFile.ReadSwitch(kFile, "ExecApplication", false);
-    settings.SavePrtScrKey = iniFile.ReadSwitch(kFile, "SavePrtScrKey", true);
-    settings.SaveAltPrtScrKey = iniFile.ReadSwitch(kFile, "SaveAltPrtScrKey", true);
-    settings.CopyToClipboard = iniFile.ReadSwitch(kFile, "CopyToClipboard", false);
-    settings.NotifySaved = iniFile.ReadSwitch(kFile, "NotifySaved", false);
-    settings.Magnifier = iniFile.ReadSwitch(kFile, "Magnifier", true);
-
-    // Unlike the two above, these fall back to a fixed value rather than the nearest bound.
-    const std::int32_t type = iniFile.ReadNumber(kImage, "Type", 0);
-    settings.ImageType = (type >= 0 && type < kImageTypeCount) ? type : itBmp;
-    const std::int32_t bit = iniFile.ReadNumber(kImage, "Bit", 3);
-    settings.ImageBit = (bit >= 0 && bit < kImageBitCount) ? bit : 3;
-
     return settings;
 }
 
 void SaveSettings(const TCaptureSettings& settings, TIniFile& iniFile) {
-    const auto number = [](std::int32_t value) { return std::to_string(value); };
-    const auto onOff = [](bool on) { return std::string(on ? "1" : "0"); };
+    std::vector<TIniFile::TEntry> entries;
+    entries.reserve(kSettingRows.size());
+    for (const TSettingRow& row : kSettingRows) {
+        std::string value;
+        if (const auto* text = std::get_if<TTextSetting>(&row.Value)) {
+            value = settings.*text->Field;
+        } else if (const auto* number = std::get_if<TNumberSetting>(&row.Value)) {
+            value = std::to_string(settings.*number->Field);
+        } else if (const auto* onOff = std::get_if<TSwitchSetting>(&row.Value)) {
+            value.assign(1, settings.*onOff->Field ? '1' : '0');
+        }
+        entries.push_back({std::string(row.Section), std::string(row.Key), std::move(value)});
+    }
     // All the keys in one replacement: a refused write leaves no half-saved file.
-    iniFile.WriteValues({{kFile, "Path", settings.Path},
-                         {kFile, "Prefix", settings.Prefix},
-                         {kFile, "DateFormat", number(settings.DateFormat)},
-                         {kFile, "Digit", number(settings.Digit)},
-                         {kFile, "CaptAtSameTime", onOff(settings.CaptAtSameTime)},
-                         {kFile, "SavePrtScrKey", onOff(settings.SavePrtScrKey)},
-                         {kFile, "SaveAltPrtScrKey", onOff(settings.SaveAltPrtScrKey)},
-                         {kFile, "IsUpdate", onOff(settings.IsUpdate)},
-                         {kFile, "ExecApplication", onOff(settings.ExecApplication)},
-                         {kImage, "Type", number(settings.ImageType)},
-                         {kImage, "Bit", number(settings.ImageBit)},
-                         // Keys of later versions come last: an older Quorlan reads the file
-                         // as it always did and leaves them alone.
-                         {kFile, "CopyToClipboard", onOff(settings.CopyToClipboard)},
-                         {kFile, "NotifySaved", onOff(settings.NotifySaved)},
-                         {kFile, "Magnifier", onOff(settings.Magnifier)}});
+    iniFile.WriteValues(entries);
 }

@@ -8,6 +8,6 @@ class TIniFile;
 // Reads every setting, correcting what is missing, unreadable or out of range. Never fails.
 TCaptureSettings LoadSettings(const TIniFile& iniFile, IPlatform& platform);
 
-// Writes all thirteen keys in their fixed order, as they are held, in one replacement of the
+// Writes every key of the settings table in its order, as they are held, in one replacement of the
 // file. Raises EIniFileException when it is refused.
 void SaveSettings(const TCaptureSettings& settings, TIniFile& iniFile);

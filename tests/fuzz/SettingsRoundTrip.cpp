@@ -5,6 +5,7 @@
 #include "settings/IniText.h"
 #include "settings/PathRules.h"
 #include "settings/SettingsStore.h"
+#include "settings/SettingsTable.h"
 #include "support/HeadlessPlatform.h"
 #include "support/TempFolder.h"
 
@@ -29,12 +30,15 @@ std::vector<std::string> Lines(std::string_view text) {
     return lines;
 }
 
+std::string Lower(std::string_view text) {
+    std::string lower(text);
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; });
+    return lower;
+}
+
 // A line that sets one of the keys a save writes (in any section: the fuzzer may repeat them).
 bool IsOurKeyLine(std::string line) {
-    static const std::array<std::string, 14> keys = {
-        "path",          "prefix",           "dateformat",  "digit",           "captatsametime",
-        "saveprtscrkey", "savealtprtscrkey", "isupdate",    "execapplication", "type",
-        "bit",           "copytoclipboard",  "notifysaved", "magnifier"};
     line.erase(0, line.find_first_not_of(" \t"));
     const std::size_t equals = line.find('=');
     if (equals == std::string::npos) {
@@ -42,15 +46,16 @@ bool IsOurKeyLine(std::string line) {
     }
     std::string key = line.substr(0, equals);
     key.erase(key.find_last_not_of(" \t") + 1);
-    std::transform(key.begin(), key.end(), key.begin(),
-                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; });
-    return std::find(keys.begin(), keys.end(), key) != keys.end();
+    return std::any_of(kSettingRows.begin(), kSettingRows.end(),
+                       [&](const TSettingRow& row) { return Lower(row.Key) == Lower(key); });
 }
 
 std::string InRange(const TCaptureSettings& s) {
-    if (s.DateFormat < 0 || s.DateFormat > 6 || s.Digit < 1 || s.Digit > 9 || s.ImageType < 0 ||
-        s.ImageType > 2 || s.ImageBit < 0 || s.ImageBit > 5) {
-        return "a number out of range";
+    for (const TSettingRow& row : kSettingRows) {
+        const auto* number = std::get_if<TNumberSetting>(&row.Value);
+        if (number && (s.*number->Field < number->Min || s.*number->Field > number->Max)) {
+            return "a number out of range: " + std::string(row.Key);
+        }
     }
     if (Cp932Bytes(s.Prefix) > 20 || !IsValidPrefix(s.Prefix)) {
         return "an unusable prefix";

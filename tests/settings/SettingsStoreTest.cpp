@@ -1,4 +1,5 @@
 #include "settings/SettingsStore.h"
+#include "settings/SettingsTable.h"
 
 #include "base/Cp932.h"
 #include "base/Errors.h"
@@ -158,23 +159,41 @@ TEST_F(SettingsStoreTest, AFreshlySavedFileHasExactlyTheseBytes) {
               "[Image]\r\nType=0\r\nBit=3\r\n");
 }
 
-TEST_F(SettingsStoreTest, WhatIsSavedReadsBackTheSame) {
+TEST_F(SettingsStoreTest, EveryRowOffItsDefaultReadsBackTheSame) {
+    // Each row of the settings table alone off its default, then all of them: a setting saved
+    // and not loaded, or loaded and not saved, or kept in another row's field, reads back
+    // otherwise.
     std::filesystem::create_directory(Folder.Native("画像 表"));
-    TCaptureSettings settings;
-    settings.Path = Folder.Program("画像 表") + "\\";
-    settings.Prefix = std::string("ソ表shot "); // a blank at the end survives
-    settings.DateFormat = 5;
-    settings.Digit = 9;
-    settings.ImageType = 1;
-    settings.ImageBit = 0;
-    settings.IsUpdate = false;
-    settings.CaptAtSameTime = false;
-    settings.ExecApplication = true;
-    settings.SavePrtScrKey = false;
-    settings.SaveAltPrtScrKey = true;
-    settings.CopyToClipboard = true;
-    settings.NotifySaved = true;
-    settings.Magnifier = false;
+    const auto offDefault = [this](TCaptureSettings& settings, const TSettingRow& row) {
+        std::visit(
+            [&](const auto& setting) {
+                using T = std::decay_t<decltype(setting)>;
+                if constexpr (std::is_same_v<T, TTextSetting>) {
+                    settings.*setting.Field = setting.Rule == TTextRule::Path
+                                                  ? Folder.Program("画像 表") + "\\"
+                                                  : "ソ表shot "; // a blank at the end survives
+                } else if constexpr (std::is_same_v<T, TNumberSetting>) {
+                    settings.*setting.Field =
+                        setting.Default == setting.Max ? setting.Min : setting.Max;
+                } else {
+                    settings.*setting.Field = !setting.Default;
+                }
+            },
+            row.Value);
+    };
+    TCaptureSettings defaults;
+    defaults.Path = Folder.Program("Pictures") + "\\";
+    TCaptureSettings all = defaults;
+    for (const TSettingRow& row : kSettingRows) {
+        TCaptureSettings one = defaults;
+        offDefault(one, row);
+        offDefault(all, row);
+        EXPECT_NE(one, defaults) << row.Key;
+        SaveSettings(one, Ini);
+        EXPECT_EQ(LoadSettings(Ini, Platform), one) << row.Key;
+        std::filesystem::remove(Folder.Native("Quorlan.ini"));
+    }
+    TCaptureSettings settings = all;
     SaveSettings(settings, Ini);
     EXPECT_EQ(LoadSettings(Ini, Platform), settings);
 
@@ -183,7 +202,7 @@ TEST_F(SettingsStoreTest, WhatIsSavedReadsBackTheSame) {
     SaveSettings(settings, Ini);
     const std::string saved = Folder.ReadNative("Quorlan.ini");
     EXPECT_EQ(
-        saved.rfind("; mine\n[image]\nbit=0\nType=1\r\n[file]\ndigit=9\nOther=keep\nPath=", 0), 0u)
+        saved.rfind("; mine\n[image]\nbit=5\nType=2\r\n[file]\ndigit=9\nOther=keep\nPath=", 0), 0u)
         << saved;
     EXPECT_EQ(LoadSettings(Ini, Platform), settings);
 }

@@ -79,13 +79,9 @@ void ReadControls(TOptionValues& form) {
     form.cmbFormat = static_cast<int>(SendMessageW(Item(kFormat), CB_GETCURSEL, 0, 0));
     form.spnDigit.SetText(ItemText(kDigit));
     form.spnStartVal.SetText(ItemText(kStartVal));
-    form.chkUpdate = Checked(kUpdate);
-    form.chkPosiAppli = Checked(kPosiAppli);
-    form.chkAppli = Checked(kAppli);
-    form.chkClipboard = Checked(kClipboard);
-    form.chkNotify = Checked(kNotify);
-    form.chkPrtSc = Checked(kPrtSc);
-    form.chkAltPrtSc = Checked(kAltPrtSc);
+    for (const TOptionSwitch& check : kOptionSwitches) {
+        form.*check.Control = Checked(check.Id);
+    }
     form.rdoFileType = CheckedItem(kFileType0, kFileTypes);
     form.rdoColor = CheckedItem(kColor0, kColours);
 }
@@ -96,13 +92,9 @@ void WriteControls(const TOptionValues& form) {
     SendMessageW(Item(kFormat), CB_SETCURSEL, static_cast<WPARAM>(form.cmbFormat), 0);
     SetItemText(kDigit, form.spnDigit.Text());
     SetItemText(kStartVal, form.spnStartVal.Text());
-    Check(kUpdate, form.chkUpdate);
-    Check(kPosiAppli, form.chkPosiAppli);
-    Check(kAppli, form.chkAppli);
-    Check(kClipboard, form.chkClipboard);
-    Check(kNotify, form.chkNotify);
-    Check(kPrtSc, form.chkPrtSc);
-    Check(kAltPrtSc, form.chkAltPrtSc);
+    for (const TOptionSwitch& check : kOptionSwitches) {
+        Check(check.Id, form.*check.Control);
+    }
     for (int i = 0; i < kFileTypes; ++i) {
         Check(kFileType0 + i, form.rdoFileType == i);
     }

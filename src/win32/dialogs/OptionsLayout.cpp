@@ -112,17 +112,10 @@ TBitmapHandle BuildOptionsControls(const TOptionsLayout& dialog) {
 
     // The switches panel (4, 204), then what follows a saved capture, a row each.
     make(L"STATIC", TText::Count, SS_ETCHEDFRAME | WS_GROUP, 4, 204, 333, 117 + kAddedRows, 0);
-    const std::pair<int, TText> checks[] = {{kPosiAppli, TText::CheckCaptAtSameTime},
-                                            {kPrtSc, TText::CheckPrtSc},
-                                            {kAltPrtSc, TText::CheckAltPrtSc},
-                                            {kUpdate, TText::CheckUpdate},
-                                            {kAppli, TText::CheckAppli},
-                                            {kClipboard, TText::CheckCopyToClipboard},
-                                            {kNotify, TText::CheckNotifySaved}};
-    const int widths[] = {209, 313, 313, 301, 237, 237, 237};
-    for (std::size_t i = 0; i < std::size(checks); ++i) {
-        make(L"BUTTON", checks[i].second, BS_AUTOCHECKBOX | WS_TABSTOP, 12,
-             212 + 20 * static_cast<int>(i), widths[i], 17, checks[i].first);
+    int row = 0;
+    for (const TOptionSwitch& check : kOptionSwitches) {
+        make(L"BUTTON", check.Caption, BS_AUTOCHECKBOX | WS_TABSTOP, 12, 212 + 20 * row++,
+             check.Width, 17, check.Id);
     }
 
     // The next number (4, 328), then OK and Cancel, below the added rows.

@@ -4,6 +4,7 @@
 #include "win32/dialogs/ModalDialog.h"
 
 #include "base/Texts.h"
+#include "platform/OptionSwitches.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -21,14 +22,7 @@ enum : int {
     kSample = kDigit + 2,
     kFileType0 = 1010, // three items
     kColor0 = 1020,    // six items
-    kPosiAppli = 1030,
-    kPrtSc,
-    kAltPrtSc,
-    kUpdate,
-    kAppli,
-    kStartVal,
-    kClipboard,
-    kNotify,
+    kStartVal = 1035,  // the check boxes have theirs in their list (OptionSwitches.h)
 };
 
 // The radio items, in the order of their numbers in the settings.
@@ -40,7 +34,8 @@ inline constexpr int kFileTypes = static_cast<int>(std::size(kFileTypeNames));
 inline constexpr int kColours = static_cast<int>(std::size(kColourNames));
 
 // The rows of switches added after the first five, and the dialog's height at 96 dpi.
-inline constexpr int kAddedRows = 2 * 20;
+inline constexpr int kAddedRows =
+    (static_cast<int>(kOptionSwitches.size()) - kFirstOptionSwitches) * 20;
 inline constexpr int kDialogHeight = 389 + kAddedRows;
 
 // What the layout needs: the dialog, its font and scale from 96 dpi, the text boxes' byte

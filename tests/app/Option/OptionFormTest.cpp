@@ -2,6 +2,8 @@
 
 #include "base/Texts.h"
 #include "platform/Messages.h"
+#include "platform/OptionSwitches.h"
+#include "settings/SettingsTable.h"
 #include "support/HeadlessPlatform.h"
 #include "support/TempFolder.h"
 
@@ -140,6 +142,25 @@ TEST_F(OptionFormTest, OkCopiesBackSavesAndFollowsTheSwitches) {
     Form.mnOptionClick();
     EXPECT_TRUE(Form.KeyWatcherInstalled());
     EXPECT_EQ(Platform.WatcherInstalls, 2);
+}
+
+TEST_F(OptionFormTest, EveryCheckBoxReachesTheFileAndBack) {
+    for (const TOptionSwitch& check : kOptionSwitches) {
+        const bool was = Form.Settings.*(*SwitchSetting(check.SettingKey));
+        bool shown = !was;
+        Platform.DialogScript = [&](TOptionValues& dialog) {
+            shown = dialog.*check.Control;
+            dialog.*check.Control = !shown;
+            return mrOk;
+        };
+        Form.mnOptionClick();
+        EXPECT_EQ(shown, was) << check.SettingKey; // the box showed the setting
+        const std::string line = "\r\n" + std::string(check.SettingKey) + (was ? "=0" : "=1");
+        EXPECT_NE(Folder.ReadNative("Quorlan.ini").find(line), std::string::npos)
+            << check.SettingKey;
+        Form.LoadSettings();
+        EXPECT_EQ(Form.Settings.*(*SwitchSetting(check.SettingKey)), !was) << check.SettingKey;
+    }
 }
 
 TEST_F(OptionFormTest, CancelChangesNothingButCapturesMeanwhileCount) {

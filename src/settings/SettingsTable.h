@@ -1,0 +1,90 @@
+#pragma once
+
+#include "settings/CaptureSettings.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+
+// Every setting is one row here: where the file keeps it, the field it fills, how its value is
+// read and checked, and its default. Loading and saving walk the rows in this order, the order
+// in which a save writes the keys: the first settings Quorlan ever had, then later ones, so
+// that an older Quorlan reads a newer file as it always did and leaves the rest alone.
+
+// Texts with a check of their own: the capture folder (an existing folder, else the user's
+// pictures folder, with a final "\") and the prefix (a usable one, else empty).
+enum class TTextRule { Path, Prefix };
+struct TTextSetting {
+    std::string TCaptureSettings::*Field;
+    TTextRule Rule;
+};
+
+// A number out of range is pulled to the nearest bound, or falls back to the default.
+enum class TOutOfRange { NearestBound, Default };
+struct TNumberSetting {
+    std::int32_t TCaptureSettings::*Field;
+    std::int32_t Default;
+    std::int32_t Min;
+    std::int32_t Max;
+    TOutOfRange OutOfRange;
+};
+
+// "1" or "0"; any number other than 0 reads as on.
+struct TSwitchSetting {
+    bool TCaptureSettings::*Field;
+    bool Default;
+};
+
+struct TSettingRow {
+    std::string_view Section;
+    std::string_view Key;
+    std::variant<TTextSetting, TNumberSetting, TSwitchSetting> Value;
+};
+
+inline constexpr std::string_view kFileSection = "File";
+inline constexpr std::string_view kImageSection = "Image";
+
+inline constexpr std::array kSettingRows = {
+    TSettingRow{kFileSection, "Path", TTextSetting{&TCaptureSettings::Path, TTextRule::Path}},
+    TSettingRow{kFileSection, "Prefix", TTextSetting{&TCaptureSettings::Prefix, TTextRule::Prefix}},
+    TSettingRow{kFileSection, "DateFormat",
+                TNumberSetting{&TCaptureSettings::DateFormat, 0, kMinDateFormat, kMaxDateFormat,
+                               TOutOfRange::NearestBound}},
+    TSettingRow{kFileSection, "Digit",
+                TNumberSetting{&TCaptureSettings::Digit, 4, kMinDigit, kMaxDigit,
+                               TOutOfRange::NearestBound}},
+    TSettingRow{kFileSection, "CaptAtSameTime",
+                TSwitchSetting{&TCaptureSettings::CaptAtSameTime, true}},
+    TSettingRow{kFileSection, "SavePrtScrKey",
+                TSwitchSetting{&TCaptureSettings::SavePrtScrKey, true}},
+    TSettingRow{kFileSection, "SaveAltPrtScrKey",
+                TSwitchSetting{&TCaptureSettings::SaveAltPrtScrKey, true}},
+    TSettingRow{kFileSection, "IsUpdate", TSwitchSetting{&TCaptureSettings::IsUpdate, true}},
+    TSettingRow{kFileSection, "ExecApplication",
+                TSwitchSetting{&TCaptureSettings::ExecApplication, false}},
+    TSettingRow{kImageSection, "Type",
+                TNumberSetting{&TCaptureSettings::ImageType, itBmp, 0, kImageTypeCount - 1,
+                               TOutOfRange::Default}},
+    TSettingRow{kImageSection, "Bit",
+                TNumberSetting{&TCaptureSettings::ImageBit, 3, 0, kImageBitCount - 1,
+                               TOutOfRange::Default}},
+    // Later versions' keys.
+    TSettingRow{kFileSection, "CopyToClipboard",
+                TSwitchSetting{&TCaptureSettings::CopyToClipboard, false}},
+    TSettingRow{kFileSection, "NotifySaved", TSwitchSetting{&TCaptureSettings::NotifySaved, false}},
+    TSettingRow{kFileSection, "Magnifier", TSwitchSetting{&TCaptureSettings::Magnifier, true}},
+};
+
+// The switch kept under that key of [File]; nothing when no switch row has it.
+constexpr std::optional<bool TCaptureSettings::*> SwitchSetting(std::string_view key) {
+    for (const TSettingRow& row : kSettingRows) {
+        const auto* setting = std::get_if<TSwitchSetting>(&row.Value);
+        if (setting && row.Section == kFileSection && row.Key == key) {
+            return setting->Field;
+        }
+    }
+    return std::nullopt;
+}
