@@ -24,14 +24,20 @@ TCaptureRegion TMainForm::FullScreenRegion() {
 }
 
 void TMainForm::mnCaptureClick() {
+    RunCapture(std::nullopt);
+}
+
+void TMainForm::RunCapture(const std::optional<TCaptureRegion>& screen) {
     if (FCaptureRunning) {
         // Asked for from inside this command's own question: its turn comes after it.
-        FPendingRequests.push_back({TRequestKind::Command});
+        FPendingRequests.push_back(
+            screen ? TCaptureRequest{TRequestKind::Key, {TKeyAction::CaptureScreen, screen}}
+                   : TCaptureRequest{TRequestKind::Command});
         return;
     }
     FCaptureRunning = true;
     try {
-        RunCaptureCommand();
+        RunCaptureCommand(screen);
         FCaptureRunning = false;
     } catch (...) {
         FCaptureRunning = false;
@@ -40,8 +46,11 @@ void TMainForm::mnCaptureClick() {
     RunPendingRequests();
 }
 
-void TMainForm::RunCaptureCommand() {
-    if (!RegionChosen()) {
+// The capture command over the current region, or over `screen` (a monitor), which needs no
+// region chosen and leaves the current one as it is.
+void TMainForm::RunCaptureCommand(const std::optional<TCaptureRegion>& screen) {
+    const TCaptureRegion region = screen.value_or(FRegion);
+    if (!screen && !RegionChosen()) {
         FPlatform.ShowMessageBox(Text(TText::RegionMissing), TBoxKind::Error, TBoxButtons::Ok);
         return;
     }
@@ -64,7 +73,7 @@ void TMainForm::RunCaptureCommand() {
         }
     }
     TBitmap saved;
-    if (!SaveCapture(fileName, saved)) {
+    if (!SaveCapture(region, fileName, saved)) {
         return;
     }
     ++FSerialNo;
@@ -82,10 +91,11 @@ void TMainForm::RunCaptureCommand() {
     }
 }
 
-bool TMainForm::SaveCapture(const std::string& fileName, TBitmap& saved) {
+bool TMainForm::SaveCapture(const TCaptureRegion& region, const std::string& fileName,
+                            TBitmap& saved) {
     try {
-        const std::int64_t width = std::int64_t{FRegion.Right} - FRegion.Left;
-        const std::int64_t height = std::int64_t{FRegion.Bottom} - FRegion.Top;
+        const std::int64_t width = std::int64_t{region.Right} - region.Left;
+        const std::int64_t height = std::int64_t{region.Bottom} - region.Top;
         if (width > std::numeric_limits<std::int32_t>::max() ||
             height > std::numeric_limits<std::int32_t>::max()) {
             throw EOutOfResources(Text(TText::OutOfSystemResources));
@@ -98,9 +108,8 @@ bool TMainForm::SaveCapture(const std::string& fileName, TBitmap& saved) {
             // While the overlay is up the screen shows the snapshot: take its pixels from the
             // snapshot itself, so that no band still on its way to the screen, and no
             // compositor lagging behind, can ever reach the file.
-            const std::int64_t x =
-                std::int64_t{FSnapshot->Left} + FSnapshot->OffsetX - FRegion.Left;
-            const std::int64_t y = std::int64_t{FSnapshot->Top} + FSnapshot->OffsetY - FRegion.Top;
+            const std::int64_t x = std::int64_t{FSnapshot->Left} + FSnapshot->OffsetX - region.Left;
+            const std::int64_t y = std::int64_t{FSnapshot->Top} + FSnapshot->OffsetY - region.Top;
             if (x >= INT32_MIN && x <= INT32_MAX && y >= INT32_MIN && y <= INT32_MAX) {
                 bitmap.DrawPixels32(static_cast<std::int32_t>(x), static_cast<std::int32_t>(y),
                                     FSnapshot->View());
@@ -108,7 +117,7 @@ bool TMainForm::SaveCapture(const std::string& fileName, TBitmap& saved) {
         } else if (bitmap.HasStore()) {
             FPlatform.HideNotice(); // a notice of an earlier capture is no part of this one
             const auto screen =
-                FPlatform.GrabScreen(FRegion.Left, FRegion.Top, bitmap.Width(), bitmap.Height());
+                FPlatform.GrabScreen(region.Left, region.Top, bitmap.Width(), bitmap.Height());
             bitmap.DrawPixels32(screen->OffsetX, screen->OffsetY, screen->View());
         }
         if (Settings.ImageType == itJpeg) {
@@ -136,15 +145,22 @@ void TMainForm::CaptureNow() {
 }
 
 void TMainForm::ApplyKeyDecision(const TKeyDecision& decision) {
-    switch (decision.Kind) {
-    case TKeyDecisionKind::PrintScreen:
+    switch (decision.Action) {
+    case TKeyAction::Capture:
         if (!RegionChosen()) {
             FRegion = FullScreenRegion();
         }
+        CaptureNow();
         break;
-    case TKeyDecisionKind::AltPrintScreen:
-        FRegion = decision.WindowRect ? *decision.WindowRect : FullScreenRegion();
+    case TKeyAction::CaptureWindow:
+        FRegion = decision.Rect ? *decision.Rect : FullScreenRegion();
+        CaptureNow();
+        break;
+    case TKeyAction::SelectRegion:
+        mnPositionClick();
+        break;
+    case TKeyAction::CaptureScreen:
+        RunCapture(decision.Rect ? *decision.Rect : FullScreenRegion());
         break;
     }
-    CaptureNow();
 }

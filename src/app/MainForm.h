@@ -11,6 +11,7 @@
 #include <exception>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -78,7 +79,7 @@ public:
     // The commands.
     void mnCaptureClick();
     // Saves the region as the file; the bitmap written is left in `saved`.
-    bool SaveCapture(const std::string& fileName, TBitmap& saved);
+    bool SaveCapture(const TCaptureRegion& region, const std::string& fileName, TBitmap& saved);
     // What follows a saved capture as the settings ask: the clipboard, the notice.
     void AfterCapture(const TBitmap& capture, const std::string& fileName);
     void ShowPendingNotice();
@@ -104,8 +105,9 @@ public:
     void CaptureNow();
     void ApplyKeyDecision(const TKeyDecision& decision);
 
-    // The key watcher follows the two PrintScreen switches.
-    void InstallKeyWatcher();
+    // The key watcher takes the keys in use by the settings (none removes it), and the tray
+    // menu shows them.
+    void UpdateKeyWatcher();
     void RemoveKeyWatcher();
     bool KeyWatcherInstalled() const { return FKeyWatcherInstalled; }
 
@@ -143,7 +145,8 @@ private:
     TWindowState FWindowState = TWindowState::Normal;
     void RunPendingRequests() noexcept;
     bool MayRunNow(const TCaptureRequest& request) const;
-    void RunCaptureCommand();
+    void RunCapture(const std::optional<TCaptureRegion>& screen);
+    void RunCaptureCommand(const std::optional<TCaptureRegion>& screen);
     void RunRequest(const TCaptureRequest& request);
     void ReportBackgroundError();
     std::deque<TCaptureRequest> FPendingRequests;

@@ -63,11 +63,7 @@ void TMainForm::mnOptionClick() {
     for (const TOptionSwitch& check : kOptionSwitches) {
         Settings.*SwitchOf(check) = form.*check.Control;
     }
-    if (Settings.SavePrtScrKey || Settings.SaveAltPrtScrKey) {
-        InstallKeyWatcher();
-    } else {
-        RemoveKeyWatcher();
-    }
+    UpdateKeyWatcher();
     Settings.ImageType = form.rdoFileType;
     Settings.ImageBit = form.rdoColor;
     if (Settings.Path != oldPath) {

@@ -33,9 +33,7 @@ void TMainForm::FormCreate() {
             Settings.Path = EnsureFinalBackslash(*pictures);
         }
     }
-    if (Settings.SavePrtScrKey || Settings.SaveAltPrtScrKey) {
-        InstallKeyWatcher();
-    }
+    UpdateKeyWatcher();
     SweepLeftovers({ExtractFolder(FPlatform.ExecutablePath()), Settings.Path});
     if (failure) {
         std::rethrow_exception(failure);

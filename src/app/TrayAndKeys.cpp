@@ -2,6 +2,7 @@
 
 #include "app/ErrorReport.h"
 #include "platform/Messages.h"
+#include "settings/SettingsTable.h"
 
 #include <exception>
 #include <utility>
@@ -205,10 +206,23 @@ void TMainForm::RunMenuCommand(TMenuCommand command) {
     }
 }
 
-void TMainForm::InstallKeyWatcher() {
-    if (!FKeyWatcherInstalled) {
-        FKeyWatcherInstalled = FPlatform.InstallKeyWatcher(); // a failure is not reported
+void TMainForm::UpdateKeyWatcher() {
+    const TKeyBindings bindings = KeyBindingsOf(Settings);
+    const auto keyOf = [&](TKeyAction action) {
+        for (const TKeyBinding& binding : bindings) {
+            if (binding.Action == action) {
+                return binding.Chord;
+            }
+        }
+        return TKeyChord{};
+    };
+    FPlatform.SetMenuKeys(KeyChordText(keyOf(TKeyAction::SelectRegion)),
+                          KeyChordText(keyOf(TKeyAction::Capture)));
+    if (bindings.empty()) {
+        RemoveKeyWatcher();
+        return;
     }
+    FKeyWatcherInstalled = FPlatform.InstallKeyWatcher(bindings); // a failure is not reported
 }
 
 void TMainForm::RemoveKeyWatcher() {

@@ -4,7 +4,7 @@
 #include "base/Pixels32.h"
 #include "base/Rgb.h"
 #include "platform/FileSystem.h"
-#include "platform/KeyDecision.h"
+#include "platform/KeyBindings.h"
 #include "platform/MonitorLayout.h"
 #include "platform/OptionValues.h"
 #include "platform/OverlayAids.h"
@@ -120,6 +120,9 @@ public:
     // returns the command chosen, after the menu has closed.
     virtual TMenuCommand TrackTrayMenu() = 0;
     virtual void SetPositionItemCaption(const std::string& caption) = 0;
+    // The keys the region item and the capture item answer to, shown beside them; empty for
+    // none.
+    virtual void SetMenuKeys(const std::string& positionKey, const std::string& captureKey) = 0;
     // Ends the message loop.
     virtual void Quit() = 0;
     // Posts a message (both parameters 0) to the main window; callable from any thread.
@@ -160,9 +163,11 @@ public:
     // Runs the message loop until Quit.
     virtual void RunMessageLoop() = 0;
 
-    // The system-wide watch on PrintScreen. Install reports whether a watcher is now there.
-    // Its decisions wait in order, each announced by a WM_KEYDECISION to the main window.
-    virtual bool InstallKeyWatcher() = 0;
+    // The system-wide watch on the keys in use: a bound key's press is Quorlan's alone (down
+    // and up swallowed), everything else passes. Install (again: with new bindings) reports
+    // whether a watcher is now there. Its decisions wait in order, each announced by a
+    // WM_KEYDECISION to the main window.
+    virtual bool InstallKeyWatcher(const TKeyBindings& bindings) = 0;
     virtual void RemoveKeyWatcher() = 0;
     virtual std::optional<TKeyDecision> TakeKeyDecision() = 0;
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/KeyChord.h"
+
 #include <cstdint>
 #include <string>
 
@@ -29,6 +31,14 @@ struct TCaptureSettings {
     bool NotifySaved{};
     // The overlay's magnifier beside the pointer (Z shows and hides it).
     bool Magnifier{};
+    // The keys of the four actions ([Keys]); none for an action without a key. SavePrtScrKey
+    // and SaveAltPrtScrKey turn the first two on and off.
+    TKeyChord Capture;
+    TKeyChord CaptureWindow;
+    TKeyChord SelectRegion;
+    TKeyChord CaptureScreen;
+    // Whether to leave PrintScreen to Quorlan has been asked, once for this file.
+    bool PrintScreenAsked{};
 
     bool operator==(const TCaptureSettings&) const = default;
 };

@@ -53,6 +53,19 @@ TCaptureSettings LoadSettings(const TIniFile& file, IPlatform& platform) {
                                           : number->Default;
         } else if (const auto* onOff = std::get_if<TSwitchSetting>(&row.Value)) {
             settings.*onOff->Field = iniFile.ReadSwitch(section, key, onOff->Default);
+        } else if (const auto* chord = std::get_if<TKeySetting>(&row.Value)) {
+            // A missing key is the default; an empty value, no key.
+            settings.*chord->Field =
+                ParseKeyChord(iniFile.ReadText(section, key, KeyChordText(chord->Default)))
+                    .value_or(chord->Default);
+        }
+    }
+    // A key that two actions end up with belongs to the first of them.
+    for (int i = 0; i < kKeyActionCount; ++i) {
+        for (int j = 0; j < i; ++j) {
+            if (settings.*kActionKeys[i] == settings.*kActionKeys[j]) {
+                settings.*kActionKeys[i] = TKeyChord{};
+            }
         }
     }
     return settings;
@@ -69,6 +82,8 @@ void SaveSettings(const TCaptureSettings& settings, TIniFile& iniFile) {
             value = std::to_string(settings.*number->Field);
         } else if (const auto* onOff = std::get_if<TSwitchSetting>(&row.Value)) {
             value.assign(1, settings.*onOff->Field ? '1' : '0');
+        } else if (const auto* chord = std::get_if<TKeySetting>(&row.Value)) {
+            value = KeyChordText(settings.*chord->Field);
         }
         entries.push_back({std::string(row.Section), std::string(row.Key), std::move(value)});
     }

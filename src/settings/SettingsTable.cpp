@@ -14,3 +14,14 @@ TCaptureSettings::TCaptureSettings() {
             row.Value);
     }
 }
+
+TKeyBindings KeyBindingsOf(const TCaptureSettings& settings) {
+    TKeyChord chords[kKeyActionCount];
+    for (int i = 0; i < kKeyActionCount; ++i) {
+        chords[i] = settings.*kActionKeys[i];
+    }
+    // Each PrintScreen switch governs its own key; the keys added since have no switch.
+    const bool on[kKeyActionCount] = {settings.SavePrtScrKey, settings.SaveAltPrtScrKey, true,
+                                      true};
+    return ActiveBindings(chords, on);
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/KeyBindings.h"
 #include "settings/CaptureSettings.h"
 
 #include <array>
@@ -38,14 +39,21 @@ struct TSwitchSetting {
     bool Default;
 };
 
+// A key as text ("Ctrl+PrintScreen", empty for none); one that cannot be read is the default.
+struct TKeySetting {
+    TKeyChord TCaptureSettings::*Field;
+    TKeyChord Default;
+};
+
 struct TSettingRow {
     std::string_view Section;
     std::string_view Key;
-    std::variant<TTextSetting, TNumberSetting, TSwitchSetting> Value;
+    std::variant<TTextSetting, TNumberSetting, TSwitchSetting, TKeySetting> Value;
 };
 
 inline constexpr std::string_view kFileSection = "File";
 inline constexpr std::string_view kImageSection = "Image";
+inline constexpr std::string_view kKeysSection = "Keys";
 
 inline constexpr std::array kSettingRows = {
     TSettingRow{kFileSection, "Path", TTextSetting{&TCaptureSettings::Path, TTextRule::Path}},
@@ -76,7 +84,27 @@ inline constexpr std::array kSettingRows = {
                 TSwitchSetting{&TCaptureSettings::CopyToClipboard, false}},
     TSettingRow{kFileSection, "NotifySaved", TSwitchSetting{&TCaptureSettings::NotifySaved, false}},
     TSettingRow{kFileSection, "Magnifier", TSwitchSetting{&TCaptureSettings::Magnifier, true}},
+    // The keys, in the order of their actions (TKeyAction): a key two of them share goes to the
+    // first.
+    TSettingRow{kKeysSection, "Capture",
+                TKeySetting{&TCaptureSettings::Capture, {kVkPrintScreen, 0}}},
+    TSettingRow{kKeysSection, "CaptureWindow",
+                TKeySetting{&TCaptureSettings::CaptureWindow, {kVkPrintScreen, kModAlt}}},
+    TSettingRow{kKeysSection, "SelectRegion",
+                TKeySetting{&TCaptureSettings::SelectRegion, {kVkPrintScreen, kModCtrl}}},
+    TSettingRow{kKeysSection, "CaptureScreen",
+                TKeySetting{&TCaptureSettings::CaptureScreen, {kVkPrintScreen, kModShift}}},
+    TSettingRow{kKeysSection, "PrintScreenAsked",
+                TSwitchSetting{&TCaptureSettings::PrintScreenAsked, false}},
 };
+
+// The key of each action, in action order.
+inline constexpr TKeyChord TCaptureSettings::*kActionKeys[kKeyActionCount] = {
+    &TCaptureSettings::Capture, &TCaptureSettings::CaptureWindow, &TCaptureSettings::SelectRegion,
+    &TCaptureSettings::CaptureScreen};
+
+// The keys in use by these settings: each action that is on with its key, no key twice.
+TKeyBindings KeyBindingsOf(const TCaptureSettings& settings);
 
 // The switch kept under that key of [File]; nothing when no switch row has it.
 constexpr std::optional<bool TCaptureSettings::*> SwitchSetting(std::string_view key) {

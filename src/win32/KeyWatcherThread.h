@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/KeyDecision.h"
+#include "platform/KeyBindings.h"
 
 #include <windows.h>
 

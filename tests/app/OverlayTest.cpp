@@ -181,9 +181,9 @@ TEST_F(OverlayTest, CapturesTheSnapshotOnReleaseWhenAsked) {
 
 TEST_F(OverlayTest, CaptureRequestsDoNothingWhileTheOverlayIsUp) {
     const auto pressKeys = [this] {
-        Platform.KeyEvent(kKeyDown, kPrintScreenKey);
+        Platform.KeyEvent(kKeyDown, kVkPrintScreen);
         Platform.Send(WM_KEYDECISION);
-        Platform.KeyEvent(kSysKeyDown, kPrintScreenKey, TCaptureRegion{0, 0, 8, 8});
+        Platform.KeyEvent(kSysKeyDown, kVkPrintScreen, TCaptureRegion{0, 0, 8, 8});
         Platform.Send(WM_KEYDECISION);
         Platform.Send(WM_CAPTURENOW);
     };
@@ -203,7 +203,7 @@ TEST_F(OverlayTest, CaptureRequestsDoNothingWhileTheOverlayIsUp) {
     EXPECT_EQ(Form.FSerialNo, 2);
 
     // Once it has gone, the keys work as before.
-    Platform.KeyEvent(kKeyDown, kPrintScreenKey);
+    Platform.KeyEvent(kKeyDown, kVkPrintScreen);
     Platform.Send(WM_KEYDECISION);
     EXPECT_EQ(ReadBmp(Folder.ReadNative("pics/0002.bmp")).Width, 20);
 }

@@ -34,7 +34,11 @@ TEST_F(TrayTest, StartsHiddenWithOneIconAndTheWatcherWhenEitherSwitchIsOn) {
         {"", true},
         {"[File]\r\nSavePrtScrKey=0\r\n", true},
         {"[File]\r\nSaveAltPrtScrKey=0\r\n", true},
-        {"[File]\r\nSavePrtScrKey=0\r\nSaveAltPrtScrKey=0\r\n", false},
+        {"[File]\r\nSavePrtScrKey=0\r\nSaveAltPrtScrKey=0\r\n", true}, // the other keys
+        {"[File]\r\nSavePrtScrKey=0\r\nSaveAltPrtScrKey=0\r\n[Keys]\r\nSelectRegion=\r\n"
+         "CaptureScreen=\r\n",
+         false},
+        {"[Keys]\r\nCapture=\r\nCaptureWindow=\r\nSelectRegion=\r\nCaptureScreen=\r\n", false},
     };
     for (const auto& row : rows) {
         Folder.WriteNative("app/Quorlan.ini", row.ini);

@@ -156,7 +156,10 @@ TEST_F(SettingsStoreTest, AFreshlySavedFileHasExactlyTheseBytes) {
               "[File]\r\nPath=C:\\Pictures\\\r\nPrefix=\r\nDateFormat=0\r\nDigit=4\r\n"
               "CaptAtSameTime=1\r\nSavePrtScrKey=1\r\nSaveAltPrtScrKey=1\r\nIsUpdate=1\r\n"
               "ExecApplication=0\r\nCopyToClipboard=0\r\nNotifySaved=0\r\nMagnifier=1\r\n"
-              "[Image]\r\nType=0\r\nBit=3\r\n");
+              "[Image]\r\nType=0\r\nBit=3\r\n"
+              "[Keys]\r\nCapture=PrintScreen\r\nCaptureWindow=Alt+PrintScreen\r\n"
+              "SelectRegion=Ctrl+PrintScreen\r\nCaptureScreen=Shift+PrintScreen\r\n"
+              "PrintScreenAsked=0\r\n");
 }
 
 TEST_F(SettingsStoreTest, EveryRowOffItsDefaultReadsBackTheSame) {
@@ -175,6 +178,12 @@ TEST_F(SettingsStoreTest, EveryRowOffItsDefaultReadsBackTheSame) {
                 } else if constexpr (std::is_same_v<T, TNumberSetting>) {
                     settings.*setting.Field =
                         setting.Default == setting.Max ? setting.Min : setting.Max;
+                } else if constexpr (std::is_same_v<T, TKeySetting>) {
+                    const auto action =
+                        std::find(std::begin(kActionKeys), std::end(kActionKeys), setting.Field) -
+                        std::begin(kActionKeys);
+                    settings.*setting.Field = {static_cast<std::uint16_t>(0x7C + action), // F13..
+                                               kModCtrl | kModShift};
                 } else {
                     settings.*setting.Field = !setting.Default;
                 }
@@ -288,7 +297,10 @@ TEST_F(SettingsStoreTest, ASaveIsOneReplacementThatKeepsWhatIsNotOurs) {
                        "DateFormat=0\r\nDigit=4\r\nCaptAtSameTime=1\r\n"
                        "SavePrtScrKey=1\r\nSaveAltPrtScrKey=1\r\nIsUpdate=1\r\n"
                        "ExecApplication=0\r\nCopyToClipboard=0\r\nNotifySaved=0\r\nMagnifier=1\r\n"
-                       "[Image]\r\nType=0\r\nBit=3\r\n");
+                       "[Image]\r\nType=0\r\nBit=3\r\n"
+                       "[Keys]\r\nCapture=PrintScreen\r\nCaptureWindow=Alt+PrintScreen\r\n"
+                       "SelectRegion=Ctrl+PrintScreen\r\nCaptureScreen=Shift+PrintScreen\r\n"
+                       "PrintScreenAsked=0\r\n");
 
     // A value beyond the code page: the whole file as UTF-16LE, read back the same.
     settings.Prefix = "José😀";

@@ -159,9 +159,10 @@ void THeadlessPlatform::RunMessageLoop() {
     }
 }
 
-bool THeadlessPlatform::InstallKeyWatcher() {
+bool THeadlessPlatform::InstallKeyWatcher(const TKeyBindings& bindings) {
     ++WatcherInstalls;
     WatcherInstalled = WatcherCanInstall;
+    Watcher.SetBindings(WatcherInstalled ? bindings : TKeyBindings{});
     return WatcherInstalled;
 }
 
@@ -194,15 +195,20 @@ bool THeadlessPlatform::Send(std::uint32_t msg, std::uint64_t wParam, std::int64
     }
 }
 
-void THeadlessPlatform::KeyEvent(std::uint32_t message, std::uint32_t virtualKey,
-                                 std::optional<TCaptureRegion> foreground) {
-    const auto kind = ClassifyKeyEvent(kHookAction, message, virtualKey);
-    if (!kind) {
-        return;
+bool THeadlessPlatform::KeyEvent(std::uint32_t message, std::uint32_t virtualKey,
+                                 std::optional<TCaptureRegion> rect, std::uint8_t modifiers) {
+    if (message == kSysKeyDown || message == kSysKeyUp) {
+        modifiers |= kModAlt;
     }
-    KeyDecisions.push_back(
-        {*kind, *kind == TKeyDecisionKind::AltPrintScreen ? foreground : std::nullopt});
-    Events.push_back([this] { Send(WM_KEYDECISION); });
+    const TKeyVerdict verdict =
+        Watcher.OnEvent(kHookAction, message, static_cast<std::uint16_t>(virtualKey), modifiers);
+    if (verdict.Action) {
+        const bool withRect = *verdict.Action == TKeyAction::CaptureWindow ||
+                              *verdict.Action == TKeyAction::CaptureScreen;
+        KeyDecisions.push_back({*verdict.Action, withRect ? rect : std::nullopt});
+        Events.push_back([this] { Send(WM_KEYDECISION); });
+    }
+    return verdict.Swallow;
 }
 
 void THeadlessPlatform::DrawXorRectangle(std::int32_t x1, std::int32_t y1, std::int32_t x2,

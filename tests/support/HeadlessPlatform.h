@@ -43,6 +43,10 @@ public:
     }
     TMenuCommand TrackTrayMenu() override;
     void SetPositionItemCaption(const std::string& caption) override { Caption = caption; }
+    void SetMenuKeys(const std::string& positionKey, const std::string& captureKey) override {
+        MenuKeys = {positionKey, captureKey};
+    }
+    std::array<std::string, 2> MenuKeys;
     void Quit() override { QuitRequested = true; }
     // Posted messages wait (from any thread) until DeliverPosted or the message loop sends them.
     void PostToMainWindow(std::uint32_t message) override;
@@ -75,8 +79,11 @@ public:
     int DialogFocused = 0;
     int DialogRefreshed = 0;
 
-    bool InstallKeyWatcher() override;
-    void RemoveKeyWatcher() override { WatcherInstalled = false; }
+    bool InstallKeyWatcher(const TKeyBindings& bindings) override;
+    void RemoveKeyWatcher() override {
+        WatcherInstalled = false;
+        Watcher.SetBindings({});
+    }
     std::optional<TKeyDecision> TakeKeyDecision() override;
 
     void ShellOpen(const std::string& fileName) override;
@@ -90,8 +97,11 @@ public:
     // Sends a message to the main window as the window procedure would.
     bool Send(std::uint32_t msg, std::uint64_t wParam = 0, std::int64_t lParam = 0);
     // A key event seen by the watcher: queued and announced as the Win32 layer does.
-    void KeyEvent(std::uint32_t message, std::uint32_t virtualKey,
-                  std::optional<TCaptureRegion> foreground = std::nullopt);
+    // A key event seen by the watcher (Alt held for a system key, else `modifiers`): what it
+    // decides is queued and announced as the Win32 layer does; true when it was swallowed.
+    // `rect` is the foreground window's rectangle, or the monitor under the pointer.
+    bool KeyEvent(std::uint32_t message, std::uint32_t virtualKey,
+                  std::optional<TCaptureRegion> rect = std::nullopt, std::uint8_t modifiers = 0);
 
     // The scripted screen, pixels as red << 16 | green << 8 | blue: the primary monitor of
     // ScreenW x ScreenH at the origin, or the monitors of Displays when there are any. Screen
@@ -136,6 +146,7 @@ public:
 
     bool WatcherCanInstall = true;
     bool WatcherInstalled = false;
+    TKeyFilter Watcher; // the rules the installed watcher applies
     int WatcherInstalls = 0;
     std::deque<TKeyDecision> KeyDecisions;
 

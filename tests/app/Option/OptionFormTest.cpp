@@ -113,7 +113,7 @@ TEST_F(OptionFormTest, OkCopiesBackSavesAndFollowsTheSwitches) {
         dialog.cmbFormat = 1;
         dialog.spnStartVal.SetValue(42);
         dialog.chkPrtSc = false;
-        dialog.chkAltPrtSc = false;
+        dialog.chkAltPrtSc = false; // the keys' own switches: the other two keys stay
         dialog.rdoFileType = 1;
         dialog.rdoColor = 0;
         dialog.chkNotify = true;
@@ -125,23 +125,27 @@ TEST_F(OptionFormTest, OkCopiesBackSavesAndFollowsTheSwitches) {
     EXPECT_EQ(Form.Settings.Digit, 9);
     EXPECT_EQ(Form.FSerialNo, 42);
     EXPECT_EQ(Form.Settings.ImageType, 1);
-    EXPECT_FALSE(Form.KeyWatcherInstalled());
-    EXPECT_FALSE(Platform.WatcherInstalled);
+    EXPECT_FALSE(Platform.KeyEvent(kKeyDown, kVkPrintScreen));
+    EXPECT_FALSE(Platform.KeyEvent(kSysKeyDown, kVkPrintScreen));
+    EXPECT_TRUE(Platform.KeyEvent(kKeyDown, kVkPrintScreen, std::nullopt, kModCtrl));
     const std::string saved = Folder.ReadNative("Quorlan.ini");
     EXPECT_EQ(saved,
               "[File]\r\nPath=" + Folder.Program("pics") +
                   "\\\r\nPrefix=shot\r\nDateFormat=1\r\nDigit=9\r\nCaptAtSameTime=1\r\n"
                   "SavePrtScrKey=0\r\nSaveAltPrtScrKey=0\r\nIsUpdate=1\r\n"
                   "ExecApplication=0\r\nCopyToClipboard=0\r\nNotifySaved=1\r\nMagnifier=1\r\n"
-                  "[Image]\r\nType=1\r\nBit=0\r\n");
+                  "[Image]\r\nType=1\r\nBit=0\r\n"
+                  "[Keys]\r\nCapture=PrintScreen\r\nCaptureWindow=Alt+PrintScreen\r\n"
+                  "SelectRegion=Ctrl+PrintScreen\r\nCaptureScreen=Shift+PrintScreen\r\n"
+                  "PrintScreenAsked=0\r\n");
 
     Platform.DialogScript = [](TOptionValues& dialog) {
         dialog.chkAltPrtSc = true;
         return mrOk;
     };
     Form.mnOptionClick();
-    EXPECT_TRUE(Form.KeyWatcherInstalled());
-    EXPECT_EQ(Platform.WatcherInstalls, 2);
+    EXPECT_TRUE(Platform.KeyEvent(kSysKeyDown, kVkPrintScreen));
+    EXPECT_FALSE(Platform.KeyEvent(kKeyDown, kVkPrintScreen));
 }
 
 TEST_F(OptionFormTest, EveryCheckBoxReachesTheFileAndBack) {
