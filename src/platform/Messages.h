@@ -16,6 +16,8 @@ inline constexpr std::uint32_t WM_CAPTURENOW = WM_USER_BASE + 110;
 inline constexpr std::uint32_t WM_KEYDECISION = WM_USER_BASE + 111;
 // A thread of ours failed: its error waits to be told on the user-interface thread.
 inline constexpr std::uint32_t WM_BACKGROUNDERROR = WM_USER_BASE + 112;
+// PrintScreen pressed while a key box listens for it (wParam: the kMod... modifiers held).
+inline constexpr std::uint32_t WM_PRINTSCREENKEY = WM_USER_BASE + 113;
 
 inline constexpr std::uint32_t WM_KEYDOWN_MESSAGE = 0x0100;
 inline constexpr std::uint32_t WM_MOUSEMOVE_MESSAGE = 0x0200;

@@ -69,31 +69,99 @@ void TKeyWatcherThread::Run(std::promise<bool>* started) noexcept {
     }
 }
 
+void TKeyWatcherThread::SetBindings(TKeyBindings bindings) {
+    const std::lock_guard lock(FFilterLock);
+    FFilter.SetBindings(std::move(bindings));
+}
+
+void TKeyWatcherThread::Listen(HWND window) {
+    FListener = window;
+}
+
+namespace {
+
+std::uint8_t HeldModifiers() {
+    const auto held = [](int key) { return (GetAsyncKeyState(key) & 0x8000) != 0; };
+    return static_cast<std::uint8_t>((held(VK_CONTROL) ? kModCtrl : 0) |
+                                     (held(VK_MENU) ? kModAlt : 0) |
+                                     (held(VK_SHIFT) ? kModShift : 0) |
+                                     (held(VK_LWIN) || held(VK_RWIN) ? kModWin : 0));
+}
+
+// A key no keyboard has, pressed and released between Alt or Win and their release: the window
+// in front then takes them for part of a chord, not for its menu or the Start menu.
+constexpr WORD kMaskKey = 0xE8;
+
+void SendMaskKey() {
+    INPUT input[2]{};
+    input[0].type = input[1].type = INPUT_KEYBOARD;
+    input[0].ki.wVk = input[1].ki.wVk = kMaskKey;
+    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, input, sizeof input[0]);
+}
+
+TCaptureRegion RegionOf(const RECT& rect) {
+    return {rect.left, rect.top, rect.right, rect.bottom};
+}
+
+} // namespace
+
+TKeyVerdict TKeyWatcherThread::Decide(int code, WPARAM wParam, const KBDLLHOOKSTRUCT& event) {
+    const auto message = static_cast<std::uint32_t>(wParam);
+    const auto key = static_cast<std::uint16_t>(event.vkCode);
+    if (key == kMaskKey) {
+        return {};
+    }
+    const std::uint8_t modifiers = HeldModifiers();
+    if (HWND listener = FListener.load();
+        listener && key == VK_SNAPSHOT && GetForegroundWindow() == listener) {
+        // Choosing a key: PrintScreen is the key box's, down and up, and starts nothing.
+        if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN) {
+            PostMessageW(listener, WM_PRINTSCREENKEY, modifiers, 0);
+        }
+        return {true, std::nullopt, false};
+    }
+    const std::lock_guard lock(FFilterLock);
+    return FFilter.OnEvent(code, message, key, modifiers);
+}
+
 LRESULT CALLBACK TKeyWatcherThread::HookProc(int code, WPARAM wParam, LPARAM lParam) {
-    const LRESULT result = CallNextHookEx(nullptr, code, wParam, lParam);
     TKeyWatcherThread* watcher = gWatcher.load();
     if (!watcher || code != HC_ACTION) {
-        return result;
-    }
-    const auto* event = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
-    const auto kind = ClassifyKeyEvent(code, static_cast<std::uint32_t>(wParam), event->vkCode);
-    if (!kind) {
-        return result;
+        return CallNextHookEx(nullptr, code, wParam, lParam);
     }
     try {
-        TKeyDecision decision{*kind, std::nullopt};
-        if (*kind == TKeyDecisionKind::AltPrintScreen) {
+        const auto& event = *reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
+        const TKeyVerdict verdict = watcher->Decide(code, wParam, event);
+        if (verdict.Action) {
+            TKeyDecision decision{*verdict.Action, std::nullopt};
             RECT rect;
-            if (HWND foreground = GetForegroundWindow();
-                foreground && GetWindowRect(foreground, &rect)) {
-                decision.WindowRect = TCaptureRegion{rect.left, rect.top, rect.right, rect.bottom};
+            if (*verdict.Action == TKeyAction::CaptureWindow) {
+                if (HWND foreground = GetForegroundWindow();
+                    foreground && GetWindowRect(foreground, &rect)) {
+                    decision.Rect = RegionOf(rect);
+                }
+            } else if (*verdict.Action == TKeyAction::CaptureScreen) {
+                POINT pointer{};
+                MONITORINFO info{};
+                info.cbSize = sizeof info;
+                if (GetCursorPos(&pointer) &&
+                    GetMonitorInfoW(MonitorFromPoint(pointer, MONITOR_DEFAULTTONEAREST), &info)) {
+                    decision.Rect = RegionOf(info.rcMonitor);
+                }
             }
+            watcher->Push(decision);
         }
-        watcher->Push(decision);
+        if (verdict.MaskModifiers) {
+            SendMaskKey();
+        }
+        if (verdict.Swallow) {
+            return 1; // the event goes no further
+        }
     } catch (...) {
         // Nothing may leave a hook procedure; a lost key press is the least harm.
     }
-    return result;
+    return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 void TKeyWatcherThread::Push(const TKeyDecision& decision) {

@@ -4,17 +4,22 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <deque>
 #include <future>
 #include <mutex>
 #include <optional>
 #include <thread>
 
-// The system-wide watch on PrintScreen: a low-level keyboard hook on a thread of its own that
-// does nothing but pump messages, so Windows never finds it slow and removes it, however long
-// a capture or an open box keeps the user-interface thread busy. Every event is passed on at
-// once; each PrintScreen decision is queued and announced to the main window with
-// WM_KEYDECISION, so none is lost and they are handled in order.
+// The system-wide watch on the keys in use: a low-level keyboard hook on a thread of its own
+// that does nothing but pump messages, so Windows never finds it slow and removes it, however
+// long a capture or an open box keeps the user-interface thread busy. A bound key's down and up
+// go no further (not to the window in front, another program's hotkey or the system's own
+// PrintScreen handling); every other event is passed on at once. Each decision is queued and
+// announced to the main window with WM_KEYDECISION, so none is lost and they are handled in
+// order. While Listen names a window, PrintScreen (which Windows hands a window as a key-up
+// only) goes to that window instead, as WM_PRINTSCREENKEY with its modifiers, when it is in
+// front.
 class TKeyWatcherThread {
 public:
     explicit TKeyWatcherThread(HWND target) : FTarget(target) {}
@@ -22,9 +27,16 @@ public:
     TKeyWatcherThread(const TKeyWatcherThread&) = delete;
     TKeyWatcherThread& operator=(const TKeyWatcherThread&) = delete;
 
-    // True when the hook is in place.
+    // True when the hook is in place. The bindings may change while it runs.
     bool Start();
+    void SetBindings(TKeyBindings bindings);
+    void Listen(HWND window);
     void Stop();
+    // A new hook in place of the old one, with the same bindings.
+    void Restart() {
+        Stop();
+        Start();
+    }
     bool Running() const { return FThread.joinable(); }
 
     std::optional<TKeyDecision> Take();
@@ -34,7 +46,12 @@ private:
     void Run(std::promise<bool>* started) noexcept;
     void Push(const TKeyDecision& decision);
 
+    TKeyVerdict Decide(int code, WPARAM wParam, const KBDLLHOOKSTRUCT& event);
+
     HWND FTarget;
+    std::mutex FFilterLock; // the hook's thread decides, the interface thread rebinds
+    TKeyFilter FFilter;
+    std::atomic<HWND> FListener{nullptr};
     std::thread FThread;
     DWORD FThreadId = 0;
     std::mutex FLock;

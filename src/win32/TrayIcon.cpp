@@ -36,7 +36,8 @@ TMenuCommand CommandFor(UINT id) {
 } // namespace
 
 TTrayIcon::TTrayIcon(HINSTANCE instance, HWND window)
-    : FWindow(window), FTaskbarCreated(RegisterWindowMessageW(L"TaskbarCreated")) {
+    : FWindow(window), FTaskbarCreated(RegisterWindowMessageW(L"TaskbarCreated")),
+      FPositionCaption(Text(TText::MenuPosition)) {
     FIcon.Reset(static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
                                               GetSystemMetrics(SM_CXSMICON),
                                               GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR)));
@@ -134,12 +135,24 @@ TMenuCommand TTrayIcon::TrackMenu() {
 }
 
 void TTrayIcon::SetPositionCaption(const std::string& caption) {
-    const std::wstring wide = WideFromUtf8(caption);
+    FPositionCaption = caption;
+    ShowCaption(kIdPosition, FPositionCaption, FPositionKey);
+}
+
+void TTrayIcon::SetKeys(const std::string& positionKey, const std::string& captureKey) {
+    FPositionKey = positionKey;
+    ShowCaption(kIdPosition, FPositionCaption, FPositionKey);
+    ShowCaption(kIdCapture, Text(TText::MenuCapture), captureKey);
+}
+
+// The item's caption, and its key after a tab: the menu shows it aligned right.
+void TTrayIcon::ShowCaption(UINT id, const std::string& caption, const std::string& key) {
+    const std::wstring wide = WideFromUtf8(key.empty() ? caption : caption + "\t" + key);
     MENUITEMINFOW info{};
     info.cbSize = sizeof info;
     info.fMask = MIIM_STRING;
     info.dwTypeData = const_cast<wchar_t*>(wide.c_str());
-    SetMenuItemInfoW(FMenu.Get(), kIdPosition, FALSE, &info);
+    SetMenuItemInfoW(FMenu.Get(), id, FALSE, &info);
 }
 
 void TTrayIcon::ShowBalloon(const std::string& title, const std::string& text) {

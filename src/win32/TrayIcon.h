@@ -23,6 +23,8 @@ public:
     // Opens the menu at the pointer; returns the command chosen, once the menu has closed.
     TMenuCommand TrackMenu();
     void SetPositionCaption(const std::string& caption);
+    // The keys of the region item and the capture item, shown after their captions.
+    void SetKeys(const std::string& positionKey, const std::string& captureKey);
     // True for the shell's "TaskbarCreated": the icon, if it was there, is added again.
     bool HandleShellRestart(UINT message);
     // A balloon from the icon; its click comes as NIN_BALLOONUSERCLICK. Hide takes it away and
@@ -34,6 +36,7 @@ private:
     bool Notify(DWORD action, const std::wstring& balloonTitle = {},
                 const std::wstring& balloonText = {});
     void BuildMenu();
+    void ShowCaption(UINT id, const std::string& caption, const std::string& key);
 
     HWND FWindow;
     TMenuHandle FMenu;
@@ -42,4 +45,6 @@ private:
     UINT FTaskbarCreated = 0;
     bool FAdded = false;
     ULONGLONG FBalloonShown = 0; // when the last balloon was shown, 0 when none may show
+    std::string FPositionCaption;
+    std::string FPositionKey;
 };

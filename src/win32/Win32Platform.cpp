@@ -20,6 +20,7 @@
 #include <shlobj.h>
 #include <shellscalingapi.h>
 #include <windowsx.h>
+#include <wtsapi32.h>
 
 namespace {
 
@@ -48,6 +49,8 @@ TWin32Platform::TWin32Platform(HINSTANCE instance) : FInstance(instance) {
     FTray = std::make_unique<TTrayIcon>(instance, FMainWindow.Get());
     FOverlay = std::make_unique<TOverlayPainter>(FMainWindow.Get());
     FClipboard = std::make_unique<TClipboardOwner>(FMainWindow.Get());
+    // Told when the session is unlocked, to put the key watcher's hook in place anew.
+    WTSRegisterSessionNotification(FMainWindow.Get(), NOTIFY_FOR_THIS_SESSION);
     // The whole screen's section, ready for the first capture.
     FGrabber.Prepare(GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN));
 }
@@ -66,6 +69,7 @@ TWin32Platform::~TWin32Platform() {
     }
     SetCallbackErrorHandler(nullptr);
     if (FMainWindow) {
+        WTSUnRegisterSessionNotification(FMainWindow.Get());
         SetWindowLongPtrW(FMainWindow.Get(), GWLP_USERDATA, 0);
         FMainWindow.Reset();
     }
@@ -164,6 +168,10 @@ void TWin32Platform::SetPositionItemCaption(const std::string& caption) {
     FTray->SetPositionCaption(caption);
 }
 
+void TWin32Platform::SetMenuKeys(const std::string& positionKey, const std::string& captureKey) {
+    FTray->SetKeys(positionKey, captureKey);
+}
+
 void TWin32Platform::Quit() {
     PostQuitMessage(0);
 }
@@ -237,10 +245,11 @@ void TWin32Platform::RefreshOptionsDialog(const TOptionValues& values) {
     ::RefreshOptionsDialog(values);
 }
 
-bool TWin32Platform::InstallKeyWatcher() {
+bool TWin32Platform::InstallKeyWatcher(const TKeyBindings& bindings) {
     if (!FKeyWatcher) {
         FKeyWatcher = std::make_unique<TKeyWatcherThread>(FMainWindow.Get());
     }
+    FKeyWatcher->SetBindings(bindings);
     return FKeyWatcher->Start();
 }
 
@@ -336,6 +345,13 @@ LRESULT TWin32Platform::HandleMessage(HWND window, UINT message, WPARAM wParam, 
         return 1; // the snapshot covers everything
     case WM_DPICHANGED:
         return 0; // the overlay spans monitors of any scaling at its size in physical pixels
+    case WM_WTSSESSION_CHANGE:
+        // Windows keeps a low-level hook across a lock, but drops one it found slow to answer
+        // at any time: after an unlock the watcher starts anew, so it is surely in place.
+        if (wParam == WTS_SESSION_UNLOCK && FKeyWatcher && FKeyWatcher->Running()) {
+            FKeyWatcher->Restart();
+        }
+        return 0;
     case WM_SETCURSOR:
         if (FCrossCursor && LOWORD(lParam) == HTCLIENT) {
             SetCursor(LoadCursorW(nullptr, IDC_CROSS));

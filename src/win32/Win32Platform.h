@@ -43,6 +43,7 @@ public:
     void ShowMainWindow(TWindowState state) override;
     TMenuCommand TrackTrayMenu() override;
     void SetPositionItemCaption(const std::string& caption) override;
+    void SetMenuKeys(const std::string& positionKey, const std::string& captureKey) override;
     void Quit() override;
     void PostToMainWindow(std::uint32_t message) override;
     void SetOverlayPicture(std::shared_ptr<const TScreenPixels> picture) override;
@@ -60,7 +61,7 @@ public:
     void FocusOptionsDialog() override;
     void RefreshOptionsDialog(const TOptionValues& values) override;
 
-    bool InstallKeyWatcher() override;
+    bool InstallKeyWatcher(const TKeyBindings& bindings) override;
     void RemoveKeyWatcher() override;
     std::optional<TKeyDecision> TakeKeyDecision() override;
 

@@ -79,7 +79,10 @@ void TheOptionsDialog() {
                                  "CaptAtSameTime=1\r\nSavePrtScrKey=0\r\nSaveAltPrtScrKey="
                                  "0\r\nIsUpdate=1\r\nExecApplication=0\r\n"
                                  "CopyToClipboard=0\r\nNotifySaved=0\r\nMagnifier=1\r\n"
-                                 "[Image]\r\nType=0\r\nBit=5\r\n";
+                                 "[Image]\r\nType=0\r\nBit=5\r\n"
+                                 "[Keys]\r\nCapture=PrintScreen\r\nCaptureWindow=Alt+PrintScreen\r\n"
+                                 "SelectRegion=Ctrl+PrintScreen\r\nCaptureScreen=Shift+PrintScreen\r\n"
+                                 "PrintScreenAsked=0\r\n";
     WaitFor(
         [&] { return ReadFileBytes(gAppFolder + L"\\Quorlan.ini", saved) && saved == expected; });
     Check(saved == expected, "the settings file holds the new values: " + saved);
@@ -107,21 +110,21 @@ void TheOptionsDialog() {
         Check(after == expected, "Cancel leaves the settings file");
     }
 
-    // Checking one PrintScreen box brings the watcher back; a capture meanwhile shows at once.
+    // Checking the PrintScreen box brings its key back; a capture meanwhile shows at once.
     dialog = OpenOptions(app);
     if (dialog) {
         const std::wstring before = TextOf(GetDlgItem(dialog, kStartValId));
         PostMessageW(app.Main, kCaptureNow, 0, 0);
         Check(WaitFor([&] { return TextOf(GetDlgItem(dialog, kStartValId)) != before; }),
               "a capture while the dialog is open advances the next number (" + Utf8(before) + ")");
-        SetChecked(dialog, kAltPrtScId, true);
+        SetChecked(dialog, kPrtScId, true);
         PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                      reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
         const DWORD okAt = GetTickCount();
         std::string now;
         WaitFor([&] {
             return ReadFileBytes(gAppFolder + L"\\Quorlan.ini", now) &&
-                   now.find("SaveAltPrtScrKey=1") != std::string::npos;
+                   now.find("SavePrtScrKey=1") != std::string::npos;
         });
         std::printf("    the settings file was written %lu ms after OK\n", GetTickCount() - okAt);
         Check(WaitFor([&] { return !IsWindow(dialog); }), "OK again");
