@@ -109,6 +109,9 @@ public:
     // menu shows them.
     void UpdateKeyWatcher();
     void RemoveKeyWatcher();
+    // Once for a settings file, when a key in use is PrintScreen and Windows takes that key
+    // for its own screen capture: whether to turn that off.
+    void AskAboutSystemPrintScreen();
     bool KeyWatcherInstalled() const { return FKeyWatcherInstalled; }
 
     TCaptureSettings Settings;

@@ -37,6 +37,9 @@ void TMainForm::mnOptionClick() {
     for (const TOptionSwitch& check : kOptionSwitches) {
         form.*check.Control = Settings.*SwitchOf(check);
     }
+    for (int i = 0; i < kKeyActionCount; ++i) {
+        form.Keys[i] = Settings.*kActionKeys[i];
+    }
     form.SetFileType(Settings.ImageType);
     form.SetColor(Settings.ImageBit);
 
@@ -62,6 +65,9 @@ void TMainForm::mnOptionClick() {
     Settings.Path = EnsureFinalBackslash(Settings.Path);
     for (const TOptionSwitch& check : kOptionSwitches) {
         Settings.*SwitchOf(check) = form.*check.Control;
+    }
+    for (int i = 0; i < kKeyActionCount; ++i) {
+        Settings.*kActionKeys[i] = form.Keys[i];
     }
     UpdateKeyWatcher();
     Settings.ImageType = form.rdoFileType;

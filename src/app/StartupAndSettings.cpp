@@ -35,6 +35,7 @@ void TMainForm::FormCreate() {
     }
     UpdateKeyWatcher();
     SweepLeftovers({ExtractFolder(FPlatform.ExecutablePath()), Settings.Path});
+    AskAboutSystemPrintScreen();
     if (failure) {
         std::rethrow_exception(failure);
     }

@@ -1,9 +1,12 @@
 #include "app/MainForm.h"
 
 #include "app/ErrorReport.h"
+#include "base/Texts.h"
 #include "platform/Messages.h"
+#include "settings/IniFile.h"
 #include "settings/SettingsTable.h"
 
+#include <algorithm>
 #include <exception>
 #include <utility>
 
@@ -223,6 +226,31 @@ void TMainForm::UpdateKeyWatcher() {
         return;
     }
     FKeyWatcherInstalled = FPlatform.InstallKeyWatcher(bindings); // a failure is not reported
+}
+
+void TMainForm::AskAboutSystemPrintScreen() {
+    const TKeyBindings bindings = KeyBindingsOf(Settings);
+    const bool printScreen =
+        std::any_of(bindings.begin(), bindings.end(), [](const TKeyBinding& binding) {
+            return binding.Chord.VirtualKey == kVkPrintScreen;
+        });
+    if (Settings.PrintScreenAsked || !printScreen || FPlatform.SystemPrintScreenCapture() != true) {
+        return;
+    }
+    if (FPlatform.ShowMessageBox(Text(TText::SnippingQuestion), TBoxKind::Warning,
+                                 TBoxButtons::YesNo) == mrYes &&
+        !FPlatform.TurnOffSystemPrintScreenCapture()) {
+        FPlatform.ShowMessageBox(Text(TText::SnippingFailed), TBoxKind::Warning, TBoxButtons::Ok);
+    }
+    // Either answer is kept, so the question never comes again for this file.
+    Settings.PrintScreenAsked = true;
+    try {
+        if (FIniFile) {
+            FIniFile->WriteSwitch(std::string(kKeysSection), "PrintScreenAsked", true);
+        }
+    } catch (...) {
+        // Not kept: the question comes again at the next start, and nothing else is lost.
+    }
 }
 
 void TMainForm::RemoveKeyWatcher() {

@@ -70,6 +70,17 @@ enum class TText {
     ClipboardFailed,
     AlreadyRunning,
     BadPath,
+    ButtonKeys,
+    KeysCaption,
+    KeyCapture,
+    KeyCaptureWindow,
+    KeySelectRegion,
+    KeyCaptureScreen,
+    KeysHint,
+    KeyNeedsModifier,
+    KeyTaken,
+    SnippingQuestion,
+    SnippingFailed,
 
     Count
 };

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "platform/KeyBindings.h"
 #include "platform/SpinBox.h"
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 // The options dialog's controls as plain data, by the names of the dialog. The dialog shows
@@ -25,6 +28,8 @@ struct TOptionValues {
     int rdoFileType = 0; // -1 checks no item
     int rdoColor = 3;
     std::string edtSample;
+    // The keys dialog's boxes, in action order (TKeyAction).
+    std::array<TKeyChord, kKeyActionCount> Keys{};
 
     std::size_t PathBytes = 0;   // code-page bytes the folder box holds
     std::size_t PrefixBytes = 0; // and the prefix box
@@ -49,4 +54,7 @@ public:
     // OK pressed: mrOk closes the dialog; mrNone keeps it open, the focus on FocusRequest().
     virtual int btnOKClick() = 0;
     virtual TOptionFocus FocusRequest() const = 0;
+    // The keys dialog's OK: the action whose key is refused (its error box shown), the dialog
+    // staying open on it; nothing when the keys may be taken.
+    virtual std::optional<int> RefusedKey(const std::array<TKeyChord, kKeyActionCount>& keys) = 0;
 };

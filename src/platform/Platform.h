@@ -170,6 +170,10 @@ public:
     virtual bool InstallKeyWatcher(const TKeyBindings& bindings) = 0;
     virtual void RemoveKeyWatcher() = 0;
     virtual std::optional<TKeyDecision> TakeKeyDecision() = 0;
+    // Whether Windows itself opens its screen capture on PrintScreen (the user's setting),
+    // nothing when the setting is not there; turning it off reports whether it was written.
+    virtual std::optional<bool> SystemPrintScreenCapture() = 0;
+    virtual bool TurnOffSystemPrintScreenCapture() = 0;
 
     // Opens the file with the application the desktop associates with its type.
     virtual void ShellOpen(const std::string& fileName) = 0;

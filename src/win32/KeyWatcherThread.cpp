@@ -74,8 +74,14 @@ void TKeyWatcherThread::SetBindings(TKeyBindings bindings) {
     FFilter.SetBindings(std::move(bindings));
 }
 
-void TKeyWatcherThread::Listen(HWND window) {
-    FListener = window;
+namespace {
+
+std::atomic<HWND> gListener{nullptr};
+
+} // namespace
+
+void ListenForPrintScreen(HWND window) {
+    gListener = window;
 }
 
 namespace {
@@ -113,7 +119,7 @@ TKeyVerdict TKeyWatcherThread::Decide(int code, WPARAM wParam, const KBDLLHOOKST
         return {};
     }
     const std::uint8_t modifiers = HeldModifiers();
-    if (HWND listener = FListener.load();
+    if (HWND listener = gListener.load();
         listener && key == VK_SNAPSHOT && GetForegroundWindow() == listener) {
         // Choosing a key: PrintScreen is the key box's, down and up, and starts nothing.
         if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN) {

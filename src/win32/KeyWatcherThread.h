@@ -17,9 +17,7 @@
 // go no further (not to the window in front, another program's hotkey or the system's own
 // PrintScreen handling); every other event is passed on at once. Each decision is queued and
 // announced to the main window with WM_KEYDECISION, so none is lost and they are handled in
-// order. While Listen names a window, PrintScreen (which Windows hands a window as a key-up
-// only) goes to that window instead, as WM_PRINTSCREENKEY with its modifiers, when it is in
-// front.
+// order.
 class TKeyWatcherThread {
 public:
     explicit TKeyWatcherThread(HWND target) : FTarget(target) {}
@@ -30,7 +28,6 @@ public:
     // True when the hook is in place. The bindings may change while it runs.
     bool Start();
     void SetBindings(TKeyBindings bindings);
-    void Listen(HWND window);
     void Stop();
     // A new hook in place of the old one, with the same bindings.
     void Restart() {
@@ -51,9 +48,13 @@ private:
     HWND FTarget;
     std::mutex FFilterLock; // the hook's thread decides, the interface thread rebinds
     TKeyFilter FFilter;
-    std::atomic<HWND> FListener{nullptr};
     std::thread FThread;
     DWORD FThreadId = 0;
     std::mutex FLock;
     std::deque<TKeyDecision> FDecisions;
 };
+
+// While a window listens (a key box choosing a key), PrintScreen pressed while it is in front
+// goes to it as WM_PRINTSCREENKEY with the modifiers held, and nowhere else: Windows itself hands
+// a window PrintScreen as a key-up only, and the watcher would take it. Null stops listening.
+void ListenForPrintScreen(HWND window);

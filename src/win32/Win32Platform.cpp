@@ -263,6 +263,30 @@ std::optional<TKeyDecision> TWin32Platform::TakeKeyDecision() {
     return FKeyWatcher ? FKeyWatcher->Take() : std::nullopt;
 }
 
+namespace {
+
+// Windows 11's "Use the Print screen key to open screen capture", the user's own.
+constexpr wchar_t kKeyboardKey[] = L"Control Panel\\Keyboard";
+constexpr wchar_t kSnippingValue[] = L"PrintScreenKeyForSnippingEnabled";
+
+} // namespace
+
+std::optional<bool> TWin32Platform::SystemPrintScreenCapture() {
+    DWORD value = 0;
+    DWORD size = sizeof value;
+    if (RegGetValueW(HKEY_CURRENT_USER, kKeyboardKey, kSnippingValue, RRF_RT_REG_DWORD, nullptr,
+                     &value, &size) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    return value == 1;
+}
+
+bool TWin32Platform::TurnOffSystemPrintScreenCapture() {
+    const DWORD off = 0;
+    return RegSetKeyValueW(HKEY_CURRENT_USER, kKeyboardKey, kSnippingValue, REG_DWORD, &off,
+                           sizeof off) == ERROR_SUCCESS;
+}
+
 void TWin32Platform::ShowInFolder(const std::string& fileName) {
     const std::wstring path = WideFromUtf8(FFiles.FullPath(fileName));
     const TCoTaskMemory<ITEMIDLIST> item(ILCreateFromPathW(path.c_str()));

@@ -64,6 +64,8 @@ public:
     bool InstallKeyWatcher(const TKeyBindings& bindings) override;
     void RemoveKeyWatcher() override;
     std::optional<TKeyDecision> TakeKeyDecision() override;
+    std::optional<bool> SystemPrintScreenCapture() override;
+    bool TurnOffSystemPrintScreenCapture() override;
 
     void ShellOpen(const std::string& fileName) override;
     void ShowInFolder(const std::string& fileName) override;

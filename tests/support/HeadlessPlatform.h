@@ -85,6 +85,17 @@ public:
         Watcher.SetBindings({});
     }
     std::optional<TKeyDecision> TakeKeyDecision() override;
+    // Windows' own PrintScreen setting: on, off or missing; whether turning it off works.
+    std::optional<bool> SystemPrintScreenCapture() override { return SystemSnipping; }
+    bool TurnOffSystemPrintScreenCapture() override {
+        if (SystemSnippingLocked) {
+            return false;
+        }
+        SystemSnipping = false;
+        return true;
+    }
+    std::optional<bool> SystemSnipping;
+    bool SystemSnippingLocked = false;
 
     void ShellOpen(const std::string& fileName) override;
     void ShowInFolder(const std::string& fileName) override { ShownInFolder.push_back(fileName); }

@@ -1,6 +1,7 @@
 #include "app/Option/OptionForm.h"
 
 #include "app/FileNaming.h"
+#include "base/FormatText.h"
 #include "base/Texts.h"
 #include "platform/Platform.h"
 #include "settings/CaptureSettings.h"
@@ -35,6 +36,39 @@ void TOptionForm::edtPrefixChange() {
     } catch (...) {
         // The sample is only a preview: it keeps its previous text.
     }
+}
+
+namespace {
+
+constexpr TText kKeyCaptions[kKeyActionCount] = {TText::KeyCapture, TText::KeyCaptureWindow,
+                                                 TText::KeySelectRegion, TText::KeyCaptureScreen};
+
+// "現在の矩形範囲を保存(&R)：" names its action as "現在の矩形範囲を保存".
+std::string ActionName(int action) {
+    const std::string& caption = Text(kKeyCaptions[action]);
+    return caption.substr(0, caption.find("(&"));
+}
+
+} // namespace
+
+std::optional<int> TOptionForm::RefusedKey(const std::array<TKeyChord, kKeyActionCount>& keys) {
+    for (int i = 0; i < kKeyActionCount; ++i) {
+        const TKeyChord key = keys[i];
+        const bool alone = (key.Modifiers & (kModCtrl | kModAlt | kModWin)) == 0;
+        if (!key.None() && alone && IsTypingKey(key.VirtualKey)) {
+            FPlatform.ShowMessageBox(FormatText(Text(TText::KeyNeedsModifier), {ActionName(i)}),
+                                     TBoxKind::Error, TBoxButtons::Ok);
+            return i;
+        }
+        for (int j = 0; j < i; ++j) {
+            if (!key.None() && keys[j] == key) {
+                FPlatform.ShowMessageBox(FormatText(Text(TText::KeyTaken), {ActionName(i)}),
+                                         TBoxKind::Error, TBoxButtons::Ok);
+                return i;
+            }
+        }
+    }
+    return std::nullopt;
 }
 
 int TOptionForm::btnOKClick() {

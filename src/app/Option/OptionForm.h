@@ -27,6 +27,8 @@ public:
     // the control to correct).
     int btnOKClick() override;
     TOptionFocus FocusRequest() const override { return FFocusRequest; }
+    // A typing key needs Ctrl, Alt or Win with it; no key may serve two actions.
+    std::optional<int> RefusedKey(const std::array<TKeyChord, kKeyActionCount>& keys) override;
 
     // The one record of whether the dialog is open.
     bool Visible = false;

@@ -4,6 +4,7 @@
 #include "win32/CallbackErrors.h"
 #include "win32/CoTaskMemory.h"
 #include "win32/GdiHandles.h"
+#include "win32/dialogs/KeysDialog.h"
 #include "win32/dialogs/ModalDialog.h"
 #include "win32/dialogs/OptionsLayout.h"
 #include "win32/dialogs/SpinArrows.h"
@@ -278,6 +279,8 @@ INT_PTR HandleMessage(TModalDialog& dialog, UINT message, WPARAM wParam, LPARAM 
             dialog.End(mrCancel); // the Cancel button, Esc, the close box
         } else if (id == kOpenDir && code == BN_CLICKED) {
             BrowseForFolder();
+        } else if (id == kKeys && code == BN_CLICKED) {
+            RunKeysDialog(gOpen->Values->Keys, *gOpen->Handler, gOpen->Font.Get(), gOpen->Scale);
         } else if ((id == kPrefix || id == kPath) && code == EN_CHANGE) {
             KeepWithinBytes(id,
                             id == kPrefix ? gOpen->Values->PrefixBytes : gOpen->Values->PathBytes);

@@ -122,6 +122,8 @@ TBitmapHandle BuildOptionsControls(const TOptionsLayout& dialog) {
     make(L"STATIC", TText::Count, SS_SUNKEN, 4, 328 + kAddedRows, 333, 29, 0);
     label(TText::LabelNextValue, SS_LEFTNOWORDWRAP, 16, 337 + kAddedRows, 72);
     tip(spin(kStartVal, 88, 332 + kAddedRows, 77, 21, 9), TText::TipNextValue);
+    make(L"BUTTON", TText::ButtonKeys, BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, 4, 362 + kAddedRows,
+         150, 21, kKeys);
     make(L"BUTTON", TText::ButtonOk, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 168,
          362 + kAddedRows, 81, 21, IDOK);
     make(L"BUTTON", TText::ButtonCancel, BS_PUSHBUTTON | WS_TABSTOP, 256, 362 + kAddedRows, 81, 21,

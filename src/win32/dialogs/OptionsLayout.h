@@ -23,6 +23,7 @@ enum : int {
     kFileType0 = 1010, // three items
     kColor0 = 1020,    // six items
     kStartVal = 1035,  // the check boxes have theirs in their list (OptionSwitches.h)
+    kKeys = 1040,      // opens the keys dialog
 };
 
 // The radio items, in the order of their numbers in the settings.
