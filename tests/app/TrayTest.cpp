@@ -123,6 +123,57 @@ TEST_F(TrayTest, ExitRemovesTheIconAndTheWatcherAndWritesNoSettings) {
     EXPECT_FALSE(Folder.ExistsNative("app/Quorlan.ini"));
 }
 
+TEST_F(TrayTest, WindowsOwnPrintScreenIsAskedAboutOncePerSettingsFile) {
+    struct Row {
+        const char* what;
+        std::optional<bool> system;
+        const char* ini;
+        int answer;
+        bool asked;
+        std::optional<bool> after;
+        bool writeFails = false;
+    } rows[] = {
+        {"on: Yes turns it off", true, "", mrYes, true, false},
+        {"on: No leaves it", true, "", mrNo, true, true},
+        {"on, but asked before", true, "[Keys]\r\nPrintScreenAsked=1\r\n", mrYes, false, true},
+        {"off", false, "", mrYes, false, false},
+        {"not there", std::nullopt, "", mrYes, false, std::nullopt},
+        {"on, no key uses PrintScreen", true,
+         "[Keys]\r\nCapture=F9\r\nCaptureWindow=\r\nSelectRegion=\r\nCaptureScreen=\r\n", mrYes,
+         false, true},
+        {"on, Yes, but it cannot be written", true, "", mrYes, true, true, true},
+    };
+    for (const Row& row : rows) {
+        Folder.WriteNative("app/Quorlan.ini", row.ini);
+        THeadlessPlatform platform;
+        platform.ExePath = Platform.ExePath;
+        platform.SystemSnipping = row.system;
+        platform.SystemSnippingLocked = row.writeFails;
+        platform.Answer(row.answer);
+        TMainForm form(platform);
+        platform.SetMainWindowHandler(&form);
+        form.FormCreate();
+        form.FormDestroy();
+        ASSERT_EQ(platform.Boxes.size(), (row.asked ? 1u : 0u) + (row.writeFails ? 1u : 0u))
+            << row.what;
+        if (row.asked) {
+            EXPECT_EQ(platform.Boxes[0].Text,
+                      "Windows の設定で、PrintScreen キーが画面キャプチャ(切り取り)を開くように"
+                      "なっています。\rPrintScreen キーを Quorlan で使えるように、この設定を"
+                      "オフにしますか？")
+                << row.what;
+            EXPECT_EQ(platform.Boxes[0].Buttons, TBoxButtons::YesNo);
+            EXPECT_NE(Folder.ReadNative("app/Quorlan.ini").find("PrintScreenAsked=1"),
+                      std::string::npos)
+                << row.what;
+        }
+        if (row.writeFails) {
+            EXPECT_EQ(platform.Boxes[1].Kind, TBoxKind::Warning);
+        }
+        EXPECT_EQ(platform.SystemSnipping, row.after) << row.what;
+    }
+}
+
 TEST_F(TrayTest, AThreadsErrorIsToldOnceOnTheInterfaceThread) {
     Platform.Files().SweepFails = true;
     TMainForm form(Platform);

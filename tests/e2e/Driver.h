@@ -50,7 +50,9 @@ enum : int {
     kColor0Id = 1020,
     kPrtScId = 1031,
     kAltPrtScId = 1032,
-    kStartValId = 1035
+    kStartValId = 1035,
+    kKeysButtonId = 1040,
+    kKeyBox0Id = 1101 // the keys dialog's boxes, in action order
 };
 
 void Check(bool ok, const std::string& what);

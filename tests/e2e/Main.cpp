@@ -51,6 +51,10 @@ int wmain(int argc, wchar_t** argv) {
     Run("the overlay takes a window by a click", TheOverlayTakesAWindowByAClick);
     Run("the overwrite question", TheOverwriteQuestion);
     Run("a PrintScreen during a question waits for it", APrintScreenDuringAQuestionWaitsForIt);
+    Run("the keys are Quorlan's alone", TheKeysAreQuorlansAlone);
+    Run("Ctrl+PrintScreen draws a new region", CtrlPrintScreenDrawsANewRegion);
+    Run("a key chosen in the keys dialog", AKeyChosenInTheKeysDialog);
+    Run("Windows' own PrintScreen is asked about once", WindowsOwnPrintScreenIsAskedAboutOnce);
     Run("the options dialog", TheOptionsDialog);
     Run("the options dialog by keyboard", TheOptionsDialogByKeyboard);
     Run("the boxes are modal", TheBoxesAreModal);

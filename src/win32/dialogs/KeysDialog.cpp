@@ -33,16 +33,14 @@ int BoxOf(const TKeysDialog& dialog, HWND window) {
 
 void SetKey(TKeysDialog& dialog, int box, TKeyChord key) {
     dialog.Keys[box] = key;
-    SetWindowTextW(dialog.Modal->Control(kFirstBox + box),
-                   WideFromUtf8(KeyChordText(key)).c_str());
+    SetWindowTextW(dialog.Modal->Control(kFirstBox + box), WideFromUtf8(KeyChordText(key)).c_str());
 }
 
 std::uint8_t HeldModifiers() {
     const auto held = [](int key) { return GetKeyState(key) < 0; };
-    return static_cast<std::uint8_t>((held(VK_CONTROL) ? kModCtrl : 0) |
-                                     (held(VK_MENU) ? kModAlt : 0) |
-                                     (held(VK_SHIFT) ? kModShift : 0) |
-                                     (held(VK_LWIN) || held(VK_RWIN) ? kModWin : 0));
+    return static_cast<std::uint8_t>(
+        (held(VK_CONTROL) ? kModCtrl : 0) | (held(VK_MENU) ? kModAlt : 0) |
+        (held(VK_SHIFT) ? kModShift : 0) | (held(VK_LWIN) || held(VK_RWIN) ? kModWin : 0));
 }
 
 // The key boxes take their keys before the dialog manager sees them, so that Alt with a
@@ -98,8 +96,8 @@ bool RunKeysDialog(std::array<TKeyChord, kKeyActionCount>& keys, IOptionsDialogH
     auto scaled = [&](int v) { return static_cast<int>(v * scale + 0.5); };
     TKeysDialog* self = &dialog;
     dialog.Modal = std::make_unique<TModalDialog>(
-        TModalDialog::TFrame{WideFromUtf8(Text(TText::KeysCaption)), scaled(380), scaled(196),
-                             true, false},
+        TModalDialog::TFrame{WideFromUtf8(Text(TText::KeysCaption)), scaled(380), scaled(196), true,
+                             false},
         [self](TModalDialog& modal, UINT message, WPARAM wParam, LPARAM lParam) -> INT_PTR {
             if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
                 if (LOWORD(wParam) == IDOK) {
@@ -141,8 +139,8 @@ bool RunKeysDialog(std::array<TKeyChord, kKeyActionCount>& keys, IOptionsDialogH
     modal.AddControl(L"STATIC", WideFromUtf8(Text(TText::KeysHint)), SS_LEFT, scaled(10),
                      scaled(126), scaled(360), scaled(30), 0, font);
     modal.AddControl(L"BUTTON", WideFromUtf8(Text(TText::ButtonOk)),
-                     BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, scaled(203), scaled(164),
-                     scaled(81), scaled(23), IDOK, font);
+                     BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, scaled(203), scaled(164), scaled(81),
+                     scaled(23), IDOK, font);
     modal.AddControl(L"BUTTON", WideFromUtf8(Text(TText::ButtonCancel)), BS_PUSHBUTTON | WS_TABSTOP,
                      scaled(289), scaled(164), scaled(81), scaled(23), IDCANCEL, font);
     SendMessageW(modal.Window(), DM_SETDEFID, IDOK, 0);
@@ -151,10 +149,9 @@ bool RunKeysDialog(std::array<TKeyChord, kKeyActionCount>& keys, IOptionsDialogH
     struct TStopListening {
         ~TStopListening() { ListenForPrintScreen(nullptr); }
     } stopListening;
-    const int result = dialog.Modal->Run(modal.Control(kFirstBox), mrCancel,
-                                         [self](const MSG& message) {
-                                             return PreviewKey(*self, message);
-                                         });
+    const int result =
+        dialog.Modal->Run(modal.Control(kFirstBox), mrCancel,
+                          [self](const MSG& message) { return PreviewKey(*self, message); });
     if (result != mrOk) {
         return false;
     }
