@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Takes the README's pictures from the real Quorlan.exe under Wine on a private virtual display
-# and writes them into docs/images/: the tray menu, the options dialog, the overlay with a
+# and writes them into docs/images/: the tray menu, the options and keys dialogs, the overlay with a
 # selection, and the notice after a capture.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)

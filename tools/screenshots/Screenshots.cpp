@@ -1,5 +1,6 @@
 // Pictures of Quorlan for the README, taken from the real exe under Wine: the tray menu, the
-// options dialog, the overlay with a selection being drawn, and the notice after a capture.
+// options dialog and its keys dialog, the overlay with a selection being drawn, and the notice
+// after a capture.
 //
 // Usage: QuorlanScreens.exe <folder holding Quorlan.exe> <empty work folder> <picture folder>
 
@@ -184,6 +185,21 @@ int wmain(int argc, wchar_t** argv) {
     HWND dialog = OpenOptions(app);
     Pump(300);
     failures += !(dialog && SaveScreenPart(L"options.png", WindowRect(dialog)));
+    // The keys dialog over it.
+    HWND keys = nullptr;
+    if (dialog) {
+        Click(GetDlgItem(dialog, kKeysButtonId));
+        WaitFor([&] {
+            keys = FindWindowW(kDialogClass, L"キーの割り当て");
+            return keys && IsWindowVisible(keys);
+        });
+        Pump(300);
+    }
+    failures += !(keys && SaveScreenPart(L"keys.png", WindowRect(keys)));
+    if (keys) {
+        Press(VK_ESCAPE);
+        Pump(300);
+    }
     if (dialog) {
         Press(VK_ESCAPE);
     }
