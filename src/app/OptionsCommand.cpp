@@ -4,6 +4,8 @@
 #include "settings/PathRules.h"
 #include "settings/SettingsTable.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr bool EveryCheckBoxEditsASwitch() {
@@ -34,6 +36,7 @@ void TMainForm::mnOptionClick() {
     form.cmbFormat = Settings.DateFormat;
     form.spnDigit.SetValue(Settings.Digit);
     form.spnStartVal.SetValue(FSerialNo);
+    form.spnDelay.SetValue(Settings.Delay);
     for (const TOptionSwitch& check : kOptionSwitches) {
         form.*check.Control = Settings.*SwitchOf(check);
     }
@@ -62,6 +65,7 @@ void TMainForm::mnOptionClick() {
     Settings.DateFormat = form.cmbFormat;
     Settings.Digit = form.spnDigit.Value();
     FSerialNo = form.spnStartVal.Value();
+    Settings.Delay = std::clamp(form.spnDelay.Value(), 0, kMaxDelay); // Enter without leaving it
     Settings.Path = EnsureFinalBackslash(Settings.Path);
     for (const TOptionSwitch& check : kOptionSwitches) {
         Settings.*SwitchOf(check) = form.*check.Control;

@@ -88,6 +88,10 @@ const std::array<std::string, kCount> kTexts = {
     "PrintScreen キーを Quorlan で使えるように、この設定をオフにしますか？",
     "Windows の設定を変更できませんでした。\r設定 > アクセシビリティ > キーボード の"
     "「PrintScreen キーを使用して画面キャプチャを開く」をオフにしてください。",
+    "撮影",
+    "遅延(&Y)：",
+    "秒",
+    "マウスポインターも写す(&O)",
 };
 
 } // namespace

@@ -81,6 +81,10 @@ enum class TText {
     KeyTaken,
     SnippingQuestion,
     SnippingFailed,
+    GroupCapture,
+    LabelDelay,
+    LabelSeconds,
+    CheckCaptureCursor,
 
     Count
 };

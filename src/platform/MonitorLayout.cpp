@@ -57,3 +57,20 @@ std::vector<TCaptureRegion> UncoveredParts(const TCaptureRegion& block,
     }
     return uncovered;
 }
+
+TCaptureRegion VisibleFrame(const std::optional<TCaptureRegion>& extendedBounds,
+                            const TCaptureRegion& windowRect,
+                            const std::optional<TCaptureRegion>& maximisedOn) {
+    const bool framed = extendedBounds && extendedBounds->Right > extendedBounds->Left &&
+                        extendedBounds->Bottom > extendedBounds->Top;
+    TCaptureRegion frame = framed ? *extendedBounds : windowRect;
+    if (maximisedOn) {
+        const TCaptureRegion& m = *maximisedOn;
+        const TCaptureRegion cut{std::max(frame.Left, m.Left), std::max(frame.Top, m.Top),
+                                 std::min(frame.Right, m.Right), std::min(frame.Bottom, m.Bottom)};
+        if (cut.Left < cut.Right && cut.Top < cut.Bottom) {
+            frame = cut;
+        }
+    }
+    return frame;
+}

@@ -2,6 +2,7 @@
 
 #include "base/CaptureRegion.h"
 
+#include <optional>
 #include <vector>
 
 // A monitor as the desktop reports it: its rectangle on the virtual screen, in physical pixels
@@ -23,3 +24,11 @@ TCaptureRegion VirtualScreenOf(const std::vector<TMonitor>& monitors);
 // every monitor), as rectangles that do not overlap. Empty when monitors cover all of it.
 std::vector<TCaptureRegion> UncoveredParts(const TCaptureRegion& block,
                                            const std::vector<TMonitor>& monitors);
+
+// The rectangle a capture takes of a window: its visible frame where the desktop's compositor
+// gives one (the extended frame bounds: on Windows 10 and 11 the window's rectangle also holds
+// invisible resize borders), else the window's rectangle as the system gives it (classic
+// desktops, Wine). A maximised window is its part on its monitor.
+TCaptureRegion VisibleFrame(const std::optional<TCaptureRegion>& extendedBounds,
+                            const TCaptureRegion& windowRect,
+                            const std::optional<TCaptureRegion>& maximisedOn);

@@ -6,16 +6,18 @@
 #include <array>
 #include <string_view>
 
-// The options dialog's plain check boxes, top to bottom in the switches panel and in the tab
-// order: the control's value, its caption (with its access key), its identifier (the e2e
-// driver finds it by that), its width at 96 dpi, and the key of [File] that keeps the switch
-// it edits (the settings table's row of that key).
+// The options dialog's plain check boxes, top to bottom in their panel and in the tab order:
+// the control's value, its caption (with its access key), its identifier (the e2e driver finds
+// it by that), its width at 96 dpi, the key of [File] that keeps the switch it edits (the
+// settings table's row of that key), and its panel.
+enum class TSwitchPanel { Switches, Capture }; // the Part's panel, the column beside the Part's
 struct TOptionSwitch {
     bool TOptionValues::*Control;
     TText Caption;
     int Id;
     int Width;
     std::string_view SettingKey;
+    TSwitchPanel Panel = TSwitchPanel::Switches;
 };
 
 inline constexpr std::array kOptionSwitches = {
@@ -28,7 +30,18 @@ inline constexpr std::array kOptionSwitches = {
     TOptionSwitch{&TOptionValues::chkClipboard, TText::CheckCopyToClipboard, 1036, 237,
                   "CopyToClipboard"},
     TOptionSwitch{&TOptionValues::chkNotify, TText::CheckNotifySaved, 1037, 237, "NotifySaved"},
+    TOptionSwitch{&TOptionValues::chkCursor, TText::CheckCaptureCursor, 1038, 158, "CaptureCursor",
+                  TSwitchPanel::Capture},
 };
+
+// The rows of a panel.
+constexpr int SwitchRows(TSwitchPanel panel) {
+    int rows = 0;
+    for (const TOptionSwitch& check : kOptionSwitches) {
+        rows += check.Panel == panel;
+    }
+    return rows;
+}
 
 // The switches the dialog has always had; each one after them adds a row to the dialog.
 inline constexpr int kFirstOptionSwitches = 5;

@@ -25,6 +25,8 @@ struct TOptionValues {
     bool chkAltPrtSc = false;
     bool chkClipboard = false;
     bool chkNotify = false;
+    TSpinBox spnDelay{0, 30, 2, 0}; // seconds before the screen is copied
+    bool chkCursor = false;
     int rdoFileType = 0; // -1 checks no item
     int rdoColor = 3;
     std::string edtSample;
@@ -51,6 +53,7 @@ public:
     // A spin box lost the focus: its text is corrected.
     virtual void spnDigitExit() = 0;
     virtual void spnStartValExit() = 0;
+    virtual void spnDelayExit() = 0;
     // OK pressed: mrOk closes the dialog; mrNone keeps it open, the focus on FocusRequest().
     virtual int btnOKClick() = 0;
     virtual TOptionFocus FocusRequest() const = 0;

@@ -31,6 +31,10 @@ struct TCaptureSettings {
     bool NotifySaved{};
     // The overlay's magnifier beside the pointer (Z shows and hides it).
     bool Magnifier{};
+    // Seconds between a capture's request and the screen's copy (a countdown in the tray).
+    std::int32_t Delay{};
+    // The mouse pointer drawn into each capture, as the screen showed it.
+    bool CaptureCursor{};
     // The keys of the four actions ([Keys]); none for an action without a key. SavePrtScrKey
     // and SaveAltPrtScrKey turn the first two on and off.
     TKeyChord Capture;
@@ -49,3 +53,4 @@ inline constexpr std::int32_t kMinDateFormat = 0;
 inline constexpr std::int32_t kMaxDateFormat = 6;
 inline constexpr std::int32_t kMinDigit = 1;
 inline constexpr std::int32_t kMaxDigit = 9;
+inline constexpr std::int32_t kMaxDelay = 30; // seconds

@@ -84,6 +84,10 @@ inline constexpr std::array kSettingRows = {
                 TSwitchSetting{&TCaptureSettings::CopyToClipboard, false}},
     TSettingRow{kFileSection, "NotifySaved", TSwitchSetting{&TCaptureSettings::NotifySaved, false}},
     TSettingRow{kFileSection, "Magnifier", TSwitchSetting{&TCaptureSettings::Magnifier, true}},
+    TSettingRow{kFileSection, "Delay",
+                TNumberSetting{&TCaptureSettings::Delay, 0, 0, kMaxDelay, TOutOfRange::Default}},
+    TSettingRow{kFileSection, "CaptureCursor",
+                TSwitchSetting{&TCaptureSettings::CaptureCursor, false}},
     // The keys, in the order of their actions (TKeyAction): a key two of them share goes to the
     // first.
     TSettingRow{kKeysSection, "Capture",

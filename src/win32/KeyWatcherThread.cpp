@@ -2,6 +2,7 @@
 
 #include "platform/Messages.h"
 #include "win32/GdiHandles.h"
+#include "win32/WindowFrames.h"
 
 #include <atomic>
 
@@ -141,11 +142,9 @@ LRESULT CALLBACK TKeyWatcherThread::HookProc(int code, WPARAM wParam, LPARAM lPa
         const TKeyVerdict verdict = watcher->Decide(code, wParam, event);
         if (verdict.Action) {
             TKeyDecision decision{*verdict.Action, std::nullopt};
-            RECT rect;
             if (*verdict.Action == TKeyAction::CaptureWindow) {
-                if (HWND foreground = GetForegroundWindow();
-                    foreground && GetWindowRect(foreground, &rect)) {
-                    decision.Rect = RegionOf(rect);
+                if (HWND foreground = GetForegroundWindow()) {
+                    decision.Rect = WindowFrameOf(foreground); // as the screen shows it
                 }
             } else if (*verdict.Action == TKeyAction::CaptureScreen) {
                 POINT pointer{};

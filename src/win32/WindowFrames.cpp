@@ -1,5 +1,7 @@
 #include "win32/WindowFrames.h"
 
+#include "platform/MonitorLayout.h"
+
 #include <windows.h>
 #include <dwmapi.h>
 
@@ -42,6 +44,28 @@ bool IsShown(HWND window) {
 
 } // namespace
 
+std::optional<TCaptureRegion> WindowFrameOf(HWND window) {
+    RECT rect{};
+    if (!GetWindowRect(window, &rect)) {
+        return std::nullopt;
+    }
+    RECT bounds{};
+    std::optional<TCaptureRegion> extended;
+    if (SUCCEEDED(DwmGetWindowAttribute(window, DWMWA_EXTENDED_FRAME_BOUNDS, &bounds,
+                                        sizeof bounds))) {
+        extended = TCaptureRegion{bounds.left, bounds.top, bounds.right, bounds.bottom};
+    }
+    std::optional<TCaptureRegion> monitor;
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (IsZoomed(window) &&
+        GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &info)) {
+        const RECT& m = info.rcMonitor;
+        monitor = TCaptureRegion{m.left, m.top, m.right, m.bottom};
+    }
+    return VisibleFrame(extended, {rect.left, rect.top, rect.right, rect.bottom}, monitor);
+}
+
 std::vector<TCaptureRegion> TopLevelWindowFrames() {
     std::vector<HWND> windows;
     EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&windows)); // front to back
@@ -50,15 +74,9 @@ std::vector<TCaptureRegion> TopLevelWindowFrames() {
         if (!IsShown(window)) {
             continue;
         }
-        RECT frame{};
-        const bool framed = SUCCEEDED(DwmGetWindowAttribute(window, DWMWA_EXTENDED_FRAME_BOUNDS,
-                                                            &frame, sizeof frame)) &&
-                            frame.right > frame.left && frame.bottom > frame.top;
-        if (!framed && !GetWindowRect(window, &frame)) {
-            continue;
-        }
-        if (frame.right > frame.left && frame.bottom > frame.top) {
-            frames.push_back({frame.left, frame.top, frame.right, frame.bottom});
+        const auto frame = WindowFrameOf(window);
+        if (frame && frame->Right > frame->Left && frame->Bottom > frame->Top) {
+            frames.push_back(*frame);
         }
     }
     return frames;

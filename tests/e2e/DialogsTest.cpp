@@ -74,15 +74,16 @@ void TheOptionsDialog() {
     Check(!FindWindowW(L"#32770", L"Quorlan"),
           "and the save waits for the reader without an error");
     std::string saved;
-    const std::string expected = "[File]\r\nPath=" + Cp932(gPictures) +
-                                 "\\\r\nPrefix=shot\r\nDateFormat=0\r\nDigit=4\r\n"
-                                 "CaptAtSameTime=1\r\nSavePrtScrKey=0\r\nSaveAltPrtScrKey="
-                                 "0\r\nIsUpdate=1\r\nExecApplication=0\r\n"
-                                 "CopyToClipboard=0\r\nNotifySaved=0\r\nMagnifier=1\r\n"
-                                 "[Image]\r\nType=0\r\nBit=5\r\n"
-                                 "[Keys]\r\nCapture=PrintScreen\r\nCaptureWindow=Alt+PrintScreen\r\n"
-                                 "SelectRegion=Ctrl+PrintScreen\r\nCaptureScreen=Shift+PrintScreen\r\n"
-                                 "PrintScreenAsked=0\r\n";
+    const std::string expected =
+        "[File]\r\nPath=" + Cp932(gPictures) +
+        "\\\r\nPrefix=shot\r\nDateFormat=0\r\nDigit=4\r\n"
+        "CaptAtSameTime=1\r\nSavePrtScrKey=0\r\nSaveAltPrtScrKey="
+        "0\r\nIsUpdate=1\r\nExecApplication=0\r\n"
+        "CopyToClipboard=0\r\nNotifySaved=0\r\nMagnifier=1\r\nDelay=0\r\nCaptureCursor=0\r\n"
+        "[Image]\r\nType=0\r\nBit=5\r\n"
+        "[Keys]\r\nCapture=PrintScreen\r\nCaptureWindow=Alt+PrintScreen\r\n"
+        "SelectRegion=Ctrl+PrintScreen\r\nCaptureScreen=Shift+PrintScreen\r\n"
+        "PrintScreenAsked=0\r\n";
     WaitFor(
         [&] { return ReadFileBytes(gAppFolder + L"\\Quorlan.ini", saved) && saved == expected; });
     Check(saved == expected, "the settings file holds the new values: " + saved);

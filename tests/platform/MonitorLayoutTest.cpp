@@ -59,3 +59,29 @@ TEST(MonitorLayout, UncoveredPartsAreTheGapsExactly) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(MonitorLayout, AWindowIsTakenByItsVisibleFrame) {
+    const TCaptureRegion rect{93, 40, 707, 547}; // with 7 pixels of invisible border
+    const TCaptureRegion monitor{0, 0, 1280, 800};
+    struct Row {
+        const char* what;
+        std::optional<TCaptureRegion> bounds;
+        std::optional<TCaptureRegion> maximisedOn;
+        TCaptureRegion taken;
+    } rows[] = {
+        {"the compositor's frame", TCaptureRegion{100, 40, 700, 540}, std::nullopt,
+         {100, 40, 700, 540}},
+        {"none given (Wine, classic)", std::nullopt, std::nullopt, rect},
+        {"an empty one given", TCaptureRegion{5, 5, 5, 5}, std::nullopt, rect},
+        {"maximised: its part on its monitor", TCaptureRegion{-8, -8, 1288, 808}, monitor,
+         monitor},
+        {"maximised without a frame", std::nullopt, monitor, {93, 40, 707, 547}},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(VisibleFrame(row.bounds, rect, row.maximisedOn), row.taken) << row.what;
+    }
+}
+
+} // namespace

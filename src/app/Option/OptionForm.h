@@ -22,6 +22,7 @@ public:
     void edtPrefixChange() override;
     void spnDigitExit() override { spnDigit.Exit(); }
     void spnStartValExit() override { spnStartVal.Exit(); }
+    void spnDelayExit() override { spnDelay.Exit(); }
 
     // OK pressed: the dialog's result, mrOk or mrNone (the dialog stays open, the focus on
     // the control to correct).

@@ -80,6 +80,7 @@ void ReadControls(TOptionValues& form) {
     form.cmbFormat = static_cast<int>(SendMessageW(Item(kFormat), CB_GETCURSEL, 0, 0));
     form.spnDigit.SetText(ItemText(kDigit));
     form.spnStartVal.SetText(ItemText(kStartVal));
+    form.spnDelay.SetText(ItemText(kDelay));
     for (const TOptionSwitch& check : kOptionSwitches) {
         form.*check.Control = Checked(check.Id);
     }
@@ -93,6 +94,7 @@ void WriteControls(const TOptionValues& form) {
     SendMessageW(Item(kFormat), CB_SETCURSEL, static_cast<WPARAM>(form.cmbFormat), 0);
     SetItemText(kDigit, form.spnDigit.Text());
     SetItemText(kStartVal, form.spnStartVal.Text());
+    SetItemText(kDelay, form.spnDelay.Text());
     for (const TOptionSwitch& check : kOptionSwitches) {
         Check(check.Id, form.*check.Control);
     }
@@ -144,7 +146,9 @@ void KeepWithinBytes(int id, std::size_t limit) {
 }
 
 TSpinBox& SpinFor(int id) {
-    return id == kDigit ? gOpen->Values->spnDigit : gOpen->Values->spnStartVal;
+    return id == kDigit ? gOpen->Values->spnDigit
+           : id == kDelay ? gOpen->Values->spnDelay
+                          : gOpen->Values->spnStartVal;
 }
 
 void StepSpin(int id, int delta) {
@@ -289,10 +293,12 @@ INT_PTR HandleMessage(TModalDialog& dialog, UINT message, WPARAM wParam, LPARAM 
             }
         } else if (id == kDigit && code == EN_CHANGE) {
             UpdateSample();
-        } else if ((id == kDigit || id == kStartVal) && code == EN_KILLFOCUS) {
+        } else if ((id == kDigit || id == kStartVal || id == kDelay) && code == EN_KILLFOCUS) {
             TSpinBox& spin = SpinFor(id);
             spin.SetText(ItemText(id));
-            id == kDigit ? gOpen->Handler->spnDigitExit() : gOpen->Handler->spnStartValExit();
+            id == kDigit   ? gOpen->Handler->spnDigitExit()
+            : id == kDelay ? gOpen->Handler->spnDelayExit()
+                           : gOpen->Handler->spnStartValExit();
             if (ItemText(id) != spin.Text()) {
                 SetItemText(id, spin.Text());
             }
@@ -340,7 +346,7 @@ int RunOptionsDialog(TOptionValues& form, IOptionsDialogHandler& handler) {
     // Not owned: the tray, its menu and the overlay go on working under it.
     dialog.Modal = std::make_unique<TModalDialog>(
         TModalDialog::TFrame{WideFromUtf8(Text(TText::OptionCaption)),
-                             static_cast<int>(340 * dialog.Scale),
+                             static_cast<int>(kDialogWidth * dialog.Scale),
                              static_cast<int>(kDialogHeight * dialog.Scale), false, false},
         HandleMessage);
     if (!*dialog.Modal) {

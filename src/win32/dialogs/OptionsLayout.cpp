@@ -114,8 +114,10 @@ TBitmapHandle BuildOptionsControls(const TOptionsLayout& dialog) {
     make(L"STATIC", TText::Count, SS_ETCHEDFRAME | WS_GROUP, 4, 204, 333, 117 + kAddedRows, 0);
     int row = 0;
     for (const TOptionSwitch& check : kOptionSwitches) {
-        make(L"BUTTON", check.Caption, BS_AUTOCHECKBOX | WS_TABSTOP, 12, 212 + 20 * row++,
-             check.Width, 17, check.Id);
+        if (check.Panel == TSwitchPanel::Switches) {
+            make(L"BUTTON", check.Caption, BS_AUTOCHECKBOX | WS_TABSTOP, 12, 212 + 20 * row++,
+                 check.Width, 17, check.Id);
+        }
     }
 
     // The next number (4, 328), then OK and Cancel, below the added rows.
@@ -128,6 +130,21 @@ TBitmapHandle BuildOptionsControls(const TOptionsLayout& dialog) {
          362 + kAddedRows, 81, 21, IDOK);
     make(L"BUTTON", TText::ButtonCancel, BS_PUSHBUTTON | WS_TABSTOP, 256, 362 + kAddedRows, 81, 21,
          IDCANCEL);
+
+    // The column beside: how a capture is taken (the delay, the pointer).
+    const int x = kColumnLeft;
+    make(L"BUTTON", TText::GroupCapture, BS_GROUPBOX | WS_GROUP, x, 4, kColumnWidth,
+         52 + 20 * SwitchRows(TSwitchPanel::Capture), 0);
+    label(TText::LabelDelay, SS_LEFTNOWORDWRAP, x + 8, 25, 52);
+    spin(kDelay, x + 62, 20, 42, 21, 2);
+    label(TText::LabelSeconds, SS_LEFTNOWORDWRAP, x + 108, 25, 30);
+    row = 0;
+    for (const TOptionSwitch& check : kOptionSwitches) {
+        if (check.Panel == TSwitchPanel::Capture) {
+            make(L"BUTTON", check.Caption, BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP, x + 8,
+                 48 + 20 * row++, check.Width, 17, check.Id);
+        }
+    }
     SendMessageW(window, DM_SETDEFID, IDOK, 0);
     return folderImage;
 }

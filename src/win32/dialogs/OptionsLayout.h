@@ -24,6 +24,7 @@ enum : int {
     kColor0 = 1020,    // six items
     kStartVal = 1035,  // the check boxes have theirs in their list (OptionSwitches.h)
     kKeys = 1040,      // opens the keys dialog
+    kDelay = 1041,
 };
 
 // The radio items, in the order of their numbers in the settings.
@@ -35,8 +36,11 @@ inline constexpr int kFileTypes = static_cast<int>(std::size(kFileTypeNames));
 inline constexpr int kColours = static_cast<int>(std::size(kColourNames));
 
 // The rows of switches added after the first five, and the dialog's height at 96 dpi.
-inline constexpr int kAddedRows =
-    (static_cast<int>(kOptionSwitches.size()) - kFirstOptionSwitches) * 20;
+inline constexpr int kAddedRows = (SwitchRows(TSwitchPanel::Switches) - kFirstOptionSwitches) * 20;
+// The column beside the Part's controls, and the dialog's width at 96 dpi.
+inline constexpr int kColumnLeft = 344;
+inline constexpr int kColumnWidth = 172;
+inline constexpr int kDialogWidth = kColumnLeft + kColumnWidth + 4;
 inline constexpr int kDialogHeight = 389 + kAddedRows;
 
 // What the layout needs: the dialog, its font and scale from 96 dpi, the text boxes' byte

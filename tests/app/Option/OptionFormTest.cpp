@@ -129,15 +129,15 @@ TEST_F(OptionFormTest, OkCopiesBackSavesAndFollowsTheSwitches) {
     EXPECT_FALSE(Platform.KeyEvent(kSysKeyDown, kVkPrintScreen));
     EXPECT_TRUE(Platform.KeyEvent(kKeyDown, kVkPrintScreen, std::nullopt, kModCtrl));
     const std::string saved = Folder.ReadNative("Quorlan.ini");
-    EXPECT_EQ(saved,
-              "[File]\r\nPath=" + Folder.Program("pics") +
-                  "\\\r\nPrefix=shot\r\nDateFormat=1\r\nDigit=9\r\nCaptAtSameTime=1\r\n"
-                  "SavePrtScrKey=0\r\nSaveAltPrtScrKey=0\r\nIsUpdate=1\r\n"
-                  "ExecApplication=0\r\nCopyToClipboard=0\r\nNotifySaved=1\r\nMagnifier=1\r\n"
-                  "[Image]\r\nType=1\r\nBit=0\r\n"
-                  "[Keys]\r\nCapture=PrintScreen\r\nCaptureWindow=Alt+PrintScreen\r\n"
-                  "SelectRegion=Ctrl+PrintScreen\r\nCaptureScreen=Shift+PrintScreen\r\n"
-                  "PrintScreenAsked=0\r\n");
+    EXPECT_EQ(saved, "[File]\r\nPath=" + Folder.Program("pics") +
+                         "\\\r\nPrefix=shot\r\nDateFormat=1\r\nDigit=9\r\nCaptAtSameTime=1\r\n"
+                         "SavePrtScrKey=0\r\nSaveAltPrtScrKey=0\r\nIsUpdate=1\r\n"
+                         "ExecApplication=0\r\nCopyToClipboard=0\r\nNotifySaved=1\r\nMagnifier="
+                         "1\r\nDelay=0\r\nCaptureCursor=0\r\n"
+                         "[Image]\r\nType=1\r\nBit=0\r\n"
+                         "[Keys]\r\nCapture=PrintScreen\r\nCaptureWindow=Alt+PrintScreen\r\n"
+                         "SelectRegion=Ctrl+PrintScreen\r\nCaptureScreen=Shift+PrintScreen\r\n"
+                         "PrintScreenAsked=0\r\n");
 
     Platform.DialogScript = [](TOptionValues& dialog) {
         dialog.chkAltPrtSc = true;
