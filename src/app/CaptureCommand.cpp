@@ -7,6 +7,7 @@
 #include "imaging/Bitmap.h"
 #include "imaging/JpegImage.h"
 #include "imaging/PngImage.h"
+#include "imaging/PointerPatch.h"
 
 #include <cstdint>
 #include <limits>
@@ -91,6 +92,25 @@ void TMainForm::RunCaptureCommand(const std::optional<TCaptureRegion>& screen) {
     }
 }
 
+namespace {
+
+// The pointer over the screen's pixels of the capture, at the capture's depth.
+void DrawPointer(TBitmap& bitmap, const TCaptureRegion& region, const TPointerPicture& pointer,
+                 const TScreenPixels& screen) {
+    const std::int64_t blockLeft = std::int64_t{screen.Left} + screen.OffsetX;
+    const std::int64_t blockTop = std::int64_t{screen.Top} + screen.OffsetY;
+    const std::vector<std::uint8_t> patch =
+        PointerPatch(pointer, screen.View(), blockLeft, blockTop);
+    const std::int64_t x = std::int64_t{pointer.Left} - region.Left;
+    const std::int64_t y = std::int64_t{pointer.Top} - region.Top;
+    if (x >= INT32_MIN && x <= INT32_MAX && y >= INT32_MIN && y <= INT32_MAX) {
+        bitmap.DrawPixels32(static_cast<std::int32_t>(x), static_cast<std::int32_t>(y),
+                            PatchView(pointer, patch));
+    }
+}
+
+} // namespace
+
 bool TMainForm::SaveCapture(const TCaptureRegion& region, const std::string& fileName,
                             TBitmap& saved) {
     try {
@@ -114,11 +134,19 @@ bool TMainForm::SaveCapture(const TCaptureRegion& region, const std::string& fil
                 bitmap.DrawPixels32(static_cast<std::int32_t>(x), static_cast<std::int32_t>(y),
                                     FSnapshot->View());
             }
+            if (Settings.CaptureCursor && FSnapshotPointer) {
+                DrawPointer(bitmap, region, *FSnapshotPointer, *FSnapshot);
+            }
         } else if (bitmap.HasStore()) {
             FPlatform.HideNotice(); // a notice of an earlier capture is no part of this one
             const auto screen =
                 FPlatform.GrabScreen(region.Left, region.Top, bitmap.Width(), bitmap.Height());
             bitmap.DrawPixels32(screen->OffsetX, screen->OffsetY, screen->View());
+            if (Settings.CaptureCursor) {
+                if (const auto pointer = FPlatform.PointerPicture()) { // as the copy found it
+                    DrawPointer(bitmap, region, *pointer, *screen);
+                }
+            }
         }
         if (Settings.ImageType == itJpeg) {
             TJPEGImage jpeg;

@@ -144,6 +144,8 @@ private:
     bool FVisible = false;
     // The frozen screen the overlay shows while a selection is under way.
     std::shared_ptr<const TScreenPixels> FSnapshot;
+    // The pointer as the screen showed it when the snapshot was frozen, for CaptureCursor.
+    std::optional<TPointerPicture> FSnapshotPointer;
     bool FKeyWatcherInstalled = false;
     TWindowState FWindowState = TWindowState::Normal;
     void RunPendingRequests() noexcept;

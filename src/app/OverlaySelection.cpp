@@ -22,6 +22,8 @@ void TMainForm::mnPositionClick() {
     const TCaptureRegion screen = VirtualScreenOf(monitors);
     std::shared_ptr<const TScreenPixels> snapshot = FPlatform.GrabScreen(
         screen.Left, screen.Top, screen.Right - screen.Left, screen.Bottom - screen.Top);
+    // The pointer of the frozen screen, never the overlay's own cross.
+    FSnapshotPointer = Settings.CaptureCursor ? FPlatform.PointerPicture() : std::nullopt;
     // The windows a click can take, as the snapshot shows them.
     FWindowFrames = FPlatform.WindowFrames();
     FMonitors = std::move(monitors);
@@ -168,6 +170,7 @@ void TMainForm::EndSelection() {
         FPlatform.SetCrossCursor(false);
         FPlatform.SetOverlayPicture(nullptr);
         FSnapshot.reset();
+        FSnapshotPointer.reset();
         FWindowFrames.clear();
         HideToTray();
         ShowPendingNotice();

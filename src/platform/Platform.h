@@ -2,6 +2,7 @@
 
 #include "base/LocalTime.h"
 #include "base/Pixels32.h"
+#include "base/PointerPicture.h"
 #include "base/Rgb.h"
 #include "platform/FileSystem.h"
 #include "platform/KeyBindings.h"
@@ -149,6 +150,8 @@ public:
     // Where the pointer is, in screen positions; moving it sends the window its move.
     virtual TScreenPoint PointerPosition() = 0;
     virtual void SetPointerPosition(TScreenPoint position) = 0;
+    // The mouse pointer as the screen shows it now; nothing while it is hidden.
+    virtual std::optional<TPointerPicture> PointerPicture() = 0;
     // The modifier keys held now, as the kHeld... flags of a pointer event.
     virtual std::uint32_t ModifierKeys() = 0;
 

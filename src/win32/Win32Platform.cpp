@@ -6,6 +6,7 @@
 #include "win32/dialogs/ModalDialog.h"
 #include "win32/dialogs/OptionsDialog.h"
 #include "win32/ScreenGrab.h"
+#include "win32/PointerPicture.h"
 #include "win32/ScreenSettle.h"
 #include "win32/ShellFolders.h"
 #include "win32/WideText.h"
@@ -218,6 +219,10 @@ TScreenPoint TWin32Platform::PointerPosition() {
 
 void TWin32Platform::SetPointerPosition(TScreenPoint position) {
     SetCursorPos(position.X, position.Y); // the system sends the window its WM_MOUSEMOVE
+}
+
+std::optional<TPointerPicture> TWin32Platform::PointerPicture() {
+    return CurrentPointerPicture();
 }
 
 std::uint32_t TWin32Platform::ModifierKeys() {

@@ -56,6 +56,7 @@ public:
     TScreenPoint PointerPosition() override;
     void SetPointerPosition(TScreenPoint position) override;
     std::uint32_t ModifierKeys() override;
+    std::optional<TPointerPicture> PointerPicture() override;
     void RunMessageLoop() override;
     int RunOptionsDialog(TOptionValues& values, IOptionsDialogHandler& handler) override;
     void FocusOptionsDialog() override;

@@ -289,3 +289,45 @@ TEST_F(CaptureCommandTest, OpensTheNewFileWhenAskedAndSwallowsAFailure) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(CaptureCommandTest, ThePointerIsDrawnInWhenAskedWhereTheScreenShowedIt) {
+    // A 3 x 2 pointer: opaque red, transparent, inverting; at (10, 5) when the copy is made.
+    const TPointerPicture arrow{10,
+                                5,
+                                3,
+                                2,
+                                {0xFF0000, 0x000000, 0xFFFFFF, 0xFF0000, 0, 0xFFFFFF},
+                                {0xFF0000, 0xFFFFFF, 0x000000, 0xFF0000, 0xFFFFFF, 0x000000}};
+    Platform.Cursor = arrow;
+    ChooseRegion({8, 4, 16, 9});
+    Form.mnCaptureClick(); // off: the screen alone
+    Form.Settings.CaptureCursor = true;
+    Form.mnCaptureClick();
+    const TBmpFile plain = ReadBmp(Pic("0001.bmp")), drawn = ReadBmp(Pic("0002.bmp"));
+    for (int y = 0; y < 5; ++y) {
+        for (int x = 0; x < 8; ++x) {
+            const std::uint32_t screen = Platform.ScreenAt(8 + x, 4 + y);
+            ASSERT_EQ(plain.Pixel(x, y), screen);
+            const int px = 8 + x - 10, py = 4 + y - 5; // within the pointer's picture
+            std::uint32_t wanted = screen;
+            if (px >= 0 && px < 3 && py >= 0 && py < 2) {
+                wanted = px == 0 ? 0xFF0000u : px == 1 ? screen : screen ^ 0xFFFFFFu;
+            }
+            EXPECT_EQ(drawn.Pixel(x, y), wanted) << x << "," << y;
+        }
+    }
+
+    // The overlay's capture takes the pointer as it was when the screen was frozen.
+    Form.mnPositionClick();
+    Platform.Cursor->Left = 40; // the pointer moves on, over the overlay
+    Platform.Send(WM_LBUTTONDOWN_MESSAGE, kHeldLeft, (4 << 16) | 8);
+    Platform.Send(WM_MOUSEMOVE_MESSAGE, kHeldLeft, (9 << 16) | 16);
+    Platform.Send(WM_LBUTTONUP_MESSAGE, 0, (9 << 16) | 16);
+    const TBmpFile frozen = ReadBmp(Pic("0003.bmp"));
+    EXPECT_EQ(frozen.Pixel(2, 1), 0xFF0000u);
+    EXPECT_EQ(frozen.Pixel(4, 2), Platform.ScreenAt(12, 6) ^ 0xFFFFFFu);
+}
+
+} // namespace

@@ -67,6 +67,9 @@ public:
     // Moves the pointer and sends the move as the window procedure would (no button held).
     void SetPointerPosition(TScreenPoint position) override;
     std::uint32_t ModifierKeys() override { return Modifiers; }
+    std::optional<TPointerPicture> PointerPicture() override { return Cursor; }
+    // The pointer as the screen shows it, nothing while hidden.
+    std::optional<TPointerPicture> Cursor;
     TScreenPoint Pointer;
     std::uint32_t Modifiers = 0;
     void RunMessageLoop() override;
