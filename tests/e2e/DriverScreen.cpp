@@ -41,6 +41,7 @@ void ShowPattern(TPatternWindow& pattern, int left, int top, int width, int heig
         cls.lpfnWndProc = PatternProc;
         cls.hInstance = GetModuleHandleW(nullptr);
         cls.lpszClassName = L"QuorlanE2EPattern";
+        cls.hCursor = LoadCursorW(nullptr, IDC_ARROW); // the pointer over it, as over any window
         RegisterClassW(&cls);
         registered = true;
     }

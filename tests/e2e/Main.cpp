@@ -61,6 +61,7 @@ int wmain(int argc, wchar_t** argv) {
     Run("names beyond the code page", NamesBeyondTheCodePage);
     Run("the digit-overflow question", TheDigitOverflowQuestion);
     Run("every colour depth and JPEG", EveryDepthAndJpeg);
+    Run("the pointer in the capture", ThePointerInTheCapture);
     Run("a PNG of the window in front", PngOfTheWindowInFront);
     Run("the clipboard and the notice", TheClipboardAndTheNotice);
     Run("one Quorlan at a time", OneQuorlanAtATime);

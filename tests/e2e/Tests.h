@@ -8,6 +8,7 @@ void DoubleClickWithoutARegionExplains();
 void PrintScreenSavesTheWholeScreen();
 void TheOverwriteQuestion();
 void APrintScreenDuringAQuestionWaitsForIt();
+void ThePointerInTheCapture();
 void TheKeysAreQuorlansAlone();
 void CtrlPrintScreenDrawsANewRegion();
 void AKeyChosenInTheKeysDialog();
