@@ -101,6 +101,10 @@ public:
     // it, in order; while the overlay is up, requests do nothing.
     void Request(const TCaptureRequest& request);
     bool CaptureRunning() const { return FCaptureRunning; }
+    // The delay before a capture: seconds left of the countdown, 0 while none runs.
+    int CountdownLeft() const { return FCountdown; }
+    void CountdownTick();
+    void CancelCountdown();
     // A capture request: the region shown in the caption, then the capture command.
     void CaptureNow();
     void ApplyKeyDecision(const TKeyDecision& decision);
@@ -157,6 +161,8 @@ private:
     std::deque<TCaptureRequest> FPendingRequests;
     bool FCaptureRunning = false;  // the capture command, questions and all
     bool FRunningRequests = false; // the queue is being worked off
+    int FCountdown = 0;            // seconds before FCountdownRequest runs
+    TCaptureRequest FCountdownRequest;
     // The first error of a thread of ours, kept until the user-interface thread tells it.
     std::mutex FBackgroundLock;
     std::exception_ptr FBackgroundError;

@@ -82,6 +82,10 @@ void TMainForm::FormDestroy() {
     // The window stays hidden to the end; the icon goes first, so nothing of Quorlan shows
     // while the sweeps finish and the clipboard is rendered.
     FPendingRequests.clear();
+    if (FCountdown > 0) {
+        FCountdown = 0;
+        FPlatform.SetCountdownTimer(false);
+    }
     DeleteTrayIcon();
     FLeftoverSweeps.clear(); // each joined
     FIniFile.reset();

@@ -37,6 +37,8 @@ bool TMainForm::WndProc(TMessage& message) {
     case WM_TRAYNOTIFY:
         if (message.LParam == kMouseLeftDoubleClick) {
             Request({TRequestKind::Command});
+        } else if (message.LParam == kMouseLeftDown && FCountdown > 0) {
+            CancelCountdown(); // a click on the counting icon
         } else if (message.LParam == kMouseRightDown) {
             OpenTrayMenu();
         } else if (message.LParam == kNoticeClicked) {
@@ -50,6 +52,12 @@ bool TMainForm::WndProc(TMessage& message) {
         if (const auto decision = FPlatform.TakeKeyDecision()) {
             Request({TRequestKind::Key, *decision});
         }
+        return true;
+    case WM_TIMER_MESSAGE:
+        if (message.WParam != kCountdownTimer) {
+            return false;
+        }
+        CountdownTick();
         return true;
     case WM_BACKGROUNDERROR:
         ReportBackgroundError();
@@ -145,8 +153,39 @@ void TMainForm::Request(const TCaptureRequest& request) {
     if (FVisible && (request.Kind != TRequestKind::Command || FDragging)) {
         return;
     }
+    if (FCountdown > 0) {
+        return; // the countdown's own capture runs; nothing more starts
+    }
+    if (Settings.Delay > 0 && !FCaptureRunning && FPendingRequests.empty() && !FVisible) {
+        // The screen is copied (or frozen, for a new region) when the delay has run out.
+        FCountdown = std::clamp(Settings.Delay, 1, kMaxDelay);
+        FCountdownRequest = request;
+        FPlatform.ShowCountdown(FCountdown);
+        FPlatform.SetCountdownTimer(true);
+        return;
+    }
     FPendingRequests.push_back(request);
     RunPendingRequests();
+}
+
+void TMainForm::CountdownTick() {
+    if (FCountdown <= 0) {
+        return;
+    }
+    if (--FCountdown > 0) {
+        FPlatform.ShowCountdown(FCountdown);
+        return;
+    }
+    FPlatform.SetCountdownTimer(false);
+    FPlatform.ShowCountdown(0); // the usual icon, off the screen before the copy
+    FPendingRequests.push_back(FCountdownRequest);
+    RunPendingRequests();
+}
+
+void TMainForm::CancelCountdown() {
+    FCountdown = 0;
+    FPlatform.SetCountdownTimer(false);
+    FPlatform.ShowCountdown(0);
 }
 
 // Requests run one after the other, here and never inside a capture's question: one that
@@ -204,6 +243,18 @@ void TMainForm::RunMenuCommand(TMenuCommand command) {
     case TMenuCommand::Exit:
         mnExitClick();
         break;
+    case TMenuCommand::Delay0:
+    case TMenuCommand::Delay3:
+    case TMenuCommand::Delay5:
+    case TMenuCommand::Delay10:
+        for (const auto& [item, seconds] : kMenuDelays) {
+            if (item == command) {
+                Settings.Delay = seconds;
+            }
+        }
+        FPlatform.SetMenuDelay(Settings.Delay);
+        SaveSettings(); // at once, as the options' OK saves; a refused write is told
+        break;
     case TMenuCommand::None:
         break;
     }
@@ -221,6 +272,7 @@ void TMainForm::UpdateKeyWatcher() {
     };
     FPlatform.SetMenuKeys(KeyChordText(keyOf(TKeyAction::SelectRegion)),
                           KeyChordText(keyOf(TKeyAction::Capture)));
+    FPlatform.SetMenuDelay(Settings.Delay);
     if (bindings.empty()) {
         RemoveKeyWatcher();
         return;

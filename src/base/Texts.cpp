@@ -92,6 +92,10 @@ const std::array<std::string, kCount> kTexts = {
     "遅延(&Y)：",
     "秒",
     "マウスポインターも写す(&O)",
+    "撮るまでの待ち時間",
+    "なし",
+    " 秒",
+    "Quorlan: あと %s 秒で撮ります(クリックで中止)",
 };
 
 } // namespace

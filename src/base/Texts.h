@@ -85,6 +85,10 @@ enum class TText {
     LabelDelay,
     LabelSeconds,
     CheckCaptureCursor,
+    MenuDelay,
+    MenuNoDelay,
+    MenuSeconds,
+    CountdownTip,
 
     Count
 };

@@ -20,6 +20,8 @@ inline constexpr std::uint32_t WM_BACKGROUNDERROR = WM_USER_BASE + 112;
 inline constexpr std::uint32_t WM_PRINTSCREENKEY = WM_USER_BASE + 113;
 
 inline constexpr std::uint32_t WM_KEYDOWN_MESSAGE = 0x0100;
+inline constexpr std::uint32_t WM_TIMER_MESSAGE = 0x0113;
+inline constexpr std::uint64_t kCountdownTimer = 1; // WM_TIMER's wParam
 inline constexpr std::uint32_t WM_MOUSEMOVE_MESSAGE = 0x0200;
 inline constexpr std::uint32_t WM_LBUTTONDOWN_MESSAGE = 0x0201;
 inline constexpr std::uint32_t WM_LBUTTONUP_MESSAGE = 0x0202;
@@ -43,6 +45,7 @@ inline constexpr std::uint16_t kArrowRight = 0x27;
 inline constexpr std::uint16_t kArrowDown = 0x28;
 inline constexpr std::uint16_t kKeyZ = 'Z';
 
+inline constexpr std::int64_t kMouseLeftDown = 513;        // WM_LBUTTONDOWN
 inline constexpr std::int64_t kMouseLeftDoubleClick = 515; // WM_LBUTTONDBLCLK
 inline constexpr std::int64_t kMouseRightDown = 516;       // WM_RBUTTONDOWN
 inline constexpr std::int64_t kNoticeClicked = 0x0405;     // NIN_BALLOONUSERCLICK

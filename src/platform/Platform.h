@@ -14,6 +14,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 enum class TSpecialFolder { Pictures, Documents };
@@ -28,7 +29,13 @@ enum TModalResult : int { mrNone = 0, mrOk = 1, mrCancel = 2, mrYes = 6, mrNo = 
 enum class TWindowState { Normal, Minimized, Maximized };
 
 // The commands of the tray menu.
-enum class TMenuCommand { None, Position, Capture, Option, Exit };
+enum class TMenuCommand { None, Position, Capture, Option, Exit, Delay0, Delay3, Delay5, Delay10 };
+
+// The delays the tray menu offers, in seconds, by their commands.
+inline constexpr std::pair<TMenuCommand, int> kMenuDelays[] = {{TMenuCommand::Delay0, 0},
+                                                              {TMenuCommand::Delay3, 3},
+                                                              {TMenuCommand::Delay5, 5},
+                                                              {TMenuCommand::Delay10, 10}};
 
 // A window message as the main window receives it.
 struct TMessage {
@@ -124,6 +131,13 @@ public:
     // The keys the region item and the capture item answer to, shown beside them; empty for
     // none.
     virtual void SetMenuKeys(const std::string& positionKey, const std::string& captureKey) = 0;
+    // The delay checked in the tray menu's submenu (one of kMenuDelays, else none checked).
+    virtual void SetMenuDelay(int seconds) = 0;
+    // The countdown before a capture: the tray icon shows the seconds left and its tool tip
+    // says so; 0 puts the usual icon back, off the screen before this returns. The timer sends
+    // the main window WM_TIMER (kCountdownTimer) every second while on.
+    virtual void ShowCountdown(int secondsLeft) = 0;
+    virtual void SetCountdownTimer(bool on) = 0;
     // Ends the message loop.
     virtual void Quit() = 0;
     // Posts a message (both parameters 0) to the main window; callable from any thread.

@@ -2,6 +2,8 @@
 
 #include <cmath>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -165,4 +167,56 @@ TBitmapHandle CreateMenuImage(int index) {
                       GetSysColor(index == 4 ? COLOR_BTNFACE : COLOR_MENU));
     }
     return bitmap;
+}
+
+TIconHandle CreateCountdownIcon(int secondsLeft, int size) {
+    TWindowDc screen(nullptr);
+    TMemoryDc dc(CreateCompatibleDC(screen.Get()));
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = size;
+    info.bmiHeader.biHeight = -size;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    TBitmapHandle colour(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    const std::vector<std::uint8_t> clear(std::size_t((size + 15) / 16 * 2) * size, 0);
+    TBitmapHandle mask(CreateBitmap(size, size, 1, 1, clear.data())); // the alpha decides
+    if (!dc || !colour || !bits || !mask) {
+        return TIconHandle();
+    }
+    auto* pixels = static_cast<std::uint32_t*>(bits);
+    const double radius = size / 2.0;
+    {
+        const TSelection selected(dc.Get(), colour.Get());
+        for (int y = 0; y < size; ++y) {
+            for (int x = 0; x < size; ++x) {
+                const double d = std::hypot(x + 0.5 - radius, y + 0.5 - radius);
+                pixels[y * size + x] = d <= radius ? 0xD83B01u : 0; // the disc, opaque below
+            }
+        }
+        const std::wstring text = std::to_wstring(secondsLeft);
+        TFontHandle font(CreateFontW(-(size * 3 / 4), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
+                                     DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                     NONANTIALIASED_QUALITY, DEFAULT_PITCH, L"Arial"));
+        const TSelection withFont(dc.Get(), font.Get());
+        SetBkMode(dc.Get(), TRANSPARENT);
+        SetTextColor(dc.Get(), RGB(0xFF, 0xFF, 0xFF));
+        RECT all{0, 0, size, size};
+        DrawTextW(dc.Get(), text.c_str(), -1, &all, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        GdiFlush();
+        for (int y = 0; y < size; ++y) {
+            for (int x = 0; x < size; ++x) {
+                std::uint32_t& p = pixels[y * size + x];
+                const double d = std::hypot(x + 0.5 - radius, y + 0.5 - radius);
+                p = d <= radius ? (p & 0xFFFFFFu) | 0xFF000000u : 0; // alpha: the disc alone
+            }
+        }
+    }
+    ICONINFO icon{};
+    icon.fIcon = TRUE;
+    icon.hbmMask = mask.Get();
+    icon.hbmColor = colour.Get();
+    return TIconHandle(CreateIconIndirect(&icon));
 }

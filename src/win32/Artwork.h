@@ -6,3 +6,7 @@
 // 4 the open folder of the options dialog's browse button.
 // Each is an opaque 32-bit bitmap on the menu colour.
 TBitmapHandle CreateMenuImage(int index);
+
+// The tray icon while a capture waits: the seconds left, white on a red disc, `size` pixels
+// square (the small icon size).
+TIconHandle CreateCountdownIcon(int secondsLeft, int size);

@@ -4,6 +4,7 @@
 #include "win32/ScreenSettle.h"
 #include "win32/WideText.h"
 
+#include "base/FormatText.h"
 #include "base/Texts.h"
 #include "platform/Messages.h"
 
@@ -16,7 +17,7 @@ namespace {
 
 constexpr UINT kTrayIconId = 1;
 
-enum : UINT { kIdPosition = 1, kIdCapture, kIdOption, kIdExit };
+enum : UINT { kIdPosition = 1, kIdCapture, kIdOption, kIdExit, kIdDelay0 };
 
 TMenuCommand CommandFor(UINT id) {
     switch (id) {
@@ -29,6 +30,9 @@ TMenuCommand CommandFor(UINT id) {
     case kIdExit:
         return TMenuCommand::Exit;
     default:
+        if (id >= kIdDelay0 && id < kIdDelay0 + std::size(kMenuDelays)) {
+            return kMenuDelays[id - kIdDelay0].first;
+        }
         return TMenuCommand::None;
     }
 }
@@ -64,8 +68,19 @@ void TTrayIcon::BuildMenu() {
     UINT position = 0;
     for (const TItem& item : items) {
         if (item.Id == 0) {
+            // The delay before a capture, after the options item and before the separator.
+            FDelayMenu = CreatePopupMenu();
+            for (UINT i = 0; i < std::size(kMenuDelays); ++i) {
+                const int seconds = kMenuDelays[i].second;
+                const std::wstring caption =
+                    seconds == 0 ? WideFromUtf8(Text(TText::MenuNoDelay))
+                                 : std::to_wstring(seconds) + WideFromUtf8(Text(TText::MenuSeconds));
+                AppendMenuW(FDelayMenu, MF_STRING, kIdDelay0 + i, caption.c_str());
+            }
+            AppendMenuW(FMenu.Get(), MF_POPUP, reinterpret_cast<UINT_PTR>(FDelayMenu),
+                        WideFromUtf8(Text(TText::MenuDelay)).c_str());
             AppendMenuW(FMenu.Get(), MF_SEPARATOR, 0, nullptr);
-            ++position;
+            position += 2;
             continue;
         }
         FMenuImages[item.Image] = CreateMenuImage(item.Image);
@@ -153,6 +168,43 @@ void TTrayIcon::ShowCaption(UINT id, const std::string& caption, const std::stri
     info.fMask = MIIM_STRING;
     info.dwTypeData = const_cast<wchar_t*>(wide.c_str());
     SetMenuItemInfoW(FMenu.Get(), id, FALSE, &info);
+}
+
+void TTrayIcon::CheckDelay(int seconds) {
+    UINT checked = 0;
+    for (UINT i = 0; i < std::size(kMenuDelays); ++i) {
+        if (kMenuDelays[i].second == seconds) {
+            checked = kIdDelay0 + i;
+        }
+    }
+    CheckMenuRadioItem(FDelayMenu, kIdDelay0, kIdDelay0 + std::size(kMenuDelays) - 1,
+                       checked ? checked : UINT(-1), MF_BYCOMMAND);
+    if (!checked) {
+        for (UINT i = 0; i < std::size(kMenuDelays); ++i) {
+            CheckMenuItem(FDelayMenu, kIdDelay0 + i, MF_BYCOMMAND | MF_UNCHECKED);
+        }
+    }
+}
+
+void TTrayIcon::ShowCountdown(int secondsLeft) {
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof data;
+    data.hWnd = FWindow;
+    data.uID = kTrayIconId;
+    data.uFlags = NIF_ICON | NIF_TIP;
+    std::wstring tip = WideFromUtf8(Text(TText::AppTitle));
+    if (secondsLeft > 0) {
+        FCountdownIcon = CreateCountdownIcon(secondsLeft, GetSystemMetrics(SM_CXSMICON));
+        tip = WideFromUtf8(FormatText(Text(TText::CountdownTip), {std::to_string(secondsLeft)}));
+    }
+    data.hIcon = secondsLeft > 0 && FCountdownIcon ? FCountdownIcon.Get() : FIcon.Get();
+    wcsncpy(data.szTip, tip.c_str(), std::size(data.szTip) - 1);
+    if (FAdded) {
+        Shell_NotifyIconW(NIM_MODIFY, &data);
+    }
+    if (secondsLeft == 0) {
+        FCountdownIcon.Reset();
+    }
 }
 
 void TTrayIcon::ShowBalloon(const std::string& title, const std::string& text) {

@@ -25,6 +25,10 @@ public:
     void SetPositionCaption(const std::string& caption);
     // The keys of the region item and the capture item, shown after their captions.
     void SetKeys(const std::string& positionKey, const std::string& captureKey);
+    // The delay submenu's item of that many seconds checked.
+    void CheckDelay(int seconds);
+    // The icon showing the seconds left, and its tip saying so; 0 for the usual icon and tip.
+    void ShowCountdown(int secondsLeft);
     // True for the shell's "TaskbarCreated": the icon, if it was there, is added again.
     bool HandleShellRestart(UINT message);
     // A balloon from the icon; its click comes as NIN_BALLOONUSERCLICK. Hide takes it away and
@@ -40,6 +44,8 @@ private:
 
     HWND FWindow;
     TMenuHandle FMenu;
+    HMENU FDelayMenu = nullptr; // owned by FMenu
+    TIconHandle FCountdownIcon;
     TBitmapHandle FMenuImages[4];
     TIconHandle FIcon;
     UINT FTaskbarCreated = 0;

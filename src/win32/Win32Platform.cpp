@@ -173,6 +173,25 @@ void TWin32Platform::SetMenuKeys(const std::string& positionKey, const std::stri
     FTray->SetKeys(positionKey, captureKey);
 }
 
+void TWin32Platform::SetMenuDelay(int seconds) {
+    FTray->CheckDelay(seconds);
+}
+
+void TWin32Platform::ShowCountdown(int secondsLeft) {
+    FTray->ShowCountdown(secondsLeft);
+    if (secondsLeft == 0) {
+        AwaitUncoveredRepaint(); // the usual icon on the screen before it is copied
+    }
+}
+
+void TWin32Platform::SetCountdownTimer(bool on) {
+    if (on) {
+        SetTimer(FMainWindow.Get(), kCountdownTimer, 1000, nullptr);
+    } else {
+        KillTimer(FMainWindow.Get(), kCountdownTimer);
+    }
+}
+
 void TWin32Platform::Quit() {
     PostQuitMessage(0);
 }

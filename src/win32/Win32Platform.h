@@ -44,6 +44,9 @@ public:
     TMenuCommand TrackTrayMenu() override;
     void SetPositionItemCaption(const std::string& caption) override;
     void SetMenuKeys(const std::string& positionKey, const std::string& captureKey) override;
+    void SetMenuDelay(int seconds) override;
+    void ShowCountdown(int secondsLeft) override;
+    void SetCountdownTimer(bool on) override;
     void Quit() override;
     void PostToMainWindow(std::uint32_t message) override;
     void SetOverlayPicture(std::shared_ptr<const TScreenPixels> picture) override;

@@ -331,3 +331,55 @@ TEST_F(CaptureCommandTest, ThePointerIsDrawnInWhenAskedWhereTheScreenShowedIt) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(CaptureCommandTest, ADelayCountsDownInTheTrayThenCopiesTheScreen) {
+    ChooseRegion({0, 0, 4, 4});
+    Form.Settings.Delay = 3;
+    const auto tick = [this] { Platform.Send(WM_TIMER_MESSAGE, kCountdownTimer); };
+    Platform.Send(WM_TRAYNOTIFY, 0, kMouseLeftDoubleClick);
+    EXPECT_TRUE(Platform.TimerOn);
+    Platform.KeyEvent(kKeyDown, kVkPrintScreen); // during the countdown: nothing more
+    Platform.RunMessageLoop();
+    tick();
+    tick();
+    EXPECT_FALSE(HasPic("0001.bmp"));
+    tick();
+    EXPECT_EQ(Platform.Countdown, (std::vector<int>{3, 2, 1, 0}));
+    EXPECT_FALSE(Platform.TimerOn);
+    EXPECT_LT(Platform.GrabsAtCountdown.back(), Platform.Grabs); // the usual icon came first
+    EXPECT_TRUE(HasPic("0001.bmp"));
+    tick();
+    EXPECT_FALSE(HasPic("0002.bmp"));
+
+    // A click on the icon cancels; the ticks still on their way do nothing.
+    Platform.Send(WM_TRAYNOTIFY, 0, kMouseLeftDoubleClick);
+    Platform.Send(WM_TRAYNOTIFY, 0, kMouseLeftDown);
+    EXPECT_FALSE(Platform.TimerOn);
+    EXPECT_EQ(Platform.Countdown.back(), 0);
+    tick();
+    tick();
+    tick();
+    EXPECT_FALSE(HasPic("0002.bmp"));
+
+    // The region item's snapshot is frozen when the delay ends.
+    Form.RunMenuCommand(TMenuCommand::Position);
+    EXPECT_FALSE(Form.Visible());
+    tick();
+    tick();
+    tick();
+    EXPECT_TRUE(Form.Visible());
+    Platform.Send(WM_KEYDOWN_MESSAGE, kKeyEscape);
+
+    // The tray menu's choice is saved at once; no delay is the capture at once, with no timer.
+    Form.RunMenuCommand(TMenuCommand::Delay0);
+    EXPECT_EQ(Platform.MenuDelay, 0);
+    EXPECT_NE(Folder.ReadNative("app/Quorlan.ini").find("\r\nDelay=0\r\n"), std::string::npos);
+    const std::size_t shown = Platform.Countdown.size();
+    Platform.Send(WM_TRAYNOTIFY, 0, kMouseLeftDoubleClick);
+    EXPECT_TRUE(HasPic("0002.bmp"));
+    EXPECT_EQ(Platform.Countdown.size(), shown);
+}
+
+} // namespace

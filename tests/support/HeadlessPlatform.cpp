@@ -68,6 +68,7 @@ std::optional<std::string> THeadlessPlatform::SpecialFolder(TSpecialFolder folde
 std::unique_ptr<TScreenPixels> THeadlessPlatform::GrabScreen(std::int32_t left, std::int32_t top,
                                                              std::int32_t width,
                                                              std::int32_t height) {
+    ++Grabs;
     if (GrabFails) {
         throw EOutOfResources(Text(TText::OutOfSystemResources));
     }

@@ -47,6 +47,17 @@ public:
         MenuKeys = {positionKey, captureKey};
     }
     std::array<std::string, 2> MenuKeys;
+    void SetMenuDelay(int seconds) override { MenuDelay = seconds; }
+    void ShowCountdown(int secondsLeft) override {
+        Countdown.push_back(secondsLeft);
+        GrabsAtCountdown.push_back(Grabs);
+    }
+    void SetCountdownTimer(bool on) override { TimerOn = on; }
+    int MenuDelay = -1;
+    std::vector<int> Countdown;        // each countdown the icon showed, 0 for the usual icon
+    std::vector<int> GrabsAtCountdown; // the screen copies made when it showed
+    bool TimerOn = false;
+    int Grabs = 0;
     void Quit() override { QuitRequested = true; }
     // Posted messages wait (from any thread) until DeliverPosted or the message loop sends them.
     void PostToMainWindow(std::uint32_t message) override;
