@@ -62,6 +62,7 @@ int wmain(int argc, wchar_t** argv) {
     Run("the digit-overflow question", TheDigitOverflowQuestion);
     Run("every colour depth and JPEG", EveryDepthAndJpeg);
     Run("the pointer in the capture", ThePointerInTheCapture);
+    Run("a delay counts down before the copy", ADelayCountsDownBeforeTheCopy);
     Run("a PNG of the window in front", PngOfTheWindowInFront);
     Run("the clipboard and the notice", TheClipboardAndTheNotice);
     Run("one Quorlan at a time", OneQuorlanAtATime);

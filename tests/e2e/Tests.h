@@ -9,6 +9,7 @@ void PrintScreenSavesTheWholeScreen();
 void TheOverwriteQuestion();
 void APrintScreenDuringAQuestionWaitsForIt();
 void ThePointerInTheCapture();
+void ADelayCountsDownBeforeTheCopy();
 void TheKeysAreQuorlansAlone();
 void CtrlPrintScreenDrawsANewRegion();
 void AKeyChosenInTheKeysDialog();

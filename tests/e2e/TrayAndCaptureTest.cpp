@@ -237,3 +237,51 @@ void ACloseRequestEndsTheProgram() {
     Check(!shown, "and no window of Quorlan shows on the way out");
     Stop(app);
 }
+
+void ADelayCountsDownBeforeTheCopy() {
+    ClearPictures();
+    TApp app;
+    Check(Start(app, IniWith("Delay=3\r\nIsUpdate=0\r\n")), "started with a delay of 3 s");
+    std::vector<double> late;
+    for (int run = 1; run <= 3; ++run) {
+        wchar_t name[16];
+        std::swprintf(name, 16, L"%04d.bmp", run);
+        const DWORD pressed = GetTickCount();
+        PrintScreen(false); // the whole screen (no region chosen), once the delay is over
+        Pump(1000);
+        TPatternWindow pattern; // shown a second after the key
+        ShowPattern(pattern, 40, 30, 200, 120, run);
+        Check(!Exists(Pic(name)), "nothing is saved during the countdown");
+        Check(WaitFor([&] { return Exists(Pic(name)); }, 8000), "the file comes after the delay");
+        const DWORD took = GetTickCount() - pressed;
+        late.push_back(double(took) - 3000);
+        Check(took >= 3000, "no earlier than 3 s (" + std::to_string(took) + " ms)");
+        std::string bytes;
+        Pump(300);
+        ReadFileBytes(Pic(name), bytes);
+        int wrong = BmpInfo(bytes).Ok ? 0 : -1;
+        for (int y = 30; wrong >= 0 && y < 150; ++y) {
+            for (int x = 40; x < 240; ++x) {
+                wrong += BmpPixel(bytes, x, y) != PatternColour(x - 40 + run, y - 30);
+            }
+        }
+        Check(wrong == 0, "the window shown during the countdown is in it");
+        ClosePattern(pattern);
+    }
+    std::sort(late.begin(), late.end());
+    std::printf("    the file came %.0f ms after the delay (median of 3; %.0f to %.0f)\n", late[1],
+                late[0], late[2]);
+
+    // A click on the counting icon cancels.
+    PrintScreen(false);
+    Pump(1000);
+    HWND tray = WineTray();
+    HWND icon = tray ? FindWindowExW(tray, nullptr, nullptr, nullptr) : nullptr;
+    Check(icon != nullptr, "the icon in the tray");
+    if (icon) {
+        Click(icon);
+    }
+    Pump(4000);
+    Check(!Exists(Pic(L"0004.bmp")), "a click on the icon cancels the countdown");
+    Stop(app);
+}

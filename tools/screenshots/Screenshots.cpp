@@ -1,6 +1,6 @@
 // Pictures of Quorlan for the README, taken from the real exe under Wine: the tray menu, the
-// options dialog and its keys dialog, the overlay with a selection being drawn, and the notice
-// after a capture.
+// options dialog and its keys dialog, the overlay with a selection being drawn, the notice
+// after a capture, and the countdown of a delayed one.
 //
 // Usage: QuorlanScreens.exe <folder holding Quorlan.exe> <empty work folder> <picture folder>
 
@@ -257,6 +257,35 @@ int wmain(int argc, wchar_t** argv) {
     }
 
     Stop(app);
+
+    // The countdown of a delayed capture, in the tray icon and its tip.
+    Raise(desktop);
+    TApp delayed;
+    if (Start(delayed, IniWith("Delay=10\r\n"))) {
+        Pump(500);
+        PrintScreen(false);
+        Pump(1500);
+        HWND tray = WineTray();
+        HWND icon = tray ? FindWindowExW(tray, nullptr, nullptr, nullptr) : nullptr;
+        if (icon) {
+            MouseTo(CentreOf(icon).x, CentreOf(icon).y); // its tip shows the seconds left
+            Pump(1500);
+            RECT area = WindowRect(tray);
+            for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, L"tooltips_class32", nullptr));) {
+                if (IsWindowVisible(w)) {
+                    area = Union(area, WindowRect(w));
+                }
+            }
+            failures += !SaveScreenPart(L"countdown.png", area);
+            LeftButton(false); // a click cancels it
+            LeftButton(true);
+        } else {
+            ++failures;
+        }
+        Stop(delayed);
+    } else {
+        ++failures;
+    }
     DestroyWindow(desktop);
     return failures == 0 ? 0 : 1;
 }
