@@ -40,7 +40,11 @@ BENCHMARK(WholeFrame)->Unit(benchmark::kMillisecond);
 
 void Pointer(benchmark::State& state) {
     TBitmap bitmap = DrawnCapture();
-    TPointerPicture pointer{1900, 1000, 32, 32, std::vector<std::uint32_t>(32 * 32, 0x000000),
+    TPointerPicture pointer{1900,
+                            1000,
+                            32,
+                            32,
+                            std::vector<std::uint32_t>(32 * 32, 0x000000),
                             std::vector<std::uint32_t>(32 * 32, 0xFFFFFF)};
     for (std::size_t i = 0; i < 32 * 32; i += 3) {
         pointer.OverBlack[i] = pointer.OverWhite[i] = 0x202020; // a shape with its transparency

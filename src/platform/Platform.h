@@ -33,9 +33,9 @@ enum class TMenuCommand { None, Position, Capture, Option, Exit, Delay0, Delay3,
 
 // The delays the tray menu offers, in seconds, by their commands.
 inline constexpr std::pair<TMenuCommand, int> kMenuDelays[] = {{TMenuCommand::Delay0, 0},
-                                                              {TMenuCommand::Delay3, 3},
-                                                              {TMenuCommand::Delay5, 5},
-                                                              {TMenuCommand::Delay10, 10}};
+                                                               {TMenuCommand::Delay3, 3},
+                                                               {TMenuCommand::Delay5, 5},
+                                                               {TMenuCommand::Delay10, 10}};
 
 // A window message as the main window receives it.
 struct TMessage {

@@ -89,10 +89,9 @@ namespace {
 
 std::uint8_t HeldModifiers() {
     const auto held = [](int key) { return (GetAsyncKeyState(key) & 0x8000) != 0; };
-    return static_cast<std::uint8_t>((held(VK_CONTROL) ? kModCtrl : 0) |
-                                     (held(VK_MENU) ? kModAlt : 0) |
-                                     (held(VK_SHIFT) ? kModShift : 0) |
-                                     (held(VK_LWIN) || held(VK_RWIN) ? kModWin : 0));
+    return static_cast<std::uint8_t>(
+        (held(VK_CONTROL) ? kModCtrl : 0) | (held(VK_MENU) ? kModAlt : 0) |
+        (held(VK_SHIFT) ? kModShift : 0) | (held(VK_LWIN) || held(VK_RWIN) ? kModWin : 0));
 }
 
 // A key no keyboard has, pressed and released between Alt or Win and their release: the window

@@ -73,8 +73,9 @@ void TTrayIcon::BuildMenu() {
             for (UINT i = 0; i < std::size(kMenuDelays); ++i) {
                 const int seconds = kMenuDelays[i].second;
                 const std::wstring caption =
-                    seconds == 0 ? WideFromUtf8(Text(TText::MenuNoDelay))
-                                 : std::to_wstring(seconds) + WideFromUtf8(Text(TText::MenuSeconds));
+                    seconds == 0
+                        ? WideFromUtf8(Text(TText::MenuNoDelay))
+                        : std::to_wstring(seconds) + WideFromUtf8(Text(TText::MenuSeconds));
                 AppendMenuW(FDelayMenu, MF_STRING, kIdDelay0 + i, caption.c_str());
             }
             AppendMenuW(FMenu.Get(), MF_POPUP, reinterpret_cast<UINT_PTR>(FDelayMenu),

@@ -51,8 +51,8 @@ std::optional<TCaptureRegion> WindowFrameOf(HWND window) {
     }
     RECT bounds{};
     std::optional<TCaptureRegion> extended;
-    if (SUCCEEDED(DwmGetWindowAttribute(window, DWMWA_EXTENDED_FRAME_BOUNDS, &bounds,
-                                        sizeof bounds))) {
+    if (SUCCEEDED(
+            DwmGetWindowAttribute(window, DWMWA_EXTENDED_FRAME_BOUNDS, &bounds, sizeof bounds))) {
         extended = TCaptureRegion{bounds.left, bounds.top, bounds.right, bounds.bottom};
     }
     std::optional<TCaptureRegion> monitor;

@@ -71,12 +71,13 @@ TEST(MonitorLayout, AWindowIsTakenByItsVisibleFrame) {
         std::optional<TCaptureRegion> maximisedOn;
         TCaptureRegion taken;
     } rows[] = {
-        {"the compositor's frame", TCaptureRegion{100, 40, 700, 540}, std::nullopt,
+        {"the compositor's frame",
+         TCaptureRegion{100, 40, 700, 540},
+         std::nullopt,
          {100, 40, 700, 540}},
         {"none given (Wine, classic)", std::nullopt, std::nullopt, rect},
         {"an empty one given", TCaptureRegion{5, 5, 5, 5}, std::nullopt, rect},
-        {"maximised: its part on its monitor", TCaptureRegion{-8, -8, 1288, 808}, monitor,
-         monitor},
+        {"maximised: its part on its monitor", TCaptureRegion{-8, -8, 1288, 808}, monitor, monitor},
         {"maximised without a frame", std::nullopt, monitor, {93, 40, 707, 547}},
     };
     for (const Row& row : rows) {

@@ -146,7 +146,7 @@ void KeepWithinBytes(int id, std::size_t limit) {
 }
 
 TSpinBox& SpinFor(int id) {
-    return id == kDigit ? gOpen->Values->spnDigit
+    return id == kDigit   ? gOpen->Values->spnDigit
            : id == kDelay ? gOpen->Values->spnDelay
                           : gOpen->Values->spnStartVal;
 }
