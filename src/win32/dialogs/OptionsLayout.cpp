@@ -120,17 +120,6 @@ TBitmapHandle BuildOptionsControls(const TOptionsLayout& dialog) {
         }
     }
 
-    // The next number (4, 328), then OK and Cancel, below the added rows.
-    make(L"STATIC", TText::Count, SS_SUNKEN, 4, 328 + kAddedRows, 333, 29, 0);
-    label(TText::LabelNextValue, SS_LEFTNOWORDWRAP, 16, 337 + kAddedRows, 72);
-    tip(spin(kStartVal, 88, 332 + kAddedRows, 77, 21, 9), TText::TipNextValue);
-    make(L"BUTTON", TText::ButtonKeys, BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, 4, 362 + kAddedRows,
-         150, 21, kKeys);
-    make(L"BUTTON", TText::ButtonOk, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 168,
-         362 + kAddedRows, 81, 21, IDOK);
-    make(L"BUTTON", TText::ButtonCancel, BS_PUSHBUTTON | WS_TABSTOP, 256, 362 + kAddedRows, 81, 21,
-         IDCANCEL);
-
     // The column beside: how a capture is taken (the delay, the pointer).
     const int x = kColumnLeft;
     make(L"BUTTON", TText::GroupCapture, BS_GROUPBOX | WS_GROUP, x, 4, kColumnWidth,
@@ -145,6 +134,18 @@ TBitmapHandle BuildOptionsControls(const TOptionsLayout& dialog) {
                  48 + 20 * row++, check.Width, 17, check.Id);
         }
     }
+
+    // The next number (4, 328), then OK and Cancel, below the added rows.
+    make(L"STATIC", TText::Count, SS_SUNKEN, 4, 328 + kAddedRows, 333, 29, 0);
+    label(TText::LabelNextValue, SS_LEFTNOWORDWRAP, 16, 337 + kAddedRows, 72);
+    tip(spin(kStartVal, 88, 332 + kAddedRows, 77, 21, 9), TText::TipNextValue);
+    make(L"BUTTON", TText::ButtonKeys, BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, 4, 362 + kAddedRows,
+         150, 21, kKeys);
+    make(L"BUTTON", TText::ButtonOk, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 168,
+         362 + kAddedRows, 81, 21, IDOK);
+    make(L"BUTTON", TText::ButtonCancel, BS_PUSHBUTTON | WS_TABSTOP, 256, 362 + kAddedRows, 81, 21,
+         IDCANCEL);
+
     SendMessageW(window, DM_SETDEFID, IDOK, 0);
     return folderImage;
 }
