@@ -75,6 +75,9 @@ TEST_F(SettingsStoreTest, ClampsAndFallsBack) {
         {"[Image]\nBit=5", &TCaptureSettings::ImageBit, 5},
         {"[Image]\nBit=0", &TCaptureSettings::ImageBit, 0},
         {"[File]\nBit=0", &TCaptureSettings::ImageBit, 3}, // wrong section
+        {"[File]\nDelay=31", &TCaptureSettings::Delay, 0},
+        {"[File]\nDelay=-1", &TCaptureSettings::Delay, 0},
+        {"[File]\nDelay=30", &TCaptureSettings::Delay, 30},
     };
     for (const auto& row : numbers) {
         EXPECT_EQ(LoadFrom(row.line).*row.field, row.expected) << row.line;
@@ -97,6 +100,15 @@ TEST_F(SettingsStoreTest, ClampsAndFallsBack) {
     EXPECT_TRUE(LoadFrom("[File]\nNotifySaved=2").NotifySaved);
     EXPECT_FALSE(LoadFrom("[file]\nnotifysaved=x").NotifySaved);
     EXPECT_FALSE(LoadFrom("[File]\nMagnifier=0").Magnifier);
+
+    // Keys: one that cannot be read is the default, an empty one none, and one that two
+    // actions end up with the first's.
+    const TCaptureSettings keys = LoadFrom("[Keys]\nCapture=Ctrl+Banana\nCaptureWindow=\n"
+                                           "SelectRegion=printscreen\nCaptureScreen= win + f9 ");
+    EXPECT_EQ(keys.Capture, (TKeyChord{kVkPrintScreen, 0}));
+    EXPECT_TRUE(keys.CaptureWindow.None());
+    EXPECT_TRUE(keys.SelectRegion.None()); // PrintScreen is Capture's
+    EXPECT_EQ(keys.CaptureScreen, (TKeyChord{0x78, kModWin}));
 }
 
 TEST_F(SettingsStoreTest, KeepsOnlyUsablePrefixes) {
