@@ -10,7 +10,7 @@
 // the control's value, its caption (with its access key), its identifier (the e2e driver finds
 // it by that), its width at 96 dpi, the key of [File] that keeps the switch it edits (the
 // settings table's row of that key), and its panel.
-enum class TSwitchPanel { Switches, Capture }; // the Part's panel, the column beside the Part's
+enum class TSwitchPanel { Switches, Capture }; // the switches panel, the capture column beside
 struct TOptionSwitch {
     bool TOptionValues::*Control;
     TText Caption;

@@ -37,7 +37,7 @@ inline constexpr int kColours = static_cast<int>(std::size(kColourNames));
 
 // The rows of switches added after the first five, and the dialog's height at 96 dpi.
 inline constexpr int kAddedRows = (SwitchRows(TSwitchPanel::Switches) - kFirstOptionSwitches) * 20;
-// The column beside the Part's controls, and the dialog's width at 96 dpi.
+// The capture column beside the first controls, and the dialog's width at 96 dpi.
 inline constexpr int kColumnLeft = 344;
 inline constexpr int kColumnWidth = 172;
 inline constexpr int kDialogWidth = kColumnLeft + kColumnWidth + 4;
