@@ -1,5 +1,7 @@
 #include "platform/KeyChord.h"
 
+#include "base/AsciiText.h"
+
 #include <array>
 #include <cstdio>
 #include <span>
@@ -41,35 +43,9 @@ constexpr std::array kModifierNames = {
 constexpr std::array kModifierAliases = {TModifierName{kModCtrl, "Control"},
                                          TModifierName{kModWin, "Windows"}};
 
-char Lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool SameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (Lower(a[i]) != Lower(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
-std::string_view Trimmed(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
 std::optional<std::uint16_t> KeyNamed(std::string_view name) {
     if (name.size() == 1) {
-        const char c = Lower(name[0]);
+        const char c = AsciiLower(name[0]);
         if (c >= 'a' && c <= 'z') {
             return static_cast<std::uint16_t>('A' + (c - 'a'));
         }
@@ -77,7 +53,7 @@ std::optional<std::uint16_t> KeyNamed(std::string_view name) {
             return static_cast<std::uint16_t>(c);
         }
     }
-    if (name.size() >= 2 && name.size() <= 3 && Lower(name[0]) == 'f' && name[1] != '0') {
+    if (name.size() >= 2 && name.size() <= 3 && AsciiLower(name[0]) == 'f' && name[1] != '0') {
         int number = 0;
         for (const char c : name.substr(1)) {
             if (c < '0' || c > '9') {
@@ -167,12 +143,12 @@ bool IsTypingKey(std::uint16_t virtualKey) {
 
 std::optional<TKeyChord> ParseKeyChord(std::string_view text) {
     TKeyChord chord;
-    if (Trimmed(text).empty()) {
+    if (TrimBlanks(text).empty()) {
         return chord;
     }
     while (true) {
         const std::size_t plus = text.find('+');
-        const std::string_view part = Trimmed(text.substr(0, plus));
+        const std::string_view part = TrimBlanks(text.substr(0, plus));
         const bool last = plus == std::string_view::npos;
         std::uint8_t modifier = 0;
         for (const auto& table : {std::span<const TModifierName>(kModifierNames),

@@ -1,5 +1,6 @@
 #include "settings/IniText.h"
 
+#include "base/AsciiText.h"
 #include "base/Cp932.h"
 #include "base/Utf.h"
 
@@ -35,24 +36,6 @@ bool ReadLine(std::string_view content, std::size_t& position, TLine& line) {
     return true;
 }
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
-std::string_view TrimBlanks(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && IsBlank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
-char AsciiLower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 std::string LowerName(std::string_view name) {
     std::string lower(name);
     for (char& c : lower) {
@@ -71,18 +54,6 @@ std::string IniValueText(std::string_view value) {
     text.reserve(value.size() + 2);
     text.append(quote ? "\"" : "").append(value).append(quote ? "\"" : "");
     return text;
-}
-
-bool SameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (AsciiLower(a[i]) != AsciiLower(b[i])) {
-            return false;
-        }
-    }
-    return true;
 }
 
 // "[name]" with blanks allowed around the line and the name; nothing for other lines.

@@ -1,5 +1,6 @@
 #include "fuzz/SettingsRoundTrip.h"
 
+#include "base/AsciiText.h"
 #include "base/Cp932.h"
 #include "settings/IniFile.h"
 #include "settings/IniText.h"
@@ -30,13 +31,6 @@ std::vector<std::string> Lines(std::string_view text) {
     return lines;
 }
 
-std::string Lower(std::string_view text) {
-    std::string lower(text);
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; });
-    return lower;
-}
-
 // A line that sets one of the keys a save writes (in any section: the fuzzer may repeat them).
 bool IsOurKeyLine(std::string line) {
     line.erase(0, line.find_first_not_of(" \t"));
@@ -47,7 +41,7 @@ bool IsOurKeyLine(std::string line) {
     std::string key = line.substr(0, equals);
     key.erase(key.find_last_not_of(" \t") + 1);
     return std::any_of(kSettingRows.begin(), kSettingRows.end(),
-                       [&](const TSettingRow& row) { return Lower(row.Key) == Lower(key); });
+                       [&](const TSettingRow& row) { return SameName(row.Key, key); });
 }
 
 std::string InRange(const TCaptureSettings& s) {
