@@ -1,5 +1,7 @@
 #include "win32/Artwork.h"
 
+#include "win32/DibSection.h"
+
 #include <cmath>
 #include <cstdint>
 #include <string>
@@ -172,13 +174,7 @@ TBitmapHandle CreateMenuImage(int index) {
 TIconHandle CreateCountdownIcon(int secondsLeft, int size) {
     TWindowDc screen(nullptr);
     TMemoryDc dc(CreateCompatibleDC(screen.Get()));
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = size;
-    info.bmiHeader.biHeight = -size;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    const BITMAPINFO info = TopDown32(size, size);
     void* bits = nullptr;
     TBitmapHandle colour(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     const std::vector<std::uint8_t> clear(std::size_t((size + 15) / 16 * 2) * size, 0);

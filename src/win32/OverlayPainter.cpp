@@ -1,5 +1,6 @@
 #include "win32/OverlayPainter.h"
 
+#include "win32/DibSection.h"
 #include "win32/WideText.h"
 #include "win32/dialogs/UiFont.h"
 
@@ -9,17 +10,6 @@ namespace {
 
 COLORREF ColourOf(std::uint32_t rgb) {
     return RGB(rgb >> 16 & 0xFF, rgb >> 8 & 0xFF, rgb & 0xFF);
-}
-
-BITMAPINFO TopDown32(std::int32_t width, std::int32_t height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    return info;
 }
 
 } // namespace

@@ -1,6 +1,9 @@
 #include "win32/PointerPicture.h"
 
+#include "win32/DibSection.h"
 #include "win32/GdiHandles.h"
+
+#include "base/Errors.h"
 
 #include <windows.h>
 
@@ -9,26 +12,14 @@
 namespace {
 
 // The cursor drawn as the system draws it, over one colour; empty when it cannot be.
-std::vector<std::uint32_t> DrawnOver(HCURSOR cursor, int width, int height, std::uint32_t ground) {
+std::vector<std::uint32_t> DrawnOver(HCURSOR cursor, int width, int height,
+                                     std::uint32_t ground) try {
     TWindowDc screen(nullptr);
-    TMemoryDc dc(CreateCompatibleDC(screen.Get()));
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height; // rows from the top
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    TBitmapHandle section(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!dc || !section || !bits) {
-        return {};
-    }
-    const TSelection selected(dc.Get(), section.Get());
-    auto* pixels = static_cast<std::uint32_t*>(bits);
+    const TDibSection section(screen.Get(), width, height);
+    auto* pixels = static_cast<std::uint32_t*>(section.Bits);
     const std::size_t count = static_cast<std::size_t>(width) * height;
     std::fill(pixels, pixels + count, ground);
-    if (!DrawIconEx(dc.Get(), 0, 0, cursor, width, height, 0, nullptr, DI_NORMAL)) {
+    if (!DrawIconEx(section.Dc.Get(), 0, 0, cursor, width, height, 0, nullptr, DI_NORMAL)) {
         return {};
     }
     GdiFlush();
@@ -37,6 +28,8 @@ std::vector<std::uint32_t> DrawnOver(HCURSOR cursor, int width, int height, std:
         pixel &= 0xFFFFFFu;
     }
     return drawn;
+} catch (const EOutOfResources&) {
+    return {}; // no section to be had: the capture goes on without the pointer
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "win32/ScreenGrab.h"
 
+#include "win32/DibSection.h"
 #include "win32/GdiHandles.h"
 #include "win32/SystemError.h"
 
@@ -11,53 +12,9 @@
 #include <algorithm>
 #include <exception>
 
-namespace {
-
-[[noreturn]] void RaiseOutOfResources() {
-    std::string text = SystemErrorText(GetLastError());
-    throw EOutOfResources(text.empty() ? Text(TText::OutOfSystemResources) : text);
-}
-
-} // namespace
-
-// A 32-bit top-down section, selected into a memory device context for its whole life.
-struct TScreenGrabber::TSection {
-    TSection(HDC screen, int width, int height) : Width(width), Height(height) {
-        Dc.Reset(CreateCompatibleDC(screen));
-        if (!Dc) {
-            RaiseOutOfResources();
-        }
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height; // top-down rows, as the bitmap expects them
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        Bitmap.Reset(CreateDIBSection(screen, &info, DIB_RGB_COLORS, &Bits, nullptr, 0));
-        if (!Bitmap || !Bits) {
-            RaiseOutOfResources();
-        }
-        Old = SelectObject(Dc.Get(), Bitmap.Get());
-        if (!Old || Old == HGDI_ERROR) {
-            Old = nullptr;
-            RaiseOutOfResources();
-        }
-    }
-    ~TSection() {
-        if (Old) {
-            SelectObject(Dc.Get(), Old); // the section leaves the context before either goes
-        }
-    }
-    TSection(const TSection&) = delete;
-    TSection& operator=(const TSection&) = delete;
-
-    TMemoryDc Dc;
-    TBitmapHandle Bitmap;
-    HGDIOBJ Old = nullptr;
-    void* Bits = nullptr;
-    int Width;
-    int Height;
+// The grabber's section, kept from one grab to the next.
+struct TScreenGrabber::TSection : TDibSection {
+    using TDibSection::TDibSection;
 };
 
 namespace {

@@ -2,6 +2,9 @@
 
 #include "win32/WideText.h"
 
+#include "base/Errors.h"
+#include "base/Texts.h"
+
 #include <windows.h>
 
 std::string SystemErrorText(std::uint32_t code) {
@@ -17,4 +20,9 @@ std::string SystemErrorText(std::uint32_t code) {
         text.pop_back();
     }
     return Utf8FromWide(text);
+}
+
+void RaiseOutOfResources() {
+    std::string text = SystemErrorText(GetLastError());
+    throw EOutOfResources(text.empty() ? Text(TText::OutOfSystemResources) : text);
 }
