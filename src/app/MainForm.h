@@ -100,7 +100,6 @@ public:
     // One capture at a time: a request that comes while a capture asks a question runs after
     // it, in order; while the overlay is up, requests do nothing.
     void Request(const TCaptureRequest& request);
-    bool CaptureRunning() const { return FCaptureRunning; }
     // The delay before a capture: seconds left of the countdown, 0 while none runs.
     int CountdownLeft() const { return FCountdown; }
     void CountdownTick();

@@ -23,20 +23,24 @@ const TMark& TMarkup::Place(TMark mark) {
     return FMarks.back();
 }
 
-bool TMarkup::TakeBack() {
-    if (FMarks.empty()) {
+namespace {
+
+// The last mark of one list moved to the end of the other; false when there is none.
+bool MoveLast(std::vector<TMark>& from, std::vector<TMark>& to) {
+    if (from.empty()) {
         return false;
     }
-    FTakenBack.push_back(std::move(FMarks.back()));
-    FMarks.pop_back();
+    to.push_back(std::move(from.back()));
+    from.pop_back();
     return true;
 }
 
+} // namespace
+
+bool TMarkup::TakeBack() {
+    return MoveLast(FMarks, FTakenBack);
+}
+
 bool TMarkup::PutBack() {
-    if (FTakenBack.empty()) {
-        return false;
-    }
-    FMarks.push_back(std::move(FTakenBack.back()));
-    FTakenBack.pop_back();
-    return true;
+    return MoveLast(FTakenBack, FMarks);
 }

@@ -49,7 +49,6 @@ struct TKeyVerdict {
 class TKeyFilter {
 public:
     void SetBindings(TKeyBindings bindings) { FBindings = std::move(bindings); }
-    const TKeyBindings& Bindings() const { return FBindings; }
     TKeyVerdict OnEvent(int code, std::uint32_t message, std::uint16_t virtualKey,
                         std::uint8_t modifiers);
 

@@ -2,6 +2,7 @@
 
 #include "platform/Messages.h"
 #include "win32/GdiHandles.h"
+#include "win32/KeyModifiers.h"
 #include "win32/WindowFrames.h"
 
 #include <atomic>
@@ -87,13 +88,6 @@ void ListenForPrintScreen(HWND window) {
 
 namespace {
 
-std::uint8_t HeldModifiers() {
-    const auto held = [](int key) { return (GetAsyncKeyState(key) & 0x8000) != 0; };
-    return static_cast<std::uint8_t>(
-        (held(VK_CONTROL) ? kModCtrl : 0) | (held(VK_MENU) ? kModAlt : 0) |
-        (held(VK_SHIFT) ? kModShift : 0) | (held(VK_LWIN) || held(VK_RWIN) ? kModWin : 0));
-}
-
 // A key no keyboard has, pressed and released between Alt or Win and their release: the window
 // in front then takes them for part of a chord, not for its menu or the Start menu.
 constexpr WORD kMaskKey = 0xE8;
@@ -118,11 +112,14 @@ TKeyVerdict TKeyWatcherThread::Decide(int code, WPARAM wParam, const KBDLLHOOKST
     if (key == kMaskKey) {
         return {};
     }
-    const std::uint8_t modifiers = HeldModifiers();
+    // Only a key's press is bound with its modifiers: other events need not ask for them.
+    const bool down = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
+    const std::uint8_t modifiers =
+        down && !IsModifierKey(key) ? HeldModifiers(GetAsyncKeyState) : 0;
     if (HWND listener = gListener.load();
         listener && key == VK_SNAPSHOT && GetForegroundWindow() == listener) {
         // Choosing a key: PrintScreen is the key box's, down and up, and starts nothing.
-        if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN) {
+        if (down) {
             PostMessageW(listener, WM_PRINTSCREENKEY, modifiers, 0);
         }
         return {true, std::nullopt, false};

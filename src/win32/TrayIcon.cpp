@@ -97,12 +97,20 @@ void TTrayIcon::BuildMenu() {
     SetMenuDefaultItem(FMenu.Get(), kIdCapture, FALSE); // drawn in bold
 }
 
-bool TTrayIcon::Notify(DWORD action, const std::wstring& balloonTitle,
-                       const std::wstring& balloonText) {
+NOTIFYICONDATAW TTrayIcon::Record(UINT flags, HICON icon, const std::wstring& tip) const {
     NOTIFYICONDATAW data{};
     data.cbSize = sizeof data;
     data.hWnd = FWindow;
     data.uID = kTrayIconId;
+    data.uFlags = flags;
+    data.hIcon = icon;
+    wcsncpy(data.szTip, tip.c_str(), std::size(data.szTip) - 1);
+    return data;
+}
+
+bool TTrayIcon::Notify(DWORD action, const std::wstring& balloonTitle,
+                       const std::wstring& balloonText) {
+    NOTIFYICONDATAW data = Record(0, nullptr, {});
     if (action == NIM_MODIFY) {
         // An empty text takes a balloon away.
         data.uFlags = NIF_INFO;
@@ -111,11 +119,9 @@ bool TTrayIcon::Notify(DWORD action, const std::wstring& balloonTitle,
         wcsncpy(data.szInfo, balloonText.c_str(), std::size(data.szInfo) - 1);
     }
     if (action == NIM_ADD) {
-        data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+        data = Record(NIF_MESSAGE | NIF_ICON | NIF_TIP, FIcon.Get(),
+                      WideFromUtf8(Text(TText::AppTitle)));
         data.uCallbackMessage = WM_TRAYNOTIFY;
-        data.hIcon = FIcon.Get();
-        const std::wstring tip = WideFromUtf8(Text(TText::AppTitle));
-        wcsncpy(data.szTip, tip.c_str(), sizeof data.szTip / sizeof data.szTip[0] - 1);
     }
     return Shell_NotifyIconW(action, &data) != FALSE;
 }
@@ -172,34 +178,21 @@ void TTrayIcon::ShowCaption(UINT id, const std::string& caption, const std::stri
 }
 
 void TTrayIcon::CheckDelay(int seconds) {
-    UINT checked = 0;
     for (UINT i = 0; i < std::size(kMenuDelays); ++i) {
-        if (kMenuDelays[i].second == seconds) {
-            checked = kIdDelay0 + i;
-        }
-    }
-    CheckMenuRadioItem(FDelayMenu, kIdDelay0, kIdDelay0 + std::size(kMenuDelays) - 1,
-                       checked ? checked : UINT(-1), MF_BYCOMMAND);
-    if (!checked) {
-        for (UINT i = 0; i < std::size(kMenuDelays); ++i) {
-            CheckMenuItem(FDelayMenu, kIdDelay0 + i, MF_BYCOMMAND | MF_UNCHECKED);
-        }
+        const bool current = kMenuDelays[i].second == seconds;
+        CheckMenuItem(FDelayMenu, kIdDelay0 + i, MF_BYCOMMAND | (current ? MF_CHECKED : 0));
     }
 }
 
 void TTrayIcon::ShowCountdown(int secondsLeft) {
-    NOTIFYICONDATAW data{};
-    data.cbSize = sizeof data;
-    data.hWnd = FWindow;
-    data.uID = kTrayIconId;
-    data.uFlags = NIF_ICON | NIF_TIP;
     std::wstring tip = WideFromUtf8(Text(TText::AppTitle));
     if (secondsLeft > 0) {
         FCountdownIcon = CreateCountdownIcon(secondsLeft, GetSystemMetrics(SM_CXSMICON));
         tip = WideFromUtf8(FormatText(Text(TText::CountdownTip), {std::to_string(secondsLeft)}));
     }
-    data.hIcon = secondsLeft > 0 && FCountdownIcon ? FCountdownIcon.Get() : FIcon.Get();
-    wcsncpy(data.szTip, tip.c_str(), std::size(data.szTip) - 1);
+    NOTIFYICONDATAW data =
+        Record(NIF_ICON | NIF_TIP,
+               secondsLeft > 0 && FCountdownIcon ? FCountdownIcon.Get() : FIcon.Get(), tip);
     if (FAdded) {
         Shell_NotifyIconW(NIM_MODIFY, &data);
     }

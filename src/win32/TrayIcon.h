@@ -5,6 +5,7 @@
 #include "platform/Platform.h"
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <string>
 
@@ -37,6 +38,8 @@ public:
     bool HideBalloon();
 
 private:
+    // The icon's record for the shell, with these flags, icon and tip.
+    NOTIFYICONDATAW Record(UINT flags, HICON icon, const std::wstring& tip) const;
     bool Notify(DWORD action, const std::wstring& balloonTitle = {},
                 const std::wstring& balloonText = {});
     void BuildMenu();

@@ -1,5 +1,6 @@
 #include "win32/dialogs/KeysDialog.h"
 
+#include "win32/KeyModifiers.h"
 #include "win32/KeyWatcherThread.h"
 #include "win32/WideText.h"
 #include "win32/dialogs/ModalDialog.h"
@@ -36,13 +37,6 @@ void SetKey(TKeysDialog& dialog, int box, TKeyChord key) {
     SetWindowTextW(dialog.Modal->Control(kFirstBox + box), WideFromUtf8(KeyChordText(key)).c_str());
 }
 
-std::uint8_t HeldModifiers() {
-    const auto held = [](int key) { return GetKeyState(key) < 0; };
-    return static_cast<std::uint8_t>(
-        (held(VK_CONTROL) ? kModCtrl : 0) | (held(VK_MENU) ? kModAlt : 0) |
-        (held(VK_SHIFT) ? kModShift : 0) | (held(VK_LWIN) || held(VK_RWIN) ? kModWin : 0));
-}
-
 // The key boxes take their keys before the dialog manager sees them, so that Alt with a
 // letter is a key, not a label's access key, and a lone Alt does not open the window menu.
 bool PreviewKey(TKeysDialog& dialog, const MSG& message) {
@@ -58,7 +52,7 @@ bool PreviewKey(TKeysDialog& dialog, const MSG& message) {
         return false;
     }
     const auto key = static_cast<std::uint16_t>(message.wParam);
-    const std::uint8_t modifiers = HeldModifiers();
+    const std::uint8_t modifiers = HeldModifiers(GetKeyState); // as this message found them
     switch (message.message) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
