@@ -1,7 +1,7 @@
 #include "app/ClipboardPicture.h"
 
 #include "base/ByteSink.h"
-#include "base/LittleEndian.h"
+#include "imaging/BmpHeader.h"
 #include "imaging/PixelCodec.h"
 #include "imaging/PngImage.h"
 
@@ -10,8 +10,6 @@
 #include <vector>
 
 namespace {
-
-constexpr std::size_t kInfoHeaderSize = 40;
 
 std::size_t Stride24(std::int32_t width) {
     return (3 * static_cast<std::size_t>(width) + 3) & ~std::size_t{3};
@@ -38,17 +36,8 @@ void TClipboardPicture::WriteDib(std::uint8_t* target) const {
     const std::size_t stride = Stride24(store->Width());
     std::vector<std::uint8_t> header;
     TLittleEndianWriter out(header);
-    out.U32(kInfoHeaderSize);                                      // biSize
-    out.I32(store->Width());                                       // biWidth
-    out.I32(store->Height());                                      // biHeight, bottom-up
-    out.U16(1);                                                    // biPlanes
-    out.U16(24);                                                   // biBitCount
-    out.U32(0);                                                    // biCompression: BI_RGB
-    out.U32(static_cast<std::uint32_t>(stride * store->Height())); // biSizeImage
-    out.I32(0);                                                    // biXPelsPerMeter
-    out.I32(0);                                                    // biYPelsPerMeter
-    out.U32(0);                                                    // biClrUsed
-    out.U32(0);                                                    // biClrImportant
+    WriteInfoHeader(out, store->Width(), store->Height(), 24, false,
+                    static_cast<std::uint32_t>(stride * store->Height()), 0);
     std::memcpy(target, header.data(), header.size());
     std::uint8_t* rows = target + header.size();
 

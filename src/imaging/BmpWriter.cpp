@@ -1,5 +1,6 @@
 #include "imaging/Bitmap.h"
 
+#include "imaging/BmpHeader.h"
 #include "imaging/PixelCodec.h"
 
 #include "base/ByteSink.h"
@@ -11,9 +12,6 @@
 namespace {
 
 constexpr std::uint32_t kFileHeaderSize = 14;
-constexpr std::uint32_t kInfoHeaderSize = 40;
-constexpr std::uint32_t kBiRgb = 0;
-constexpr std::uint32_t kBiBitfields = 3;
 constexpr std::uint32_t kRedMask = 0xF800;
 constexpr std::uint32_t kGreenMask = 0x07E0;
 constexpr std::uint32_t kBlueMask = 0x001F;
@@ -46,18 +44,7 @@ void TBitmap::WriteBmp(TByteSink& sink) const {
     out.U16(0);                                            // bfReserved1
     out.U16(0);                                            // bfReserved2
     out.U32(kFileHeaderSize + headerAndTable);             // bfOffBits
-    // BITMAPINFOHEADER
-    out.U32(kInfoHeaderSize);                   // biSize
-    out.I32(store.Width());                     // biWidth
-    out.I32(store.Height());                    // biHeight, positive: bottom-up
-    out.U16(1);                                 // biPlanes
-    out.U16(static_cast<std::uint16_t>(bits));  // biBitCount
-    out.U32(bitfields ? kBiBitfields : kBiRgb); // biCompression
-    out.U32(sizeImage);                         // biSizeImage
-    out.I32(0);                                 // biXPelsPerMeter
-    out.I32(0);                                 // biYPelsPerMeter
-    out.U32(colours);                           // biClrUsed
-    out.U32(0);                                 // biClrImportant
+    WriteInfoHeader(out, store.Width(), store.Height(), bits, bitfields, sizeImage, colours);
     if (bitfields) {
         out.U32(kRedMask);
         out.U32(kGreenMask);
