@@ -108,9 +108,9 @@ public:
     void CaptureNow();
     void ApplyKeyDecision(const TKeyDecision& decision);
 
-    // The key watcher takes the keys in use by the settings (none removes it), and the tray
-    // menu shows them.
-    void UpdateKeyWatcher();
+    // The key watcher and the tray menu follow the settings: the watcher takes the keys in use
+    // (none removes it), the menu shows them and checks the delay.
+    void FollowSettings();
     void RemoveKeyWatcher();
     // Once for a settings file, when a key in use is PrintScreen and Windows takes that key
     // for its own screen capture: whether to turn that off.

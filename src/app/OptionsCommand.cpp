@@ -73,7 +73,7 @@ void TMainForm::mnOptionClick() {
     for (int i = 0; i < kKeyActionCount; ++i) {
         Settings.*kActionKeys[i] = form.Keys[i];
     }
-    UpdateKeyWatcher();
+    FollowSettings();
     Settings.ImageType = form.rdoFileType;
     Settings.ImageBit = form.rdoColor;
     if (Settings.Path != oldPath) {

@@ -33,7 +33,7 @@ void TMainForm::FormCreate() {
             Settings.Path = EnsureFinalBackslash(*pictures);
         }
     }
-    UpdateKeyWatcher();
+    FollowSettings();
     SweepLeftovers({ExtractFolder(FPlatform.ExecutablePath()), Settings.Path});
     AskAboutSystemPrintScreen();
     if (failure) {

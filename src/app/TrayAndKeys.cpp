@@ -260,7 +260,7 @@ void TMainForm::RunMenuCommand(TMenuCommand command) {
     }
 }
 
-void TMainForm::UpdateKeyWatcher() {
+void TMainForm::FollowSettings() {
     const TKeyBindings bindings = KeyBindingsOf(Settings);
     const auto keyOf = [&](TKeyAction action) {
         for (const TKeyBinding& binding : bindings) {
