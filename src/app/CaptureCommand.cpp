@@ -124,7 +124,10 @@ bool TMainForm::SaveCapture(const TCaptureRegion& region, const std::string& fil
         bitmap.SetColumns(static_cast<std::int32_t>(width));
         bitmap.SetRows(static_cast<std::int32_t>(height));
         bitmap.SetPixelDepth(DepthForImageBit(Settings.ImageBit));
-        if (bitmap.HasStore() && FVisible && FSnapshot) {
+        if (bitmap.HasStore() && FMarkup && region == FMarkup->Marks.Selection()) {
+            // The marked selection as the overlay shows it, the pointer in when it is captured.
+            bitmap.DrawPixels32(0, 0, FMarkup->Picture->View());
+        } else if (bitmap.HasStore() && FVisible && FSnapshot) {
             // While the overlay is up the screen shows the snapshot: take its pixels from the
             // snapshot itself, so that no band still on its way to the screen, and no
             // compositor lagging behind, can ever reach the file.

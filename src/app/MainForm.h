@@ -1,5 +1,8 @@
 #pragma once
 
+#include "app/MarkToolbar.h"
+#include "app/MarkedPicture.h"
+#include "app/Markup.h"
 #include "app/Option/OptionForm.h"
 #include "base/CaptureRegion.h"
 #include "imaging/Bitmap.h"
@@ -96,6 +99,10 @@ public:
     // or hides the magnifier.
     void FormKeyDown(std::uint16_t& key, std::uint32_t shift);
     bool Visible() const { return FVisible; }
+    // Marks on the frozen screen before the save (Markup with CaptAtSameTime): the overlay
+    // stays up after the release, with the toolbar beside the selection.
+    bool Marking() const { return FMarkup.has_value(); }
+    const TMarkup* Marks() const { return FMarkup ? &FMarkup->Marks : nullptr; }
 
     // One capture at a time: a request that comes while a capture asks a question runs after
     // it, in order; while the overlay is up, requests do nothing.
@@ -136,6 +143,35 @@ private:
     void EndSelection();
     void StepPointer(std::uint16_t key, std::uint32_t shift);
     void ShowAids(TScreenPoint at);
+    // The marks' mode of the overlay.
+    struct TMarkupState {
+        explicit TMarkupState(const TCaptureRegion& selection) : Marks(selection) {}
+        TMarkup Marks;
+        std::shared_ptr<TMarkedPicture> Picture;
+        TMarkStyle Style;
+        TMonitor Monitor;
+        std::vector<TToolbarButton> Toolbar;
+        TMarkTool Tool = TMarkTool::Frame;
+        std::uint32_t Colour = kMarkColours[0];
+        std::vector<std::vector<TCaptureRegion>> Areas; // what each mark shown painted
+        std::optional<TMark> Drawing;                   // the mark being dragged
+        bool Dragged = false;                           // beyond a click's slack
+        std::optional<TScreenPoint> TypingAt;           // where the text being typed goes
+        std::optional<std::size_t> Hovered;             // the button under the pointer
+    };
+    void EnterMarkup();
+    void MarkupMouseDown(TScreenPoint at);
+    void MarkupMouseMove(TScreenPoint at);
+    void MarkupMouseUp(TScreenPoint at);
+    void MarkupKeyDown(std::uint16_t key, std::uint32_t shift);
+    void PressToolbarButton(const TToolbarButton& button);
+    void PlaceMark(const TMark& mark);
+    void TakeBackMark();
+    void PutBackMark();
+    void SaveMarks();
+    void FinishTyping();
+    void ShowToolbar();
+    std::optional<TMarkupState> FMarkup;
     bool FKeyboardDrag = false; // a selection begun with Enter, not with the button
     bool FDragging = false;     // pressed on the overlay and not yet released
     bool FMagnifierToggled = false;

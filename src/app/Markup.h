@@ -1,30 +1,14 @@
 #pragma once
 
 #include "base/CaptureRegion.h"
+#include "base/Mark.h"
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-// The marks drawn on the frozen screen before a capture is saved, as data: what each is, where,
-// in which colour; take back and put back; the step numbers. Positions are screen pixels.
-enum class TMarkTool { Frame, Arrow, Text, Step, Highlighter, Mosaic };
-
-// The colours a mark can have, red first.
-inline constexpr std::uint32_t kMarkColours[] = {0xE81123, 0x0078D7, 0x107C10,
-                                                 0xFFB900, 0x000000, 0xFFFFFF};
-
-struct TMark {
-    TMarkTool Tool = TMarkTool::Frame;
-    std::uint32_t Colour = kMarkColours[0]; // red << 16 | green << 8 | blue
-    TScreenPoint From;                      // where the drag began (a step's or a text's place)
-    TScreenPoint To;                        // where it ended
-    std::string Text;                       // a text mark's words
-    int Step = 0;                           // a step mark's number, from 1
-
-    bool operator==(const TMark&) const = default;
-};
-
+// The marks drawn on the frozen screen before a capture is saved: the list in the order placed,
+// take back and put back, the step numbers.
 class TMarkup {
 public:
     explicit TMarkup(const TCaptureRegion& selection) : FSelection(selection) {}
@@ -40,10 +24,10 @@ public:
     const TCaptureRegion& Selection() const { return FSelection; }
     // The number the next step mark gets: one more than the steps shown.
     int NextStep() const;
-
-private:
+    // The point held within the selection (its last pixel at most).
     TScreenPoint Within(TScreenPoint point) const;
 
+private:
     TCaptureRegion FSelection;
     std::vector<TMark> FMarks;
     std::vector<TMark> FTakenBack; // the last taken back last

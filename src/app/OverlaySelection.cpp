@@ -59,6 +59,10 @@ void TMainForm::FormMouseDown(TMouseButton button, std::uint32_t, std::int32_t x
     if (button != TMouseButton::Left) {
         return;
     }
+    if (FMarkup) {
+        MarkupMouseDown({x, y});
+        return;
+    }
     FPrevRegion = FRegion;
     FRegion = {x, y, x, y};
     FPlatform.SetPointerCapture(true);
@@ -67,6 +71,10 @@ void TMainForm::FormMouseDown(TMouseButton button, std::uint32_t, std::int32_t x
 }
 
 void TMainForm::FormMouseMove(std::uint32_t shift, std::int32_t x, std::int32_t y) {
+    if (FMarkup) {
+        MarkupMouseMove({x, y});
+        return;
+    }
     if ((shift & kHeldLeft) || FKeyboardDrag) {
         RubberBand(FRegion.Right, FRegion.Bottom); // erase the band of the last move
         RubberBand(x, y);
@@ -80,6 +88,10 @@ void TMainForm::FormMouseUp(TMouseButton button, std::uint32_t, std::int32_t x, 
     if (button != TMouseButton::Left) {
         return;
     }
+    if (FMarkup) {
+        MarkupMouseUp({x, y});
+        return;
+    }
     FPlatform.SetPointerCapture(false);
     FDragging = false;
     if (!FVisible) {
@@ -89,7 +101,12 @@ void TMainForm::FormMouseUp(TMouseButton button, std::uint32_t, std::int32_t x, 
     }
     struct TEndSelection {
         TMainForm& Form;
-        ~TEndSelection() { Form.EndSelection(); }
+        bool Keep = false; // the overlay stays for marks
+        ~TEndSelection() {
+            if (!Keep) {
+                Form.EndSelection();
+            }
+        }
     } end{*this};
     FPlatform.SetCrossCursor(false);
     FPlatform.SetOverlayAids({});
@@ -109,12 +126,23 @@ void TMainForm::FormMouseUp(TMouseButton button, std::uint32_t, std::int32_t x, 
         }
     }
     ShowRegionInCaption();
-    if (Settings.CaptAtSameTime) {
+    if (Settings.CaptAtSameTime && Settings.Markup && !IsEmpty(FRegion) && FSnapshot) {
+        try {
+            EnterMarkup();
+            end.Keep = true;
+        } catch (...) {
+            HandleException(); // no memory for the marks: the overlay goes, the region stays
+        }
+    } else if (Settings.CaptAtSameTime) {
         mnCaptureClick(); // reads the frozen snapshot still on the screen, band erased
     }
 }
 
 void TMainForm::FormKeyDown(std::uint16_t& key, std::uint32_t shift) {
+    if (FMarkup) {
+        MarkupKeyDown(key, shift);
+        return;
+    }
     if (key == kArrowLeft || key == kArrowUp || key == kArrowRight || key == kArrowDown) {
         StepPointer(key, shift);
         return;
@@ -167,6 +195,13 @@ void TMainForm::EndSelection() {
     FKeyboardDrag = false;
     FDragging = false;
     try {
+        if (FMarkup) {
+            if (FMarkup->TypingAt) {
+                FPlatform.EndTextEntry();
+            }
+            FPlatform.SetPointerCapture(false);
+            FMarkup.reset();
+        }
         FPlatform.SetCrossCursor(false);
         FPlatform.SetOverlayPicture(nullptr);
         FSnapshot.reset();

@@ -62,6 +62,9 @@ bool TMainForm::WndProc(TMessage& message) {
     case WM_BACKGROUNDERROR:
         ReportBackgroundError();
         return true;
+    case WM_TEXTENTRYENDED:
+        FinishTyping();
+        return true;
     case WM_CLOSE_MESSAGE:
         Close();
         return true;
@@ -146,11 +149,11 @@ bool TMainForm::MayRunNow(const TCaptureRequest& request) const {
     if (FCaptureRunning) {
         return false;
     }
-    return !FVisible || (request.Kind == TRequestKind::Command && !FDragging);
+    return !FVisible || (request.Kind == TRequestKind::Command && !FDragging && !FMarkup);
 }
 
 void TMainForm::Request(const TCaptureRequest& request) {
-    if (FVisible && (request.Kind != TRequestKind::Command || FDragging)) {
+    if (FVisible && (request.Kind != TRequestKind::Command || FDragging || FMarkup)) {
         return;
     }
     if (FCountdown > 0) {

@@ -18,6 +18,8 @@ inline constexpr std::uint32_t WM_KEYDECISION = WM_USER_BASE + 111;
 inline constexpr std::uint32_t WM_BACKGROUNDERROR = WM_USER_BASE + 112;
 // PrintScreen pressed while a key box listens for it (wParam: the kMod... modifiers held).
 inline constexpr std::uint32_t WM_PRINTSCREENKEY = WM_USER_BASE + 113;
+// The box a text mark is typed in has been ended (Enter, a click elsewhere) or emptied (Esc).
+inline constexpr std::uint32_t WM_TEXTENTRYENDED = WM_USER_BASE + 114;
 
 inline constexpr std::uint32_t WM_KEYDOWN_MESSAGE = 0x0100;
 inline constexpr std::uint32_t WM_TIMER_MESSAGE = 0x0113;
@@ -44,6 +46,7 @@ inline constexpr std::uint16_t kArrowUp = 0x26;
 inline constexpr std::uint16_t kArrowRight = 0x27;
 inline constexpr std::uint16_t kArrowDown = 0x28;
 inline constexpr std::uint16_t kKeyZ = 'Z';
+inline constexpr std::uint16_t kKeyY = 'Y';
 
 inline constexpr std::int64_t kMouseLeftDown = 513;        // WM_LBUTTONDOWN
 inline constexpr std::int64_t kMouseLeftDoubleClick = 515; // WM_LBUTTONDBLCLK

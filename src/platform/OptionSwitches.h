@@ -32,6 +32,8 @@ inline constexpr std::array kOptionSwitches = {
     TOptionSwitch{&TOptionValues::chkNotify, TText::CheckNotifySaved, 1037, 237, "NotifySaved"},
     TOptionSwitch{&TOptionValues::chkCursor, TText::CheckCaptureCursor, 1038, 158, "CaptureCursor",
                   TSwitchPanel::Capture},
+    TOptionSwitch{&TOptionValues::chkMarkup, TText::CheckMarkup, 1039, 150, "Markup",
+                  TSwitchPanel::Capture},
 };
 
 // The rows of a panel.

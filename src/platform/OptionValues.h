@@ -27,6 +27,7 @@ struct TOptionValues {
     bool chkNotify = false;
     TSpinBox spnDelay{0, 30, 2, 0}; // seconds before the screen is copied
     bool chkCursor = false;
+    bool chkMarkup = false;
     int rdoFileType = 0; // -1 checks no item
     int rdoColor = 3;
     std::string edtSample;

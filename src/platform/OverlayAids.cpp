@@ -101,6 +101,29 @@ void PaintSnapshot(const TSnapshotPixels& pixels, const TCaptureRegion& area, st
     }
 }
 
+// The marks' block over what is painted already, where it lies in the area.
+void PaintLayer(const TScreenPixels& layer, const TCaptureRegion& area, std::uint8_t* out,
+                std::ptrdiff_t stride) {
+    const TPixels32View view = layer.View();
+    const std::int32_t left = layer.Left + layer.OffsetX, top = layer.Top + layer.OffsetY;
+    const TCaptureRegion part =
+        Intersection(area, {left, top, left + view.Width, top + view.Height});
+    for (std::int32_t y = part.Top; y < part.Bottom; ++y) {
+        std::memcpy(out + (y - area.Top) * stride + 4 * std::ptrdiff_t{part.Left - area.Left},
+                    view.Row(y - top) + 4 * std::ptrdiff_t{part.Left - left},
+                    4 * std::size_t(part.Right - part.Left));
+    }
+}
+
+// The rectangle around every button; empty for none.
+TCaptureRegion ButtonsBox(const TOverlayAids& aids) {
+    TCaptureRegion box;
+    for (const TOverlayAids::TButton& button : aids.Buttons) {
+        box = IsEmpty(box) ? button.Box : Bounds(box, button.Box);
+    }
+    return box;
+}
+
 void Fill(const TCaptureRegion& box, const TCaptureRegion& area, std::uint32_t colour,
           std::uint8_t* out, std::ptrdiff_t stride) {
     const TCaptureRegion part = Intersection(box, area);
@@ -155,7 +178,25 @@ std::vector<TCaptureRegion> AidAreas(const TOverlayAids& aids) {
     AddOutlineEdges(aids.Outline, areas);
     AddBox(aids.Magnifier, areas);
     AddBox(aids.Readout, areas);
+    AddBox(ButtonsBox(aids), areas);
+    AddBox(aids.Tip, areas);
     return areas;
+}
+
+std::vector<TAidText> AidTexts(const TOverlayAids& aids) {
+    std::vector<TAidText> texts;
+    if (!IsEmpty(aids.Readout)) {
+        texts.push_back({aids.Readout, aids.ReadoutText});
+    }
+    for (const TOverlayAids::TButton& button : aids.Buttons) {
+        if (!button.Label.empty()) {
+            texts.push_back({button.Box, button.Label});
+        }
+    }
+    if (!IsEmpty(aids.Tip)) {
+        texts.push_back({aids.Tip, aids.TipText});
+    }
+    return texts;
 }
 
 std::vector<TCaptureRegion> ChangedAreas(const TOverlayAids& before, const TOverlayAids& after) {
@@ -174,14 +215,26 @@ std::vector<TCaptureRegion> ChangedAreas(const TOverlayAids& before, const TOver
         AddBox(before.Readout, areas);
         AddBox(after.Readout, areas);
     }
+    if (before.Buttons != after.Buttons || before.TextHeight != after.TextHeight) {
+        AddBox(ButtonsBox(before), areas);
+        AddBox(ButtonsBox(after), areas);
+    }
+    if (before.Tip != after.Tip || before.TipText != after.TipText ||
+        before.TextHeight != after.TextHeight) {
+        AddBox(before.Tip, areas);
+        AddBox(after.Tip, areas);
+    }
     JoinOverlapping(areas);
     return areas;
 }
 
-void PaintAids(const TScreenPixels& snapshot, const TOverlayAids& aids, const TCaptureRegion& area,
-               std::uint8_t* out, std::ptrdiff_t stride) {
+void PaintAids(const TScreenPixels& snapshot, const TScreenPixels* marks, const TOverlayAids& aids,
+               const TCaptureRegion& area, std::uint8_t* out, std::ptrdiff_t stride) {
     const TSnapshotPixels pixels(snapshot);
     PaintSnapshot(pixels, area, out, stride);
+    if (marks) {
+        PaintLayer(*marks, area, out, stride);
+    }
     // The outline in colour, with a white line inside it, so that it shows on any background.
     std::vector<TCaptureRegion> outline, inner;
     AddOutlineEdges(aids.Outline, outline);
@@ -199,6 +252,20 @@ void PaintAids(const TScreenPixels& snapshot, const TOverlayAids& aids, const TC
     }
     if (!IsEmpty(aids.Readout)) {
         const TCaptureRegion& r = aids.Readout;
+        Fill(r, area, kAidBorderColour, out, stride);
+        Fill({r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1}, area, kReadoutBackground, out,
+             stride);
+    }
+    for (const TOverlayAids::TButton& button : aids.Buttons) {
+        // A chosen button has a white border two pixels wide, the others a grey one.
+        const TCaptureRegion& b = button.Box;
+        const std::int32_t border = button.Chosen ? 2 : 1;
+        Fill(b, area, button.Chosen ? 0xFFFFFF : kAidBorderColour, out, stride);
+        Fill({b.Left + border, b.Top + border, b.Right - border, b.Bottom - border}, area,
+             button.Face, out, stride);
+    }
+    if (!IsEmpty(aids.Tip)) {
+        const TCaptureRegion& r = aids.Tip;
         Fill(r, area, kAidBorderColour, out, stride);
         Fill({r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1}, area, kReadoutBackground, out,
              stride);

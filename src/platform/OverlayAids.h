@@ -11,6 +11,8 @@ class TScreenPixels;
 
 // What the overlay shows over its snapshot to help a selection, in screen positions. None of
 // it is ever captured: a capture takes the snapshot's own pixels.
+inline constexpr std::uint32_t kButtonFace = 0x202020;
+
 struct TOverlayAids {
     // The rectangle a click would take, outlined inside its edges; empty for none.
     TCaptureRegion Outline;
@@ -24,9 +26,28 @@ struct TOverlayAids {
     TCaptureRegion Readout;
     std::string ReadoutText;
     std::int32_t TextHeight = 14;
+    // The marks' toolbar: its buttons, and the tool tip of the one under the pointer.
+    struct TButton {
+        TCaptureRegion Box;
+        std::string Label;
+        std::uint32_t Face = kButtonFace;
+        bool Chosen = false;
+        bool operator==(const TButton&) const = default;
+    };
+    std::vector<TButton> Buttons;
+    TCaptureRegion Tip;
+    std::string TipText;
 
     bool operator==(const TOverlayAids&) const = default;
 };
+
+// A line of text the aids show, centred in its box.
+struct TAidText {
+    TCaptureRegion Box;
+    std::string Text;
+};
+// The readout's, the buttons' and the tool tip's texts, in the order painted.
+std::vector<TAidText> AidTexts(const TOverlayAids& aids);
 
 inline constexpr std::int32_t kOutlineWidth = 3;          // two in colour, one white inside
 inline constexpr std::uint32_t kOutlineColour = 0x0078D7; // red << 16 | green << 8 | blue
@@ -42,8 +63,8 @@ std::vector<TCaptureRegion> ChangedAreas(const TOverlayAids& before, const TOver
 // The parts of the screen the aids cover.
 std::vector<TCaptureRegion> AidAreas(const TOverlayAids& aids);
 
-// Paints `area` of the overlay as the snapshot and the aids show it, the readout's text left
-// to the caller: `out` holds the area's rows, `stride` bytes apart, 32-bit pixels as the
-// snapshot's. Parts of the area off the snapshot are white.
-void PaintAids(const TScreenPixels& snapshot, const TOverlayAids& aids, const TCaptureRegion& area,
-               std::uint8_t* out, std::ptrdiff_t stride);
+// Paints `area` of the overlay as the snapshot, the marks over it (none for null) and the aids
+// show it, the aids' texts left to the caller: `out` holds the area's rows, `stride` bytes apart,
+// 32-bit pixels as the snapshot's. Parts of the area off the snapshot are white.
+void PaintAids(const TScreenPixels& snapshot, const TScreenPixels* marks, const TOverlayAids& aids,
+               const TCaptureRegion& area, std::uint8_t* out, std::ptrdiff_t stride);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/LocalTime.h"
+#include "base/Mark.h"
 #include "base/Pixels32.h"
 #include "base/PointerPicture.h"
 #include "base/Rgb.h"
@@ -156,6 +157,22 @@ public:
     // The aids over the picture (TOverlayAids): only what changed is painted again, under the
     // bands. A new picture, or none, takes the aids and the bands away.
     virtual void SetOverlayAids(const TOverlayAids& aids) = 0;
+    // The marks over the overlay's picture: a block shown over the snapshot, whose changed
+    // parts (screen positions) are painted again now; the caller changes its pixels and tells
+    // which. None takes it away, as a new picture does.
+    virtual void SetOverlayMarks(std::shared_ptr<const TScreenPixels> marks,
+                                 const std::vector<TCaptureRegion>& changed) = 0;
+    // Draws an arrow, a step or a text mark on the canvas, antialiased and in the interface's
+    // font, clipped to it; returns the parts it changed. Other marks are not the platform's.
+    virtual std::vector<TCaptureRegion> DrawMark(const TMark& mark, const TMarkStyle& style,
+                                                 const TPixels32Canvas& canvas) = 0;
+    // A box over the overlay to type a text mark in (the input method works there), its
+    // top-left corner at `at`, `width` pixels wide, its text in that colour and height. Enter or
+    // a click elsewhere ends it and Esc empties it; either way the main window then receives
+    // WM_TEXTENTRYENDED. End takes the box away and gives what it held: nothing for no box.
+    virtual void BeginTextEntry(TScreenPoint at, std::int32_t width, std::uint32_t colour,
+                                std::int32_t height) = 0;
+    virtual std::optional<std::string> EndTextEntry() = 0;
     // The visible frames of the top-level windows shown now, front to back: not hidden,
     // minimised or cloaked, nor the desktop itself.
     virtual std::vector<TCaptureRegion> WindowFrames() = 0;

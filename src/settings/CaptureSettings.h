@@ -35,6 +35,8 @@ struct TCaptureSettings {
     std::int32_t Delay{};
     // The mouse pointer drawn into each capture, as the screen showed it.
     bool CaptureCursor{};
+    // After a drag with CaptAtSameTime, the frozen screen stays up for marks before the save.
+    bool Markup{};
     // The keys of the four actions ([Keys]); none for an action without a key. SavePrtScrKey
     // and SaveAltPrtScrKey turn the first two on and off.
     TKeyChord Capture;

@@ -88,6 +88,7 @@ inline constexpr std::array kSettingRows = {
                 TNumberSetting{&TCaptureSettings::Delay, 0, 0, kMaxDelay, TOutOfRange::Default}},
     TSettingRow{kFileSection, "CaptureCursor",
                 TSwitchSetting{&TCaptureSettings::CaptureCursor, false}},
+    TSettingRow{kFileSection, "Markup", TSwitchSetting{&TCaptureSettings::Markup, false}},
     // The keys, in the order of their actions (TKeyAction): a key two of them share goes to the
     // first.
     TSettingRow{kKeysSection, "Capture",

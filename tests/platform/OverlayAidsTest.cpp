@@ -31,7 +31,8 @@ TEST(OverlayAids, TheMagnifierShowsTheSnapshotZoomedWithItsCentreFramed) {
     aids.Magnifier = {0, 0, 22, 22};
     aids.MagnifiedAt = {101, 51}; // cells from (99, 49): a row and a column off the snapshot
     std::uint32_t out[22 * 22];
-    PaintAids(snapshot, aids, {0, 0, 22, 22}, reinterpret_cast<std::uint8_t*>(out), 22 * 4);
+    PaintAids(snapshot, nullptr, aids, {0, 0, 22, 22}, reinterpret_cast<std::uint8_t*>(out),
+              22 * 4);
     const auto at = [&](int x, int y) { return out[y * 22 + x] & 0xFFFFFF; };
     EXPECT_EQ(at(0, 0), kAidBorderColour);
     EXPECT_EQ(at(21, 10), kAidBorderColour);

@@ -6,6 +6,7 @@
 #include "imaging/Palette.h"
 
 #include <algorithm>
+#include <cstring>
 #include <stdexcept>
 
 namespace {
@@ -249,4 +250,26 @@ void THeadlessPlatform::SetPointerPosition(TScreenPoint position) {
     Pointer = position;
     Send(WM_MOUSEMOVE_MESSAGE, 0,
          (std::int64_t(std::uint16_t(position.Y)) << 16) | std::uint16_t(position.X));
+}
+
+std::vector<TCaptureRegion> THeadlessPlatform::DrawMark(const TMark& mark, const TMarkStyle& style,
+                                                        const TPixels32Canvas& canvas) {
+    const std::int32_t r = style.StepRadius;
+    const TCaptureRegion box =
+        mark.Tool == TMarkTool::Step
+            ? TCaptureRegion{mark.From.X - r, mark.From.Y - r, mark.From.X + r, mark.From.Y + r}
+        : mark.Tool == TMarkTool::Text
+            ? TCaptureRegion{mark.From.X, mark.From.Y,
+                             mark.From.X +
+                                 static_cast<std::int32_t>(mark.Text.size()) * style.TextHeight / 2,
+                             mark.From.Y + style.TextHeight}
+            : DraggedBox(mark);
+    const TCaptureRegion part = Intersection(
+        box, {canvas.Left, canvas.Top, canvas.Left + canvas.Width, canvas.Top + canvas.Height});
+    for (std::int32_t y = part.Top; y < part.Bottom; ++y) {
+        for (std::int32_t x = part.Left; x < part.Right; ++x) {
+            std::memcpy(canvas.Row(y - canvas.Top) + 4 * (x - canvas.Left), &mark.Colour, 4);
+        }
+    }
+    return {box};
 }

@@ -9,6 +9,7 @@
 #include <map>
 #include <mutex>
 #include <string>
+#include <utility>
 #include <vector>
 
 // The desktop as tests script it: real files, chosen special folders, a fixed clock, a screen
@@ -64,9 +65,39 @@ public:
     void DeliverPosted();
     void SetOverlayPicture(std::shared_ptr<const TScreenPixels> picture) override {
         Picture = std::move(picture);
+        Marks.reset();
         Aids = {};
     }
     void SetOverlayAids(const TOverlayAids& aids) override { Aids = aids; }
+    void SetOverlayMarks(std::shared_ptr<const TScreenPixels> marks,
+                         const std::vector<TCaptureRegion>& changed) override {
+        Marks = std::move(marks);
+        MarksChanged = changed;
+    }
+    std::shared_ptr<const TScreenPixels> Marks;
+    std::vector<TCaptureRegion> MarksChanged; // as last told
+    // Arrows, steps and texts fill their box in their colour: a step the square around its
+    // circle, a text half its height wide a byte, from its place.
+    std::vector<TCaptureRegion> DrawMark(const TMark& mark, const TMarkStyle& style,
+                                         const TPixels32Canvas& canvas) override;
+    void BeginTextEntry(TScreenPoint at, std::int32_t width, std::uint32_t colour,
+                        std::int32_t height) override {
+        TextEntry = TTextEntry{at, width, colour, height, {}};
+    }
+    std::optional<std::string> EndTextEntry() override {
+        if (!TextEntry) {
+            return std::nullopt;
+        }
+        return std::exchange(TextEntry, std::nullopt)->Typed;
+    }
+    struct TTextEntry {
+        TScreenPoint At;
+        std::int32_t Width;
+        std::uint32_t Colour;
+        std::int32_t Height;
+        std::string Typed; // what the user typed into the box
+    };
+    std::optional<TTextEntry> TextEntry; // the box while it shows
     std::vector<TCaptureRegion> WindowFrames() override { return Frames; }
     TOverlayAids Aids;
     std::vector<TCaptureRegion> Frames; // front to back

@@ -1,0 +1,162 @@
+#include "app/MarkToolbar.h"
+
+#include "platform/Messages.h"
+
+#include <algorithm>
+#include <iterator>
+#include <string>
+
+namespace {
+
+struct TButtonRow {
+    TToolbarAction Action;
+    int Index;
+    TText Label; // TText::Count: a colour's swatch, no label
+    TText Tip;
+    std::uint16_t Key;
+    bool Control;
+};
+
+constexpr int Tool(TMarkTool tool) {
+    return static_cast<int>(tool);
+}
+
+constexpr TButtonRow kButtons[] = {
+    {TToolbarAction::Tool, Tool(TMarkTool::Frame), TText::ToolFrame, TText::TipFrame, 'F', false},
+    {TToolbarAction::Tool, Tool(TMarkTool::Arrow), TText::ToolArrow, TText::TipArrow, 'A', false},
+    {TToolbarAction::Tool, Tool(TMarkTool::Text), TText::ToolText, TText::TipText, 'T', false},
+    {TToolbarAction::Tool, Tool(TMarkTool::Step), TText::ToolStep, TText::TipStep, 'N', false},
+    {TToolbarAction::Tool, Tool(TMarkTool::Highlighter), TText::ToolHighlighter,
+     TText::TipHighlighter, 'H', false},
+    {TToolbarAction::Tool, Tool(TMarkTool::Mosaic), TText::ToolMosaic, TText::TipMosaic, 'M',
+     false},
+    {TToolbarAction::Colour, 0, TText::Count, TText::TipRed, '1', false},
+    {TToolbarAction::Colour, 1, TText::Count, TText::TipBlue, '2', false},
+    {TToolbarAction::Colour, 2, TText::Count, TText::TipGreen, '3', false},
+    {TToolbarAction::Colour, 3, TText::Count, TText::TipYellow, '4', false},
+    {TToolbarAction::Colour, 4, TText::Count, TText::TipBlack, '5', false},
+    {TToolbarAction::Colour, 5, TText::Count, TText::TipWhite, '6', false},
+    {TToolbarAction::TakeBack, 0, TText::ButtonTakeBack, TText::TipTakeBack, 'Z', true},
+    {TToolbarAction::PutBack, 0, TText::ButtonPutBack, TText::TipPutBack, 'Y', true},
+    {TToolbarAction::Save, 0, TText::ButtonSave, TText::TipSave, kKeyReturn, false},
+    {TToolbarAction::Leave, 0, TText::ButtonLeave, TText::TipLeave, kKeyEscape, false},
+};
+static_assert(std::size(kMarkColours) == 6);
+
+std::int32_t Scaled(std::int32_t size, int dpi) {
+    return std::max<std::int32_t>(1, (size * std::max(dpi, 1) + 48) / 96);
+}
+
+// A line's width in the interface's font, about: a full-width character is as wide as the
+// font is high, a half-width one half as wide.
+std::int32_t TextWidth(const std::string& text, std::int32_t height) {
+    std::int32_t halves = 0;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        halves += byte < 0x80 ? 1 : byte >= 0xC0 ? 2 : 0;
+    }
+    return (halves * height + 1) / 2;
+}
+
+const TButtonRow& RowOf(const TToolbarButton& button) {
+    return *std::find_if(std::begin(kButtons), std::end(kButtons), [&](const TButtonRow& row) {
+        return row.Action == button.Action && row.Index == button.Index;
+    });
+}
+
+} // namespace
+
+std::vector<TToolbarButton> PlaceToolbar(const TCaptureRegion& selection, const TMonitor& monitor) {
+    const int dpi = monitor.Dpi;
+    const std::int32_t textHeight = Scaled(14, dpi), height = textHeight + Scaled(12, dpi);
+    const std::int32_t gap = Scaled(2, dpi), groupGap = Scaled(8, dpi), margin = Scaled(6, dpi);
+    std::vector<TToolbarButton> buttons;
+    std::int32_t x = 0;
+    for (const TButtonRow& row : kButtons) {
+        if (!buttons.empty()) {
+            x += buttons.back().Action != row.Action &&
+                         !(buttons.back().Action == TToolbarAction::TakeBack &&
+                           row.Action == TToolbarAction::PutBack) &&
+                         !(buttons.back().Action == TToolbarAction::Save &&
+                           row.Action == TToolbarAction::Leave)
+                     ? groupGap
+                     : gap;
+        }
+        const std::int32_t width = row.Label == TText::Count
+                                       ? height
+                                       : TextWidth(Text(row.Label), textHeight) + Scaled(14, dpi);
+        buttons.push_back({row.Action, row.Index, {x, 0, x + width, height}});
+        x += width;
+    }
+    const TCaptureRegion& m = monitor.Bounds;
+    const std::int32_t width = x;
+    std::int32_t top = selection.Bottom + margin;
+    if (top + height > m.Bottom) {
+        top = selection.Top - margin - height;
+        if (top < m.Top) {
+            top = std::min(selection.Bottom, m.Bottom) - margin - height;
+        }
+    }
+    top = std::max(top, m.Top);
+    const std::int32_t left = std::max(m.Left, std::min(selection.Right, m.Right) - width);
+    for (TToolbarButton& button : buttons) {
+        button.Box = {button.Box.Left + left, button.Box.Top + top, button.Box.Right + left,
+                      button.Box.Bottom + top};
+    }
+    return buttons;
+}
+
+std::optional<std::size_t> ButtonAt(const std::vector<TToolbarButton>& buttons, TScreenPoint at) {
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        if (Contains(buttons[i].Box, at)) {
+            return i;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<TToolbarButton> ButtonOfKey(std::uint16_t key, bool control) {
+    for (const TButtonRow& row : kButtons) {
+        if (row.Key == key && row.Control == control) {
+            return TToolbarButton{row.Action, row.Index, {}};
+        }
+    }
+    return std::nullopt;
+}
+
+TOverlayAids ToolbarAids(const std::vector<TToolbarButton>& buttons, TMarkTool tool,
+                         std::uint32_t colour, std::optional<std::size_t> hovered,
+                         const TMonitor& monitor) {
+    TOverlayAids aids;
+    aids.TextHeight = Scaled(14, monitor.Dpi);
+    for (const TToolbarButton& button : buttons) {
+        const TButtonRow& row = RowOf(button);
+        TOverlayAids::TButton shown{button.Box, {}, kButtonFace, false};
+        if (row.Label != TText::Count) {
+            shown.Label = Text(row.Label);
+        }
+        if (button.Action == TToolbarAction::Tool) {
+            shown.Chosen = button.Index == Tool(tool);
+        } else if (button.Action == TToolbarAction::Colour) {
+            shown.Face = kMarkColours[button.Index];
+            shown.Chosen = kMarkColours[button.Index] == colour;
+        }
+        aids.Buttons.push_back(std::move(shown));
+    }
+    if (hovered && *hovered < buttons.size()) {
+        const TCaptureRegion& box = buttons[*hovered].Box;
+        aids.TipText = Text(RowOf(buttons[*hovered]).Tip);
+        const std::int32_t width =
+            TextWidth(aids.TipText, aids.TextHeight) + Scaled(12, monitor.Dpi);
+        const std::int32_t height = aids.TextHeight + Scaled(8, monitor.Dpi);
+        const TCaptureRegion& m = monitor.Bounds;
+        const std::int32_t gap = Scaled(4, monitor.Dpi);
+        std::int32_t top = box.Bottom + gap;
+        if (top + height > m.Bottom) {
+            top = box.Top - gap - height;
+        }
+        const std::int32_t left = std::max(m.Left, std::min(box.Left, m.Right - width));
+        aids.Tip = {left, top, left + width, top + height};
+    }
+    return aids;
+}

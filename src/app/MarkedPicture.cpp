@@ -1,0 +1,123 @@
+#include "app/MarkedPicture.h"
+
+#include "imaging/MarkShapes.h"
+#include "imaging/PointerPatch.h"
+
+#include <algorithm>
+#include <cstring>
+#include <utility>
+
+namespace {
+
+// Copies the pixels of `from` (its top-left pixel at `fromLeft`, `fromTop` on the screen)
+// that fall on the canvas.
+void CopyOnto(const TPixels32Canvas& canvas, const TPixels32View& from, std::int64_t fromLeft,
+              std::int64_t fromTop) {
+    const std::int64_t left = std::max<std::int64_t>(fromLeft, canvas.Left);
+    const std::int64_t top = std::max<std::int64_t>(fromTop, canvas.Top);
+    const std::int64_t right =
+        std::min<std::int64_t>(fromLeft + from.Width, std::int64_t{canvas.Left} + canvas.Width);
+    const std::int64_t bottom =
+        std::min<std::int64_t>(fromTop + from.Height, std::int64_t{canvas.Top} + canvas.Height);
+    for (std::int64_t y = top; y < bottom; ++y) {
+        std::memcpy(canvas.Row(static_cast<std::int32_t>(y - canvas.Top)) +
+                        4 * (left - canvas.Left),
+                    from.Row(static_cast<std::int32_t>(y - fromTop)) + 4 * (left - fromLeft),
+                    static_cast<std::size_t>(4 * (right - left)));
+    }
+}
+
+} // namespace
+
+TMarkedPicture::TMarkedPicture(const TScreenPixels& snapshot, const TCaptureRegion& selection,
+                               const std::optional<TPointerPicture>& pointer)
+    : FWidth(selection.Right - selection.Left), FHeight(selection.Bottom - selection.Top),
+      FFrozen(4 * std::size_t(FWidth) * std::size_t(FHeight), 0xFF) {
+    Left = selection.Left;
+    Top = selection.Top;
+    const TPixels32Canvas frozen = Canvas(FFrozen);
+    const std::int64_t snapshotLeft = std::int64_t{snapshot.Left} + snapshot.OffsetX;
+    const std::int64_t snapshotTop = std::int64_t{snapshot.Top} + snapshot.OffsetY;
+    CopyOnto(frozen, snapshot.View(), snapshotLeft, snapshotTop);
+    if (pointer) {
+        const std::vector<std::uint8_t> patch =
+            PointerPatch(*pointer, snapshot.View(), snapshotLeft, snapshotTop);
+        CopyOnto(frozen, PatchView(*pointer, patch), pointer->Left, pointer->Top);
+    }
+    FPlaced = FFrozen;
+    FShown = FFrozen;
+}
+
+TPixels32Canvas TMarkedPicture::Canvas(std::vector<std::uint8_t>& pixels) {
+    return {pixels.data(), FWidth, FHeight, std::ptrdiff_t{FWidth} * 4, Left, Top};
+}
+
+TPixels32View TMarkedPicture::View() const {
+    return {FShown.data(), FWidth, FHeight, std::ptrdiff_t{FWidth} * 4};
+}
+
+void TMarkedPicture::CopyAreas(const std::vector<std::uint8_t>& from, std::vector<std::uint8_t>& to,
+                               const std::vector<TCaptureRegion>& areas) const {
+    const std::ptrdiff_t stride = std::ptrdiff_t{FWidth} * 4;
+    for (const TCaptureRegion& area : areas) {
+        for (std::int32_t y = area.Top; y < area.Bottom; ++y) {
+            const std::ptrdiff_t at = (y - Top) * stride + 4 * std::ptrdiff_t{area.Left - Left};
+            std::memcpy(to.data() + at, from.data() + at, 4 * std::size_t(area.Right - area.Left));
+        }
+    }
+}
+
+std::vector<TCaptureRegion> TMarkedPicture::Preview(const TMark& mark, const TMarkStyle& style,
+                                                    IPlatform& platform) {
+    std::vector<TCaptureRegion> changed = EndPreview();
+    FPreviewAreas = PaintMark(Canvas(FShown), mark, style, platform);
+    changed.insert(changed.end(), FPreviewAreas.begin(), FPreviewAreas.end());
+    return changed;
+}
+
+std::vector<TCaptureRegion> TMarkedPicture::Place() {
+    CopyAreas(FShown, FPlaced, FPreviewAreas);
+    return std::exchange(FPreviewAreas, {});
+}
+
+std::vector<TCaptureRegion> TMarkedPicture::EndPreview() {
+    CopyAreas(FPlaced, FShown, FPreviewAreas);
+    return std::exchange(FPreviewAreas, {});
+}
+
+void TMarkedPicture::Repaint(const std::vector<TMark>& marks, const TMarkStyle& style,
+                             IPlatform& platform) {
+    FPlaced = FFrozen;
+    for (const TMark& mark : marks) {
+        PaintMark(Canvas(FPlaced), mark, style, platform);
+    }
+    FShown = FPlaced;
+    FPreviewAreas.clear();
+}
+
+std::vector<TCaptureRegion> PaintMark(const TPixels32Canvas& canvas, const TMark& mark,
+                                      const TMarkStyle& style, IPlatform& platform) {
+    switch (mark.Tool) {
+    case TMarkTool::Frame:
+        return PaintFrame(canvas, DraggedBox(mark), style.LineWidth, mark.Colour);
+    case TMarkTool::Highlighter:
+        return PaintHighlight(canvas, DraggedBox(mark), kHighlighterColour);
+    case TMarkTool::Mosaic:
+        return PaintMosaic(canvas, DraggedBox(mark), style.MosaicBlock);
+    case TMarkTool::Arrow:
+    case TMarkTool::Text:
+    case TMarkTool::Step:
+        break;
+    }
+    // What the platform returns is held to the canvas: its areas are copied by row.
+    std::vector<TCaptureRegion> changed;
+    const TCaptureRegion whole{canvas.Left, canvas.Top, canvas.Left + canvas.Width,
+                               canvas.Top + canvas.Height};
+    for (const TCaptureRegion& area : platform.DrawMark(mark, style, canvas)) {
+        const TCaptureRegion part = Intersection(area, whole);
+        if (!IsEmpty(part)) {
+            changed.push_back(part);
+        }
+    }
+    return changed;
+}

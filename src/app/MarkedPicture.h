@@ -1,0 +1,46 @@
+#pragma once
+
+#include "base/Mark.h"
+#include "base/PointerPicture.h"
+#include "platform/Platform.h"
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+// The selection as the marks make it, shown over the frozen screen and saved as it is shown:
+// the snapshot's pixels of the selection (white off it, the pointer in when it is captured),
+// the marks placed so far painted over them in order, and over those the one being drawn.
+class TMarkedPicture final : public TScreenPixels {
+public:
+    TMarkedPicture(const TScreenPixels& snapshot, const TCaptureRegion& selection,
+                   const std::optional<TPointerPicture>& pointer);
+
+    TPixels32View View() const override;
+
+    // The mark being drawn, in place of the one shown before; returns the parts that changed.
+    std::vector<TCaptureRegion> Preview(const TMark& mark, const TMarkStyle& style,
+                                        IPlatform& platform);
+    // The mark last previewed becomes one of the placed ones; returns the parts it painted.
+    std::vector<TCaptureRegion> Place();
+    // Takes away the mark being drawn; returns the parts that changed.
+    std::vector<TCaptureRegion> EndPreview();
+    // Paints everything again from the frozen pixels (after a mark was taken back).
+    void Repaint(const std::vector<TMark>& marks, const TMarkStyle& style, IPlatform& platform);
+
+private:
+    TPixels32Canvas Canvas(std::vector<std::uint8_t>& pixels);
+    void CopyAreas(const std::vector<std::uint8_t>& from, std::vector<std::uint8_t>& to,
+                   const std::vector<TCaptureRegion>& areas) const;
+
+    std::int32_t FWidth, FHeight;
+    std::vector<std::uint8_t> FFrozen; // the selection as the snapshot showed it
+    std::vector<std::uint8_t> FPlaced; // with the marks placed
+    std::vector<std::uint8_t> FShown;  // with the one being drawn
+    std::vector<TCaptureRegion> FPreviewAreas;
+};
+
+// Paints one mark on the canvas, the platform drawing what needs antialiasing or a font;
+// returns the parts it changed.
+std::vector<TCaptureRegion> PaintMark(const TPixels32Canvas& canvas, const TMark& mark,
+                                      const TMarkStyle& style, IPlatform& platform);
