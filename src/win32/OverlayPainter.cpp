@@ -22,6 +22,7 @@ POINT TOverlayPainter::Origin() const {
 
 void TOverlayPainter::SetPicture(std::shared_ptr<const TScreenPixels> picture) {
     FPicture = std::move(picture);
+    FMarks.reset();
     FBands.clear();
     FAids = {};
     InvalidateRect(FWindow, nullptr, FALSE);
@@ -53,9 +54,19 @@ void TOverlayPainter::DrawXorRectangle(std::int32_t x1, std::int32_t y1, std::in
     GdiFlush(); // on the screen now: a capture right after must not see an older band
 }
 
+void TOverlayPainter::SetMarks(std::shared_ptr<const TScreenPixels> marks,
+                               const std::vector<TCaptureRegion>& changed) {
+    FMarks = std::move(marks);
+    PaintNow(changed);
+}
+
 void TOverlayPainter::SetAids(const TOverlayAids& aids) {
     const std::vector<TCaptureRegion> changed = ChangedAreas(FAids, aids);
     FAids = aids;
+    PaintNow(changed);
+}
+
+void TOverlayPainter::PaintNow(const std::vector<TCaptureRegion>& changed) {
     if (!FPicture || changed.empty() || !IsWindowVisible(FWindow)) {
         return;
     }
@@ -70,7 +81,11 @@ void TOverlayPainter::SetAids(const TOverlayAids& aids) {
     GdiFlush();
 }
 
-void TOverlayPainter::PaintReadoutText(HDC dc, POINT origin) {
+void TOverlayPainter::PaintTexts(HDC dc, POINT origin, const TCaptureRegion& area) {
+    const std::vector<TAidText> texts = AidTexts(FAids);
+    if (texts.empty()) {
+        return;
+    }
     if (FFontHeight != FAids.TextHeight || !FFont) {
         FFont = CreateJapaneseFont(FAids.TextHeight, kUiFaces);
         FFontHeight = FAids.TextHeight;
@@ -78,11 +93,16 @@ void TOverlayPainter::PaintReadoutText(HDC dc, POINT origin) {
     TSelection fontSelected(dc, FFont.Get());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, ColourOf(kReadoutTextColour));
-    RECT box{FAids.Readout.Left - origin.x, FAids.Readout.Top - origin.y,
-             FAids.Readout.Right - origin.x, FAids.Readout.Bottom - origin.y};
-    const std::wstring text = WideFromUtf8(FAids.ReadoutText);
-    ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box,
-                DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    for (const TAidText& text : texts) {
+        if (IsEmpty(Intersection(text.Box, area))) {
+            continue;
+        }
+        RECT box{text.Box.Left - origin.x, text.Box.Top - origin.y, text.Box.Right - origin.x,
+                 text.Box.Bottom - origin.y};
+        const std::wstring wide = WideFromUtf8(text.Text);
+        ::DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &box,
+                    DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    }
 }
 
 void TOverlayPainter::PaintArea(HDC target, POINT origin, const TCaptureRegion& area) {
@@ -98,11 +118,10 @@ void TOverlayPainter::PaintArea(HDC target, POINT origin, const TCaptureRegion& 
         return; // the part keeps what it showed; the next paint tries again
     }
     TSelection bitmapSelected(memory.Get(), bitmap.Get());
-    PaintAids(*FPicture, FAids, area, static_cast<std::uint8_t*>(bits), std::ptrdiff_t{width} * 4);
+    PaintAids(*FPicture, FMarks.get(), FAids, area, static_cast<std::uint8_t*>(bits),
+              std::ptrdiff_t{width} * 4);
     const POINT local{area.Left, area.Top};
-    if (!IsEmpty(Intersection(FAids.Readout, area))) {
-        PaintReadoutText(memory.Get(), local);
-    }
+    PaintTexts(memory.Get(), local, area);
     for (const TBand& band : FBands) {
         XorBand(memory.Get(), local, band);
     }
@@ -122,6 +141,14 @@ void TOverlayPainter::Paint() {
                       FPicture->Top + FPicture->OffsetY - origin.y, static_cast<DWORD>(view.Width),
                       static_cast<DWORD>(view.Height), 0, 0, 0, static_cast<UINT>(view.Height),
                       view.Data, &info, DIB_RGB_COLORS);
+    if (FMarks) {
+        const TPixels32View marks = FMarks->View();
+        BITMAPINFO marksInfo = TopDown32(static_cast<std::int32_t>(marks.Stride / 4), marks.Height);
+        SetDIBitsToDevice(paint.Get(), FMarks->Left + FMarks->OffsetX - origin.x,
+                          FMarks->Top + FMarks->OffsetY - origin.y, static_cast<DWORD>(marks.Width),
+                          static_cast<DWORD>(marks.Height), 0, 0, 0,
+                          static_cast<UINT>(marks.Height), marks.Data, &marksInfo, DIB_RGB_COLORS);
+    }
     // The bands over the snapshot, then the aids' parts painted whole (bands included).
     for (const TBand& band : FBands) {
         XorBand(paint.Get(), origin, band);

@@ -41,9 +41,9 @@ TWin32Platform::TWin32Platform(HINSTANCE instance) : FInstance(instance) {
 
     // A tool window has no taskbar button; it is the program's message target and, later,
     // the full-screen overlay.
-    FMainWindow.Reset(CreateWindowExW(WS_EX_TOOLWINDOW, kMainClass,
-                                      WideFromUtf8(Text(TText::MainCaption)).c_str(), WS_POPUP, 0,
-                                      0, 0, 0, nullptr, nullptr, instance, this));
+    FMainWindow.Reset(CreateWindowExW(
+        WS_EX_TOOLWINDOW, kMainClass, WideFromUtf8(Text(TText::MainCaption)).c_str(),
+        WS_POPUP | WS_CLIPCHILDREN, 0, 0, 0, 0, nullptr, nullptr, instance, this));
     if (!FMainWindow) {
         throw EOutOfResources(Text(TText::OutOfSystemResources));
     }
@@ -60,6 +60,7 @@ TWin32Platform::~TWin32Platform() {
     // In the order of their dependence: the watcher posts to the window, the icon belongs to
     // it, and the window's last messages must not reach a platform being taken apart.
     FKeyWatcher.reset();
+    FTextEntry.reset();
     FTray.reset();
     if (FClipboard) {
         try {
@@ -216,6 +217,32 @@ void TWin32Platform::DrawXorRectangle(std::int32_t x1, std::int32_t y1, std::int
 
 void TWin32Platform::SetOverlayAids(const TOverlayAids& aids) {
     FOverlay->SetAids(aids);
+}
+
+void TWin32Platform::SetOverlayMarks(std::shared_ptr<const TScreenPixels> marks,
+                                     const std::vector<TCaptureRegion>& changed) {
+    FOverlay->SetMarks(std::move(marks), changed);
+}
+
+std::vector<TCaptureRegion> TWin32Platform::DrawMark(const TMark& mark, const TMarkStyle& style,
+                                                     const TPixels32Canvas& canvas) {
+    return DrawMarkOnCanvas(mark, style, canvas);
+}
+
+void TWin32Platform::BeginTextEntry(TScreenPoint at, std::int32_t width, std::uint32_t colour,
+                                    std::int32_t height) {
+    FTextEntry.reset();
+    FTextEntry = std::make_unique<TTextEntry>(FMainWindow.Get(), WM_TEXTENTRYENDED,
+                                              POINT{at.X, at.Y}, width, colour, height);
+}
+
+std::optional<std::string> TWin32Platform::EndTextEntry() {
+    if (!FTextEntry) {
+        return std::nullopt;
+    }
+    std::string text = FTextEntry->Text();
+    FTextEntry.reset();
+    return text;
 }
 
 std::vector<TCaptureRegion> TWin32Platform::WindowFrames() {
@@ -389,6 +416,14 @@ LRESULT TWin32Platform::HandleMessage(HWND window, UINT message, WPARAM wParam, 
             return 0;
         }
         break;
+    case WM_CTLCOLOREDIT: {
+        LRESULT brush = 0;
+        if (FTextEntry && FTextEntry->Colours(reinterpret_cast<HWND>(lParam),
+                                              reinterpret_cast<HDC>(wParam), brush)) {
+            return brush;
+        }
+        break;
+    }
     case WM_ERASEBKGND:
         return 1; // the snapshot covers everything
     case WM_DPICHANGED:

@@ -4,8 +4,10 @@
 #include "win32/ClipboardOwner.h"
 #include "win32/GdiHandles.h"
 #include "win32/KeyWatcherThread.h"
+#include "win32/MarkDrawing.h"
 #include "win32/OverlayPainter.h"
 #include "win32/ScreenGrab.h"
+#include "win32/TextEntry.h"
 #include "win32/TrayIcon.h"
 #include "win32/Win32FileSystem.h"
 
@@ -54,6 +56,13 @@ public:
     void DrawXorRectangle(std::int32_t x1, std::int32_t y1, std::int32_t x2,
                           std::int32_t y2) override;
     void SetOverlayAids(const TOverlayAids& aids) override;
+    void SetOverlayMarks(std::shared_ptr<const TScreenPixels> marks,
+                         const std::vector<TCaptureRegion>& changed) override;
+    std::vector<TCaptureRegion> DrawMark(const TMark& mark, const TMarkStyle& style,
+                                         const TPixels32Canvas& canvas) override;
+    void BeginTextEntry(TScreenPoint at, std::int32_t width, std::uint32_t colour,
+                        std::int32_t height) override;
+    std::optional<std::string> EndTextEntry() override;
     std::vector<TCaptureRegion> WindowFrames() override;
     void SetPointerCapture(bool captured) override;
     TScreenPoint PointerPosition() override;
@@ -87,11 +96,13 @@ private:
     TWin32FileSystem FFiles;
     IMainWindowHandler* FHandler = nullptr;
     bool FCrossCursor = false;
+    TGdiplusSession FGdiplus;
     TScreenGrabber FGrabber;
     // Taken apart first, in the destructor: the watcher, the icon, then the window.
     TWindowHandle FMainWindow;
     std::unique_ptr<TTrayIcon> FTray;
     std::unique_ptr<TOverlayPainter> FOverlay;
+    std::unique_ptr<TTextEntry> FTextEntry;
     std::unique_ptr<TClipboardOwner> FClipboard;
     std::unique_ptr<TKeyWatcherThread> FKeyWatcher;
 };

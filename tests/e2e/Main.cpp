@@ -59,6 +59,8 @@ int wmain(int argc, wchar_t** argv) {
     Run("the options dialog by keyboard", TheOptionsDialogByKeyboard);
     Run("the boxes are modal", TheBoxesAreModal);
     Run("names beyond the code page", NamesBeyondTheCodePage);
+    Run("a frame and a mosaic are saved where drawn", AFrameAndAMosaicAreSavedWhereDrawn);
+    Run("text typed and pasted is saved", TextTypedAndPastedIsSaved);
     Run("the digit-overflow question", TheDigitOverflowQuestion);
     Run("every colour depth and JPEG", EveryDepthAndJpeg);
     Run("the pointer in the capture", ThePointerInTheCapture);

@@ -39,3 +39,7 @@ void OneQuorlanAtATime();
 // The file formats.
 void EveryDepthAndJpeg();
 void PngOfTheWindowInFront();
+
+// Marks before the save.
+void AFrameAndAMosaicAreSavedWhereDrawn();
+void TextTypedAndPastedIsSaved();

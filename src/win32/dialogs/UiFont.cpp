@@ -35,12 +35,12 @@ int MessageFontHeight() {
 }
 
 TFontHandle CreateJapaneseFont(int pixelHeight, std::initializer_list<const wchar_t*> faces,
-                               int weight) {
+                               int weight, BYTE quality) {
     LOGFONTW font{};
     font.lfHeight = -pixelHeight;
     font.lfWeight = weight;
     font.lfCharSet = SHIFTJIS_CHARSET;
-    font.lfQuality = DEFAULT_QUALITY;
+    font.lfQuality = quality;
     for (const wchar_t* face : faces) {
         if (FaceInstalled(face)) {
             wcsncpy(font.lfFaceName, face, LF_FACESIZE - 1);

@@ -8,7 +8,7 @@
 // (Windows has the Japanese UI faces; Wine's stand-ins are the IPA fonts), at a height in
 // pixels. Without any of them, the system's message font at that height.
 TFontHandle CreateJapaneseFont(int pixelHeight, std::initializer_list<const wchar_t*> faces,
-                               int weight = FW_NORMAL);
+                               int weight = FW_NORMAL, BYTE quality = DEFAULT_QUALITY);
 
 // The faces for the program's boxes and menus, in order of preference.
 inline constexpr std::initializer_list<const wchar_t*> kUiFaces = {

@@ -1,0 +1,158 @@
+// Marks drawn on the frozen screen before the save, by the mouse and the keys.
+
+#include "Driver.h"
+#include "Tests.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr std::uint32_t kRed = 0xE81123;
+
+void Drag(int x0, int y0, int x1, int y1) {
+    MouseTo(x0, y0);
+    LeftButton(false);
+    MouseTo((x0 + x1) / 2, (y0 + y1) / 2);
+    MouseTo(x1, y1);
+    LeftButton(true);
+}
+
+// The overlay open over the pattern, and the region (100,50)-(500,400) dragged: the marks'
+// toolbar waits beside it.
+bool DragRegion(TApp& app, const wchar_t* next = L"0001.bmp") {
+    if (!OpenOverlay(app)) {
+        return false;
+    }
+    Drag(100, 50, 500, 400);
+    Pump(300);
+    return IsWindowVisible(app.Main) && !Exists(Pic(next));
+}
+
+// The pattern with blocks of ten from (x0, y0) to (x1, y1) inclusive, each its rounded mean.
+std::uint32_t Mosaic(int x, int y, int x0, int y0, int x1, int y1) {
+    const int bx = x0 + (x - x0) / 10 * 10, by = y0 + (y - y0) / 10 * 10;
+    std::uint32_t sum[3] = {}, count = 0;
+    for (int v = by; v < std::min(by + 10, y1 + 1); ++v) {
+        for (int u = bx; u < std::min(bx + 10, x1 + 1); ++u, ++count) {
+            for (int c = 0; c < 3; ++c) {
+                sum[c] += PatternColour(u, v) >> (8 * c) & 0xFF;
+            }
+        }
+    }
+    std::uint32_t mean = 0;
+    for (int c = 0; c < 3; ++c) {
+        mean |= (sum[c] + count / 2) / count << (8 * c);
+    }
+    return mean;
+}
+
+void PutTextOnTheClipboard(const wchar_t* text) {
+    if (!OpenClipboard(nullptr)) {
+        return;
+    }
+    EmptyClipboard();
+    const std::size_t bytes = (wcslen(text) + 1) * sizeof(wchar_t);
+    if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
+        std::memcpy(GlobalLock(memory), text, bytes);
+        GlobalUnlock(memory);
+        SetClipboardData(CF_UNICODETEXT, memory);
+    }
+    CloseClipboard();
+}
+
+} // namespace
+
+void AFrameAndAMosaicAreSavedWhereDrawn() {
+    ClearPictures();
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    TApp app;
+    Check(Start(app, IniWith("Markup=1\r\n")), "started");
+    TPatternWindow pattern;
+    ShowPattern(pattern, 0, 0, width, height, 0);
+    Check(DragRegion(app), "the release keeps the frozen screen up and saves nothing yet");
+
+    Drag(150, 100, 250, 200); // the frame, the tool the toolbar starts with
+    const std::vector<std::uint32_t> shown = ScreenShot();
+    Check(shown[std::size_t(100) * width + 200] == kRed &&
+              shown[std::size_t(150) * width + 152] == kRed &&
+              shown[std::size_t(150) * width + 153] == PatternColour(153, 150),
+          "the frame shows at once, three pixels wide inside its corners");
+    Press('M');
+    Drag(300, 150, 339, 189);
+    Press('F');
+    Drag(120, 300, 200, 380);
+    Chord(VK_CONTROL, 'Z'); // the last frame goes
+    Press(VK_RETURN);
+
+    const auto expected = [](int x, int y) {
+        const bool inFrame = x >= 150 && x <= 250 && y >= 100 && y <= 200;
+        const bool inside = x >= 153 && x <= 247 && y >= 103 && y <= 197;
+        if (inFrame && !inside) {
+            return kRed;
+        }
+        if (x >= 300 && x <= 339 && y >= 150 && y <= 189) {
+            return Mosaic(x, y, 300, 150, 339, 189);
+        }
+        return PatternColour(x, y);
+    };
+    Check(CapturedExactly(L"0001.bmp", 100, 50, 400, 350, expected),
+          "Enter saves the region with the frame and the mosaic exactly where drawn, the frame "
+          "taken back gone, every other pixel the snapshot's");
+    Check(WaitFor([&] { return !IsWindowVisible(app.Main); }), "and the overlay goes");
+
+    Check(DragRegion(app, L"0002.bmp"), "the marks again");
+    Drag(150, 100, 250, 200);
+    Press(VK_ESCAPE);
+    Check(WaitFor([&] { return !IsWindowVisible(app.Main); }), "Esc leaves");
+    Pump(500);
+    Check(!Exists(Pic(L"0002.bmp")), "and saves nothing");
+    ClosePattern(pattern);
+    Stop(app);
+}
+
+void TextTypedAndPastedIsSaved() {
+    ClearPictures();
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    TApp app;
+    Check(Start(app, IniWith("Markup=1\r\n")), "started");
+    TPatternWindow pattern;
+    ShowPattern(pattern, 0, 0, width, height, 0);
+    Check(DragRegion(app), "the marks' toolbar");
+    PutTextOnTheClipboard(L"日本語");
+    Press('T');
+    MouseTo(150, 100);
+    LeftButton(false);
+    LeftButton(true);
+    Type(L"OK");
+    Chord(VK_CONTROL, 'V');
+    Press(VK_RETURN); // ends the text
+    Press(VK_RETURN); // saves
+    std::string bytes;
+    Check(ReadWhenThere(Pic(L"0001.bmp"), bytes), "saved");
+    Pump(300);
+    ReadFileBytes(Pic(L"0001.bmp"), bytes);
+    // The text's pixels start where it was clicked; everything else is the snapshot's.
+    int changed = 0, red = 0, right = 0, outside = 0;
+    for (int y = 0; y < 350; ++y) {
+        for (int x = 0; x < 400; ++x) {
+            const std::uint32_t pixel = BmpPixel(bytes, x, y);
+            if (pixel == PatternColour(100 + x, 50 + y)) {
+                continue;
+            }
+            const bool inText = x >= 50 && y >= 50 && y < 50 + 30;
+            outside += !inText;
+            changed += inText;
+            red += pixel == kRed;
+            right = std::max(right, x - 50);
+        }
+    }
+    std::printf("    the text changed %d pixels, %d red, %d wide\n", changed, red, right + 1);
+    Check(outside == 0, "nothing changed beside the text");
+    Check(red >= 20, "the text is drawn in red");
+    // "OK" alone is some 25 pixels wide; the three characters pasted add 60 more.
+    Check(right >= 75, "the Japanese text pasted is drawn after what was typed");
+    ClosePattern(pattern);
+    Stop(app);
+}
