@@ -258,6 +258,56 @@ int wmain(int argc, wchar_t** argv) {
 
     Stop(app);
 
+    // Marks on the frozen screen before the save: a frame, an arrow, steps, a highlighter, a
+    // mosaic and a text, the toolbar beside the selection with a tool tip.
+    Raise(desktop);
+    TApp marking;
+    if (Start(marking, IniWith("Markup=1\r\n"))) {
+        const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+        const int px = w / 6, py = h / 8;
+        const auto drag = [](int x0, int y0, int x1, int y1) {
+            MouseTo(x0, y0);
+            LeftButton(false);
+            MouseTo((x0 + x1) / 2, (y0 + y1) / 2);
+            MouseTo(x1, y1);
+            LeftButton(true);
+        };
+        const auto click = [](int x, int y) {
+            MouseTo(x, y);
+            LeftButton(false);
+            LeftButton(true);
+        };
+        if (OpenOverlay(marking)) {
+            drag(px + 4, py + 32, px + 420, py + 200);
+            Pump(300);
+            Press('H');
+            drag(px + 14, py + 78, px + 250, py + 96);
+            Press('F');
+            drag(px + 130, py + 74, px + 175, py + 100);
+            Press('A');
+            drag(px + 300, py + 150, px + 182, py + 100);
+            Press('N');
+            click(px + 160, py + 53);
+            click(px + 280, py + 107);
+            Press('M');
+            drag(px + 14, py + 130, px + 130, py + 150);
+            Press('T');
+            click(px + 230, py + 150);
+            Type(L"ここが伸びた");
+            Press(VK_RETURN);
+            MouseTo(px + 300, py + 215); // a tool tip under the pointer
+            Pump(500);
+            failures += !SaveScreenPart(L"marks.png", {0, py + 10, px + 500, py + 280}, 0);
+            Press(VK_ESCAPE);
+            Pump(500);
+        } else {
+            ++failures;
+        }
+        Stop(marking);
+    } else {
+        ++failures;
+    }
+
     // The countdown of a delayed capture, in the tray icon and its tip.
     Raise(desktop);
     TApp delayed;
