@@ -90,11 +90,15 @@ void TMainForm::MarkupMouseUp(TScreenPoint at) {
     if (!FMarkup->Drawing) {
         return;
     }
-    MarkupMouseMove(at);
+    if (FMarkup->Marks.Within(at) != FMarkup->Drawing->To) {
+        MarkupMouseMove(at);
+    }
     FPlatform.SetPointerCapture(false);
     const TMark mark = *std::exchange(FMarkup->Drawing, std::nullopt);
     if (FMarkup->Dragged) {
-        PlaceMark(mark);
+        // As its last preview shows it.
+        FMarkup->Marks.Place(mark);
+        FMarkup->Areas.push_back(FMarkup->Picture->Place());
     } else {
         FPlatform.SetOverlayMarks(FMarkup->Picture, FMarkup->Picture->EndPreview());
     }

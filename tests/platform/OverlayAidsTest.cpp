@@ -65,4 +65,30 @@ TEST(OverlayAids, OnlyWhatChangedIsPaintedAgain) {
     EXPECT_LT(painted, 2 * kOutlineWidth * (3840 + 2160 + 490 + 390) + 123 * 142);
 }
 
+TEST(OverlayAids, MarksShowOverTheSnapshotAndButtonsOverThem) {
+    const TTestPixels snapshot;
+    struct TMarks : TScreenPixels {
+        TPixels32View View() const override {
+            return {reinterpret_cast<const std::uint8_t*>(Pixels), 2, 2, 8};
+        }
+        std::uint32_t Pixels[4] = {1, 2, 3, 4};
+    } marks;
+    marks.Left = 104, marks.Top = 52;
+    TOverlayAids aids;
+    aids.Buttons = {{{106, 50, 111, 55}, "", 0x00FF00, true}, {{111, 50, 114, 53}, "x", 0x0000FF}};
+    EXPECT_EQ(AidTexts(aids).size(), 1u);
+    std::uint32_t out[14 * 6];
+    PaintAids(snapshot, &marks, aids, {100, 50, 114, 56}, reinterpret_cast<std::uint8_t*>(out),
+              14 * 4);
+    const auto at = [&](int x, int y) { return out[(y - 50) * 14 + (x - 100)] & 0xFFFFFF; };
+    EXPECT_EQ(at(103, 52), 103u << 8 | 52u); // the snapshot beside the marks
+    EXPECT_EQ(at(104, 52), 1u);
+    EXPECT_EQ(at(105, 53), 4u);
+    EXPECT_EQ(at(107, 51), 0xFFFFFFu); // a chosen button's border is white, two pixels wide
+    EXPECT_EQ(at(108, 52), 0x00FF00u);
+    EXPECT_EQ(at(111, 50), kAidBorderColour);
+    EXPECT_EQ(at(112, 51), 0x0000FFu);
+    EXPECT_EQ(at(110, 55), 110u << 8 | 55u);
+}
+
 } // namespace

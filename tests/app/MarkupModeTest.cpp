@@ -1,0 +1,160 @@
+#include "app/MainForm.h"
+
+#include "platform/Messages.h"
+#include "support/BmpReader.h"
+#include "support/HeadlessPlatform.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace {
+
+constexpr std::uint32_t kRed = 0xE81123, kBlue = 0x0078D7;
+
+// Marks on a 640 x 480 screen over the selection (100, 50)-(300, 200); the toolbar lies below.
+class MarkupModeTest : public ::testing::Test {
+protected:
+    MarkupModeTest() {
+        std::filesystem::create_directory(Folder.Native("pics"));
+        Platform.Folders[TSpecialFolder::Pictures] = Folder.Program("pics");
+        Platform.ExePath = Folder.Program("Quorlan.exe");
+        Platform.ScreenW = 640, Platform.ScreenH = 480;
+        Platform.PaintScreen([](int x, int y) { return std::uint32_t(x ^ y) << 8 | (x & 0xFF); });
+        Platform.SetMainWindowHandler(&Form);
+        Form.FormCreate();
+        Form.Settings.Markup = true;
+        Form.mnPositionClick();
+        Drag(100, 50, 300, 200);
+    }
+    static std::int64_t At(std::int32_t x, std::int32_t y) {
+        return (std::int64_t(std::uint16_t(y)) << 16) | std::uint16_t(x);
+    }
+    void Drag(std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1) {
+        Platform.Send(WM_LBUTTONDOWN_MESSAGE, kHeldLeft, At(x0, y0));
+        Platform.Send(WM_MOUSEMOVE_MESSAGE, kHeldLeft, At(x1, y1));
+        Platform.Send(WM_LBUTTONUP_MESSAGE, 0, At(x1, y1));
+    }
+    void Click(std::int32_t x, std::int32_t y) { Drag(x, y, x, y); }
+    void Key(std::uint16_t key, std::uint32_t modifiers = 0) {
+        Platform.Modifiers = modifiers;
+        Platform.Send(WM_KEYDOWN_MESSAGE, key);
+        Platform.Modifiers = 0;
+    }
+    std::uint32_t Screen(int x, int y) const { return Platform.ScreenAt(x, y); }
+
+    TTempFolder Folder;
+    THeadlessPlatform Platform;
+    TMainForm Form{Platform};
+};
+
+TEST_F(MarkupModeTest, MarksDrawnTakenBackAndPutBackAreSavedAsShownByEnter) {
+    ASSERT_TRUE(Form.Marking());
+    EXPECT_TRUE(Platform.Visible);
+    EXPECT_EQ(Form.FRegion, (TCaptureRegion{100, 50, 300, 200}));
+    EXPECT_TRUE(std::filesystem::is_empty(Folder.Native("pics"))); // nothing saved at release
+    ASSERT_EQ(Platform.Aids.Buttons.size(), 16u);
+    EXPECT_TRUE(Platform.Aids.Buttons[0].Chosen); // the frame, chosen when the toolbar appears
+    EXPECT_EQ(Platform.Aids.Buttons[0].Box.Top, 206);
+
+    Drag(110, 60, 150, 100); // a frame: only its edges are painted again
+    std::int64_t painted = 0;
+    for (const TCaptureRegion& r : Platform.MarksChanged) {
+        painted += std::int64_t{r.Right - r.Left} * (r.Bottom - r.Top);
+    }
+    EXPECT_EQ(painted, 4 * 3 * 41 - 4 * 9);
+    Key('M');
+    Drag(219, 119, 200, 100); // a mosaic dragged up and left: two blocks of ten each way
+    Key('N');
+    Click(250, 150); // step 1, as the stand-in draws it: the square around its circle
+    Key('Z', kHeldControl);
+    Key('Y', kHeldControl);
+    Key('Z', kHeldControl);
+    ASSERT_EQ(Form.Marks()->Marks().size(), 2u);
+    EXPECT_EQ(Form.Marks()->NextStep(), 1);
+    Key('N');
+    Click(299, 199); // a step at the corner, cut to the selection
+    EXPECT_EQ(Form.Marks()->Marks().back().Step, 1);
+
+    const TMarkedPicture& shown = static_cast<const TMarkedPicture&>(*Platform.Marks);
+    const TPixels32View view = shown.View();
+    Key(kKeyReturn);
+    EXPECT_FALSE(Form.Marking());
+    EXPECT_FALSE(Platform.Visible);
+    const TBmpFile file = ReadBmp(Folder.ReadNative("pics/0001.bmp"));
+    ASSERT_EQ(file.Width, 200);
+    ASSERT_EQ(file.Height, 150);
+    const auto mean = [this](int bx, int by) {
+        std::uint32_t sum[3] = {};
+        for (int y = by; y < by + 10; ++y) {
+            for (int x = bx; x < bx + 10; ++x) {
+                for (int c = 0; c < 3; ++c) {
+                    sum[c] += Screen(x, y) >> (8 * c) & 0xFF;
+                }
+            }
+        }
+        return (sum[0] + 50) / 100 | (sum[1] + 50) / 100 << 8 | (sum[2] + 50) / 100 << 16;
+    };
+    for (int y = 50; y < 200; ++y) {
+        for (int x = 100; x < 300; ++x) {
+            const bool frame = x >= 110 && x <= 150 && y >= 60 && y <= 100 &&
+                               !(x >= 113 && x <= 147 && y >= 63 && y <= 97);
+            const bool mosaic = x >= 200 && x < 220 && y >= 100 && y < 120;
+            const bool step = x >= 286 && y >= 186;
+            const std::uint32_t wanted = frame    ? kRed
+                                         : mosaic ? mean(x / 10 * 10, y / 10 * 10)
+                                         : step   ? kRed
+                                                  : Screen(x, y);
+            ASSERT_EQ(file.Pixel(x - 100, y - 50), wanted) << x << "," << y;
+        }
+    }
+    EXPECT_EQ(view.Width, 200); // what the overlay showed is the file
+}
+
+TEST_F(MarkupModeTest, TextIsTypedInTheBoxAndAColourIsChosenOnTheToolbar) {
+    const auto blue = std::find_if(Platform.Aids.Buttons.begin(), Platform.Aids.Buttons.end(),
+                                   [](const auto& b) { return b.Face == kBlue; });
+    ASSERT_NE(blue, Platform.Aids.Buttons.end());
+    Click(blue->Box.Left + 2, blue->Box.Top + 2);
+    EXPECT_TRUE(
+        std::find_if(Platform.Aids.Buttons.begin(), Platform.Aids.Buttons.end(), [](const auto& b) {
+            return b.Face == kBlue;
+        })->Chosen);
+    Key('T');
+    Click(120, 70);
+    ASSERT_TRUE(Platform.TextEntry);
+    EXPECT_EQ(Platform.TextEntry->At, (TScreenPoint{120, 70}));
+    EXPECT_EQ(Platform.TextEntry->Width, 180); // to the selection's right edge
+    EXPECT_EQ(Platform.TextEntry->Colour, kBlue);
+    Platform.TextEntry->Typed = "見て";
+    Click(200, 150); // a click elsewhere ends the text, and starts no other
+    EXPECT_FALSE(Platform.TextEntry);
+    ASSERT_EQ(Form.Marks()->Marks().size(), 1u);
+    EXPECT_EQ(Form.Marks()->Marks()[0],
+              (TMark{TMarkTool::Text, kBlue, {120, 70}, {120, 70}, "見て", 0}));
+    Click(130, 80); // Esc in the box empties it: no mark
+    Platform.Send(WM_TEXTENTRYENDED);
+    EXPECT_FALSE(Platform.TextEntry);
+    EXPECT_EQ(Form.Marks()->Marks().size(), 1u);
+}
+
+TEST_F(MarkupModeTest, EscAndADeclinedQuestionSaveNothingAndRequestsWait) {
+    Form.Settings.IsUpdate = true;
+    Folder.WriteNative("pics/0001.bmp", "old");
+    Drag(110, 60, 150, 100);
+    Platform.Send(WM_CAPTURENOW); // the marks' own save is the only one while they are up
+    Platform.Answer(mrNo);
+    Key(kKeyReturn);
+    EXPECT_TRUE(Form.Marking()); // declined: the marks stay for another try
+    EXPECT_EQ(Folder.ReadNative("pics/0001.bmp"), "old");
+    EXPECT_EQ(Platform.Boxes.size(), 1u);
+    Key(kKeyEscape);
+    EXPECT_FALSE(Form.Marking());
+    EXPECT_FALSE(Platform.Visible);
+    EXPECT_EQ(Form.FRegion, (TCaptureRegion{100, 50, 300, 200})); // as the release chose it
+    EXPECT_EQ(Folder.ReadNative("pics/0001.bmp"), "old");
+    EXPECT_EQ(Platform.Boxes.size(), 1u);
+}
+
+} // namespace
