@@ -309,6 +309,89 @@ void MeasureMoveRedraw(int runs) {
     Stop(app);
 }
 
+// From the mouse's act to the screen showing a mark: a large frame's corner followed during
+// its drag (the preview), and a step number placed by a click (GDI+ and the font), over a
+// selection of most of the screen.
+void MeasureMarkRedraw(int runs) {
+    ClearPictures();
+    TApp app;
+    if (!Start(app, IniWith("Markup=1\r\n"))) {
+        std::printf("  Quorlan did not start\n");
+        return;
+    }
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    TPatternWindow pattern;
+    ShowPattern(pattern, 0, 0, width, height, 0);
+    if (!OpenOverlay(app)) {
+        std::printf("  the overlay did not open\n");
+        ClosePattern(pattern);
+        Stop(app);
+        return;
+    }
+    MouseTo(width / 16, height / 16);
+    LeftButton(false);
+    MouseTo(width * 15 / 16, height * 13 / 16);
+    LeftButton(true);
+    Pump(300);
+    HDC screen = GetDC(nullptr);
+    const COLORREF red = RGB(0xE8, 0x11, 0x23);
+    const auto send = [&](POINT at, DWORD flags) {
+        INPUT input{};
+        input.type = INPUT_MOUSE;
+        input.mi.dx = at.x * 65535 / (width - 1);
+        input.mi.dy = at.y * 65535 / (height - 1);
+        input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+        SendInput(1, &input, sizeof input);
+    };
+    const auto report = [&](const char* name, std::vector<double>& times) {
+        std::sort(times.begin(), times.end());
+        std::printf("  %-8s %4dx%-4d  median %5.1f ms   (%.1f to %.1f ms, %d marks)\n", name, width,
+                    height, times[times.size() / 2], times.front(), times.back(),
+                    static_cast<int>(times.size()));
+        std::fflush(stdout);
+    };
+    // The frame from an eighth of the screen to one corner and the other, by turns.
+    std::vector<double> times;
+    const POINT corners[2] = {{width * 3 / 4, height * 3 / 4}, {width * 5 / 8, height * 5 / 8}};
+    MouseTo(width / 8, height / 8);
+    LeftButton(false);
+    for (int i = 0; i < runs; ++i) {
+        const POINT to = corners[i % 2], from = corners[(i + 1) % 2];
+        LARGE_INTEGER start, now;
+        QueryPerformanceCounter(&start);
+        send(to, 0);
+        do {
+            QueryPerformanceCounter(&now);
+        } while (!(GetPixel(screen, to.x, to.y) == red && GetPixel(screen, from.x, from.y) != red) &&
+                 Milliseconds(start, now) < 2000);
+        times.push_back(Milliseconds(start, now));
+        Pump(50);
+    }
+    LeftButton(true);
+    report("frame", times);
+    // Steps along a row: from the button's press to the circle beside its number.
+    Press('N');
+    times.clear();
+    for (int i = 0; i < runs; ++i) {
+        const POINT at{width / 8 + 40 * i, height / 4};
+        MouseTo(at.x, at.y);
+        LARGE_INTEGER start, now;
+        QueryPerformanceCounter(&start);
+        send(at, MOUSEEVENTF_LEFTDOWN);
+        do {
+            QueryPerformanceCounter(&now);
+        } while (GetPixel(screen, at.x - 9, at.y) != red && Milliseconds(start, now) < 2000);
+        times.push_back(Milliseconds(start, now));
+        send(at, MOUSEEVENTF_LEFTUP);
+        Pump(50);
+    }
+    report("step", times);
+    ReleaseDC(nullptr, screen);
+    Press(VK_ESCAPE);
+    ClosePattern(pattern);
+    Stop(app);
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -317,6 +400,11 @@ int wmain(int argc, wchar_t** argv) {
         return 2;
     }
     SetUpDriver(argv[1], argv[2]);
+    std::printf("From the mouse to a mark shown on the frozen screen\n");
+    MeasureMarkRedraw(20);
+    if (argc > 3 && std::wstring(argv[3]) == L"marks") {
+        return 0; // the marks alone
+    }
     std::printf("From a move over the overlay to its aids redrawn\n");
     MeasureMoveRedraw(20);
     std::printf("From a key pressed to the window in front, through the key watcher\n");
