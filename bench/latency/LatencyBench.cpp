@@ -247,26 +247,35 @@ void MeasureHookCost(int runs) {
     DestroyWindow(window);
 }
 
+// Quorlan started with those keys of [File] and its overlay open over the pattern, which
+// covers the screen; false, told, when either fails.
+bool OpenOverlayOverThePattern(TApp& app, TPatternWindow& pattern, const std::string& fileKeys) {
+    ClearPictures();
+    if (!Start(app, IniWith(fileKeys))) {
+        std::printf("  Quorlan did not start\n");
+        return false;
+    }
+    ShowPattern(pattern, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), 0);
+    if (!OpenOverlay(app)) {
+        std::printf("  the overlay did not open\n");
+        ClosePattern(pattern);
+        Stop(app);
+        return false;
+    }
+    return true;
+}
+
 // From a pointer move over the overlay (by SendInput) to the screen showing its aids moved: the
 // readout's background where the new one stands, and the snapshot again where the old one
 // stood. Before a press (the aids alone) and during a drag (the band too). A benchmark of what
 // a user sees, Wine's delivery of the move and its flush to the display included.
 void MeasureMoveRedraw(int runs) {
-    ClearPictures();
     TApp app;
-    if (!Start(app, IniWith("CaptAtSameTime=0\r\n"))) {
-        std::printf("  Quorlan did not start\n");
-        return;
-    }
-    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
     TPatternWindow pattern;
-    ShowPattern(pattern, 0, 0, width, height, 0);
-    if (!OpenOverlay(app)) {
-        std::printf("  the overlay did not open\n");
-        ClosePattern(pattern);
-        Stop(app);
+    if (!OpenOverlayOverThePattern(app, pattern, "CaptAtSameTime=0\r\n")) {
         return;
     }
+    const int width = pattern.Width, height = pattern.Height;
     HDC screen = GetDC(nullptr);
     const POINT points[2] = {{width / 4, height / 4}, {width / 2, height / 2}};
     // A pixel of the readout's background: below the magnifier, left of the text.
@@ -313,21 +322,12 @@ void MeasureMoveRedraw(int runs) {
 // its drag (the preview), and a step number placed by a click (GDI+ and the font), over a
 // selection of most of the screen.
 void MeasureMarkRedraw(int runs) {
-    ClearPictures();
     TApp app;
-    if (!Start(app, IniWith("Markup=1\r\n"))) {
-        std::printf("  Quorlan did not start\n");
-        return;
-    }
-    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
     TPatternWindow pattern;
-    ShowPattern(pattern, 0, 0, width, height, 0);
-    if (!OpenOverlay(app)) {
-        std::printf("  the overlay did not open\n");
-        ClosePattern(pattern);
-        Stop(app);
+    if (!OpenOverlayOverThePattern(app, pattern, "Markup=1\r\n")) {
         return;
     }
+    const int width = pattern.Width, height = pattern.Height;
     MouseTo(width / 16, height / 16);
     LeftButton(false);
     MouseTo(width * 15 / 16, height * 13 / 16);
@@ -362,8 +362,9 @@ void MeasureMarkRedraw(int runs) {
         send(to, 0);
         do {
             QueryPerformanceCounter(&now);
-        } while (!(GetPixel(screen, to.x, to.y) == red && GetPixel(screen, from.x, from.y) != red) &&
-                 Milliseconds(start, now) < 2000);
+        } while (
+            !(GetPixel(screen, to.x, to.y) == red && GetPixel(screen, from.x, from.y) != red) &&
+            Milliseconds(start, now) < 2000);
         times.push_back(Milliseconds(start, now));
         Pump(50);
     }

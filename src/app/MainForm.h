@@ -96,7 +96,7 @@ public:
     void FormMouseMove(std::uint32_t shift, std::int32_t x, std::int32_t y);
     void FormMouseUp(TMouseButton button, std::uint32_t shift, std::int32_t x, std::int32_t y);
     // Esc cancels; the arrow keys move the pointer; Enter presses and releases at it; Z shows
-    // or hides the magnifier.
+    // or hides the magnifier. With marks: the toolbar's keys, the arrows as before.
     void FormKeyDown(std::uint16_t& key, std::uint32_t shift);
     bool Visible() const { return FVisible; }
     // Marks on the frozen screen before the save (Markup with CaptAtSameTime): the overlay

@@ -139,12 +139,12 @@ void TMainForm::FormMouseUp(TMouseButton button, std::uint32_t, std::int32_t x, 
 }
 
 void TMainForm::FormKeyDown(std::uint16_t& key, std::uint32_t shift) {
-    if (FMarkup) {
-        MarkupKeyDown(key, shift);
-        return;
-    }
     if (key == kArrowLeft || key == kArrowUp || key == kArrowRight || key == kArrowDown) {
         StepPointer(key, shift);
+        return;
+    }
+    if (FMarkup) {
+        MarkupKeyDown(key, shift);
         return;
     }
     if (key == kKeyZ && FVisible) {

@@ -168,9 +168,13 @@ void AKeyChosenInTheKeysDialog() {
     PostMessageW(options, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(options, IDOK)));
     Check(WaitFor([&] { return !IsWindow(options); }), "the options' OK saves them");
-    std::string saved;
-    ReadFileBytes(gAppFolder + L"\\Quorlan.ini", saved);
-    Check(saved.find("\r\nCapture=Ctrl+F9\r\n") != std::string::npos, "kept as Capture=Ctrl+F9");
+    // The dialog goes before the file is replaced: wait for it.
+    Check(WaitFor([] {
+              std::string saved;
+              return ReadFileBytes(gAppFolder + L"\\Quorlan.ini", saved) &&
+                     saved.find("\r\nCapture=Ctrl+F9\r\n") != std::string::npos;
+          }),
+          "kept as Capture=Ctrl+F9");
     PrintScreen(false);
     Pump(1000);
     Check(!Exists(Pic(L"0001.bmp")), "the old key no longer captures");

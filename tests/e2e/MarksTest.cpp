@@ -62,22 +62,25 @@ void PutTextOnTheClipboard(const wchar_t* text) {
     CloseClipboard();
 }
 
+// Quorlan with marks on, over the pattern covering the screen.
+void StartOverThePattern(TApp& app, TPatternWindow& pattern) {
+    ClearPictures();
+    Check(Start(app, IniWith("Markup=1\r\n")), "started");
+    ShowPattern(pattern, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), 0);
+}
+
 } // namespace
 
 void AFrameAndAMosaicAreSavedWhereDrawn() {
-    ClearPictures();
-    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
     TApp app;
-    Check(Start(app, IniWith("Markup=1\r\n")), "started");
     TPatternWindow pattern;
-    ShowPattern(pattern, 0, 0, width, height, 0);
+    StartOverThePattern(app, pattern);
     Check(DragRegion(app), "the release keeps the frozen screen up and saves nothing yet");
 
     Drag(150, 100, 250, 200); // the frame, the tool the toolbar starts with
     const std::vector<std::uint32_t> shown = ScreenShot();
-    Check(shown[std::size_t(100) * width + 200] == kRed &&
-              shown[std::size_t(150) * width + 152] == kRed &&
-              shown[std::size_t(150) * width + 153] == PatternColour(153, 150),
+    const auto at = [&](int x, int y) { return shown[std::size_t(y) * pattern.Width + x]; };
+    Check(at(200, 100) == kRed && at(152, 150) == kRed && at(153, 150) == PatternColour(153, 150),
           "the frame shows at once, three pixels wide inside its corners");
     Press('M');
     Drag(300, 150, 339, 189);
@@ -113,12 +116,9 @@ void AFrameAndAMosaicAreSavedWhereDrawn() {
 }
 
 void TextTypedAndPastedIsSaved() {
-    ClearPictures();
-    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
     TApp app;
-    Check(Start(app, IniWith("Markup=1\r\n")), "started");
     TPatternWindow pattern;
-    ShowPattern(pattern, 0, 0, width, height, 0);
+    StartOverThePattern(app, pattern);
     Check(DragRegion(app), "the marks' toolbar");
     PutTextOnTheClipboard(L"日本語");
     Press('T');
