@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -370,6 +371,34 @@ void MeasureMarkRedraw(int runs) {
     }
     LeftButton(true);
     report("frame", times);
+    // An arrow's drag the same way: a pixel inside its head, half the head's length back.
+    Press('A');
+    times.clear();
+    const POINT start{width / 8, height / 8};
+    const auto head = [&](POINT to) {
+        const double dx = to.x - start.x, dy = to.y - start.y, length = std::hypot(dx, dy);
+        return POINT{to.x - static_cast<LONG>(8 * dx / length),
+                     to.y - static_cast<LONG>(8 * dy / length)};
+    };
+    // Points off each other's line from the start.
+    const POINT ends[2] = {{width * 3 / 4, height / 2}, {width / 2, height * 3 / 4}};
+    MouseTo(start.x, start.y);
+    LeftButton(false);
+    for (int i = 0; i < runs; ++i) {
+        const POINT to = ends[i % 2], from = ends[(i + 1) % 2];
+        LARGE_INTEGER begun, now;
+        QueryPerformanceCounter(&begun);
+        send(to, 0);
+        do {
+            QueryPerformanceCounter(&now);
+        } while (!(GetPixel(screen, head(to).x, head(to).y) == red &&
+                   GetPixel(screen, head(from).x, head(from).y) != red) &&
+                 Milliseconds(begun, now) < 2000);
+        times.push_back(Milliseconds(begun, now));
+        Pump(50);
+    }
+    LeftButton(true);
+    report("arrow", times);
     // Steps along a row: from the button's press to the circle beside its number.
     Press('N');
     times.clear();

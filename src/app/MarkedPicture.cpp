@@ -105,12 +105,17 @@ std::vector<TCaptureRegion> PaintMark(const TPixels32Canvas& canvas, const TMark
     case TMarkTool::Mosaic:
         return PaintMosaic(canvas, DraggedBox(mark), style.MosaicBlock);
     case TMarkTool::Arrow:
-    case TMarkTool::Text:
+        return PaintArrow(canvas, mark.From, mark.To, style.LineWidth, mark.Colour);
     case TMarkTool::Step:
+    case TMarkTool::Text:
         break;
     }
-    // What the platform returns is held to the canvas: its areas are copied by row.
+    // The step's circle is ours, its number the platform's, as a text's letters are. What
+    // the platform returns is held to the canvas: its areas are copied by row.
     std::vector<TCaptureRegion> changed;
+    if (mark.Tool == TMarkTool::Step) {
+        changed = PaintDisc(canvas, mark.From, style.StepRadius, mark.Colour);
+    }
     const TCaptureRegion whole{canvas.Left, canvas.Top, canvas.Left + canvas.Width,
                                canvas.Top + canvas.Height};
     for (const TCaptureRegion& area : platform.DrawMark(mark, style, canvas)) {

@@ -18,6 +18,17 @@ std::vector<TCaptureRegion> PaintFrame(const TPixels32Canvas& canvas, const TCap
 std::vector<TCaptureRegion> PaintHighlight(const TPixels32Canvas& canvas, const TCaptureRegion& box,
                                            std::uint32_t colour);
 
+// An arrow from `from` to its point at `to`, antialiased: a line `width` pixels wide with a
+// round start and a filled head. Each pixel takes the colour by how much of it the arrow
+// covers, in double precision the same on every build. Painted in bands of rows as wide as the
+// arrow is within them, so a long slanting arrow changes a strip along itself.
+std::vector<TCaptureRegion> PaintArrow(const TPixels32Canvas& canvas, TScreenPoint from,
+                                       TScreenPoint to, std::int32_t width, std::uint32_t colour);
+
+// A filled circle of that radius centred on the pixel, antialiased as the arrow is.
+std::vector<TCaptureRegion> PaintDisc(const TPixels32Canvas& canvas, TScreenPoint centre,
+                                      std::int32_t radius, std::uint32_t colour);
+
 // `box` hidden behind blocks of their mean colour, aligned to its top-left corner.
 std::vector<TCaptureRegion> PaintMosaic(const TPixels32Canvas& canvas, const TCaptureRegion& box,
                                         std::int32_t blockSize);

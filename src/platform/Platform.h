@@ -162,8 +162,9 @@ public:
     // which. None takes it away, as a new picture does.
     virtual void SetOverlayMarks(std::shared_ptr<const TScreenPixels> marks,
                                  const std::vector<TCaptureRegion>& changed) = 0;
-    // Draws an arrow, a step or a text mark on the canvas, antialiased and in the interface's
-    // font, clipped to it; returns the parts it changed. Other marks are not the platform's.
+    // Draws a step's number (over its circle, drawn already) or a text mark's letters on the
+    // canvas, antialiased in grey in the interface's font, clipped to it; returns the parts
+    // it changed. Other marks are not the platform's.
     virtual std::vector<TCaptureRegion> DrawMark(const TMark& mark, const TMarkStyle& style,
                                                  const TPixels32Canvas& canvas) = 0;
     // A box over the overlay to type a text mark in (the input method works there), its

@@ -3,29 +3,16 @@
 #include "base/CaptureRegion.h"
 #include "base/Mark.h"
 #include "base/Pixels32.h"
-
 #include "win32/GdiHandles.h"
 
 #include <vector>
 
-// Draws an arrow, a step number or a text on 32-bit pixels: the arrow and the step's circle
-// antialiased with GDI+, the texts with GDI in the interface's font, antialiased in grey (never
-// in the display's own subpixel colours, which a saved file would keep). Clipped to the canvas;
-// returns the part it changed. Raises EOutOfResources when GDI has nothing left to draw with.
+// Draws a step's number or a text's letters on 32-bit pixels with GDI in the interface's font,
+// antialiased in grey (never in the display's own subpixel colours, which a saved file would
+// keep). Clipped to the canvas; returns the part it changed. Raises EOutOfResources when GDI
+// has nothing left to draw with.
 std::vector<TCaptureRegion> DrawMarkOnCanvas(const TMark& mark, const TMarkStyle& style,
                                              const TPixels32Canvas& canvas);
 
 // The interface's font at a text mark's height, antialiased: the box it is typed in uses it.
 TFontHandle CreateMarkFont(int pixelHeight, int weight = FW_NORMAL);
-
-// Starts GDI+ for the program's life and shuts it down at the end.
-class TGdiplusSession {
-public:
-    TGdiplusSession();
-    ~TGdiplusSession();
-    TGdiplusSession(const TGdiplusSession&) = delete;
-    TGdiplusSession& operator=(const TGdiplusSession&) = delete;
-
-private:
-    ULONG_PTR FToken = 0;
-};

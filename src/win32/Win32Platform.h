@@ -96,7 +96,6 @@ private:
     TWin32FileSystem FFiles;
     IMainWindowHandler* FHandler = nullptr;
     bool FCrossCursor = false;
-    TGdiplusSession FGdiplus;
     TScreenGrabber FGrabber;
     // Taken apart first, in the destructor: the watcher, the icon, then the window.
     TWindowHandle FMainWindow;

@@ -47,4 +47,33 @@ TEST(MarkShapes, TheHighlighterMultipliesRoundedAndTheMosaicKeepsItsBlocksWhenCu
     EXPECT_EQ(pixels.At(102, 51) & 0xFF, 0x80u); // the next block, all grey
 }
 
+TEST(MarkShapes, AnArrowCoversItsLineAndHeadInBandsThatDoNotOverlap) {
+    std::vector<std::uint8_t> bytes(40 * 12 * 4, 0x80);
+    const TPixels32Canvas canvas{bytes.data(), 40, 12, 160, 0, 0};
+    const std::vector<TCaptureRegion> changed = PaintArrow(canvas, {0, 5}, {30, 5}, 3, 0xE81123);
+    const auto at = [&](int x, int y) {
+        const std::uint8_t* p = &bytes[std::size_t(y * 160 + x * 4)];
+        return std::uint32_t(p[2]) << 16 | std::uint32_t(p[1]) << 8 | p[0];
+    };
+    struct Row {
+        int x, y;
+        std::uint32_t colour;
+    } rows[] = {
+        {0, 5, 0xE81123},  {10, 4, 0xE81123}, {10, 6, 0xE81123}, // the line, three wide
+        {10, 3, 0x808080}, {10, 7, 0x808080},                    // beside it, untouched
+        {20, 8, 0xE81123}, {27, 5, 0xE81123},                    // the head
+        {32, 5, 0x808080}, {5, 11, 0x808080},                    // beyond the point, below
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(at(row.x, row.y), row.colour) << row.x << "," << row.y;
+    }
+    EXPECT_NE(at(20, 10), 0x808080u); // the head's edge, partly covered
+    EXPECT_NE(at(20, 10), 0xE81123u);
+    for (std::size_t i = 0; i < changed.size(); ++i) {
+        for (std::size_t j = i + 1; j < changed.size(); ++j) {
+            EXPECT_TRUE(IsEmpty(Intersection(changed[i], changed[j])));
+        }
+    }
+}
+
 } // namespace

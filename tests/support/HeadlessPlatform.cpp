@@ -258,12 +258,10 @@ std::vector<TCaptureRegion> THeadlessPlatform::DrawMark(const TMark& mark, const
     const TCaptureRegion box =
         mark.Tool == TMarkTool::Step
             ? TCaptureRegion{mark.From.X - r, mark.From.Y - r, mark.From.X + r, mark.From.Y + r}
-        : mark.Tool == TMarkTool::Text
-            ? TCaptureRegion{mark.From.X, mark.From.Y,
+            : TCaptureRegion{mark.From.X, mark.From.Y,
                              mark.From.X +
                                  static_cast<std::int32_t>(mark.Text.size()) * style.TextHeight / 2,
-                             mark.From.Y + style.TextHeight}
-            : DraggedBox(mark);
+                             mark.From.Y + style.TextHeight};
     const TCaptureRegion part = Intersection(
         box, {canvas.Left, canvas.Top, canvas.Left + canvas.Width, canvas.Top + canvas.Height});
     for (std::int32_t y = part.Top; y < part.Bottom; ++y) {

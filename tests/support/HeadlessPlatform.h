@@ -76,8 +76,8 @@ public:
     }
     std::shared_ptr<const TScreenPixels> Marks;
     std::vector<TCaptureRegion> MarksChanged; // as last told
-    // Arrows, steps and texts fill their box in their colour: a step the square around its
-    // circle, a text half its height wide a byte, from its place.
+    // A step's number fills the square around its circle in the step's colour, a text half its
+    // height wide a byte from its place in its own.
     std::vector<TCaptureRegion> DrawMark(const TMark& mark, const TMarkStyle& style,
                                          const TPixels32Canvas& canvas) override;
     void BeginTextEntry(TScreenPoint at, std::int32_t width, std::uint32_t colour,
