@@ -41,11 +41,15 @@ void TMainForm::MarkupMouseDown(TScreenPoint at) {
     if (FCaptureRunning) {
         return; // the save's question is open over the overlay
     }
+    const std::optional<std::size_t> button = ButtonAt(FMarkup->Toolbar, at);
     if (FMarkup->TypingAt) {
-        FinishTyping(); // a click elsewhere ends the text, and does nothing more
-        return;
+        // A click elsewhere ends the text; on the toolbar it also presses its button.
+        FinishTyping();
+        if (!button) {
+            return;
+        }
     }
-    if (const auto button = ButtonAt(FMarkup->Toolbar, at)) {
+    if (button) {
         PressToolbarButton(FMarkup->Toolbar[*button]);
         return;
     }

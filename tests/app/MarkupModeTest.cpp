@@ -137,6 +137,18 @@ TEST_F(MarkupModeTest, TextIsTypedInTheBoxAndAColourIsChosenOnTheToolbar) {
     Platform.Send(WM_TEXTENTRYENDED);
     EXPECT_FALSE(Platform.TextEntry);
     EXPECT_EQ(Form.Marks()->Marks().size(), 1u);
+    // A click on the save button while typing ends the text and saves it with the rest.
+    Click(130, 80);
+    Platform.TextEntry->Typed = "ok";
+    const auto save = std::find_if(Platform.Aids.Buttons.begin(), Platform.Aids.Buttons.end(),
+                                   [](const auto& b) { return b.Label == "保存"; });
+    ASSERT_NE(save, Platform.Aids.Buttons.end());
+    Click(save->Box.Left + 2, save->Box.Top + 2);
+    EXPECT_FALSE(Form.Marking());
+    // The stand-in draws "ok" 20 x 20 from (130, 80), below the first text's 60 x 20.
+    const TBmpFile file = ReadBmp(Folder.ReadNative("pics/0001.bmp"));
+    EXPECT_EQ(file.Pixel(40, 45), kBlue);
+    EXPECT_EQ(file.Pixel(50, 45), Screen(150, 95));
 }
 
 TEST_F(MarkupModeTest, EscAndADeclinedQuestionSaveNothingAndRequestsWait) {
