@@ -351,67 +351,54 @@ void MeasureMarkRedraw(int runs) {
                     static_cast<int>(times.size()));
         std::fflush(stdout);
     };
-    // The frame from an eighth of the screen to one corner and the other, by turns.
-    std::vector<double> times;
-    const POINT corners[2] = {{width * 3 / 4, height * 3 / 4}, {width * 5 / 8, height * 5 / 8}};
-    MouseTo(width / 8, height / 8);
-    LeftButton(false);
-    for (int i = 0; i < runs; ++i) {
-        const POINT to = corners[i % 2], from = corners[(i + 1) % 2];
-        LARGE_INTEGER start, now;
-        QueryPerformanceCounter(&start);
-        send(to, 0);
-        do {
-            QueryPerformanceCounter(&now);
-        } while (
-            !(GetPixel(screen, to.x, to.y) == red && GetPixel(screen, from.x, from.y) != red) &&
-            Milliseconds(start, now) < 2000);
-        times.push_back(Milliseconds(start, now));
-        Pump(50);
-    }
-    LeftButton(true);
-    report("frame", times);
-    // An arrow's drag the same way: a pixel inside its head, half the head's length back.
-    Press('A');
-    times.clear();
+    // A drag from an eighth of the screen to one end and the other, by turns: the time until
+    // the pixel `shown` picks for the new end is the mark's and the old end's no longer.
     const POINT start{width / 8, height / 8};
-    const auto head = [&](POINT to) {
-        const double dx = to.x - start.x, dy = to.y - start.y, length = std::hypot(dx, dy);
-        return POINT{to.x - static_cast<LONG>(8 * dx / length),
-                     to.y - static_cast<LONG>(8 * dy / length)};
+    std::vector<double> times;
+    const auto drag = [&](const char* name, const POINT(&ends)[2], auto shown) {
+        times.clear();
+        MouseTo(start.x, start.y);
+        LeftButton(false);
+        for (int i = 0; i < runs; ++i) {
+            const POINT to = shown(ends[i % 2]), from = shown(ends[(i + 1) % 2]);
+            LARGE_INTEGER begun, now;
+            QueryPerformanceCounter(&begun);
+            send(ends[i % 2], 0);
+            do {
+                QueryPerformanceCounter(&now);
+            } while (
+                !(GetPixel(screen, to.x, to.y) == red && GetPixel(screen, from.x, from.y) != red) &&
+                Milliseconds(begun, now) < 2000);
+            times.push_back(Milliseconds(begun, now));
+            Pump(50);
+        }
+        LeftButton(true);
+        report(name, times);
     };
-    // Points off each other's line from the start.
+    // A frame's corner; ends on one line from the start, each outside the other's frame.
+    const POINT corners[2] = {{width * 3 / 4, height * 3 / 4}, {width * 5 / 8, height * 5 / 8}};
+    drag("frame", corners, [](POINT end) { return end; });
+    // A pixel inside an arrow's head, half the head's length back; ends off each other's line.
+    Press('A');
     const POINT ends[2] = {{width * 3 / 4, height / 2}, {width / 2, height * 3 / 4}};
-    MouseTo(start.x, start.y);
-    LeftButton(false);
-    for (int i = 0; i < runs; ++i) {
-        const POINT to = ends[i % 2], from = ends[(i + 1) % 2];
-        LARGE_INTEGER begun, now;
-        QueryPerformanceCounter(&begun);
-        send(to, 0);
-        do {
-            QueryPerformanceCounter(&now);
-        } while (!(GetPixel(screen, head(to).x, head(to).y) == red &&
-                   GetPixel(screen, head(from).x, head(from).y) != red) &&
-                 Milliseconds(begun, now) < 2000);
-        times.push_back(Milliseconds(begun, now));
-        Pump(50);
-    }
-    LeftButton(true);
-    report("arrow", times);
+    drag("arrow", ends, [&](POINT end) {
+        const double dx = end.x - start.x, dy = end.y - start.y, length = std::hypot(dx, dy);
+        return POINT{end.x - static_cast<LONG>(8 * dx / length),
+                     end.y - static_cast<LONG>(8 * dy / length)};
+    });
     // Steps along a row: from the button's press to the circle beside its number.
     Press('N');
     times.clear();
     for (int i = 0; i < runs; ++i) {
         const POINT at{width / 8 + 40 * i, height / 4};
         MouseTo(at.x, at.y);
-        LARGE_INTEGER start, now;
-        QueryPerformanceCounter(&start);
+        LARGE_INTEGER begun, now;
+        QueryPerformanceCounter(&begun);
         send(at, MOUSEEVENTF_LEFTDOWN);
         do {
             QueryPerformanceCounter(&now);
-        } while (GetPixel(screen, at.x - 9, at.y) != red && Milliseconds(start, now) < 2000);
-        times.push_back(Milliseconds(start, now));
+        } while (GetPixel(screen, at.x - 9, at.y) != red && Milliseconds(begun, now) < 2000);
+        times.push_back(Milliseconds(begun, now));
         send(at, MOUSEEVENTF_LEFTUP);
         Pump(50);
     }
