@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cmath>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -68,6 +69,40 @@ TSpread SpreadOf(std::vector<double> times) {
     }
     std::sort(times.begin(), times.end());
     return {times[times.size() / 2], times.front(), times.back()};
+}
+
+// One line of a measure on the screen's size: its median and range over so many `what`.
+void Report(const char* name, const std::vector<double>& times, const char* what) {
+    const TSpread spread = SpreadOf(times);
+    std::printf("  %-8s %4dx%-4d  median %5.1f ms   (%.1f to %.1f ms, %d %s)\n", name,
+                GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), spread.Median,
+                spread.Low, spread.High, static_cast<int>(times.size()), what);
+    std::fflush(stdout);
+}
+
+// A pointer event at that position on the primary screen: a move, with `buttons` (the
+// MOUSEEVENTF_ flags of a press or a release) if any. Made before the clock starts; sending it
+// is what is timed.
+struct TPointerEvent {
+    TPointerEvent(POINT at, DWORD buttons = 0) {
+        Input.type = INPUT_MOUSE;
+        Input.mi.dx = at.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+        Input.mi.dy = at.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+        Input.mi.dwFlags = buttons | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    }
+    void operator()() { SendInput(1, &Input, sizeof Input); }
+    INPUT Input{};
+};
+
+// Sends the event, then waits (2 s at most) until `shown`: the milliseconds between.
+double TimeUntilShown(TPointerEvent event, const std::function<bool()>& shown) {
+    LARGE_INTEGER start, now;
+    QueryPerformanceCounter(&start);
+    event();
+    do {
+        QueryPerformanceCounter(&now);
+    } while (!shown() && Milliseconds(start, now) < 2000);
+    return Milliseconds(start, now);
 }
 
 bool OpenTrayMenu(TApp& app, RECT& menuRect) {
@@ -134,10 +169,7 @@ void MeasureMenuRepaint(int runs) {
         times.push_back(Milliseconds(start, now));
         Pump(200);
     }
-    const TSpread spread = SpreadOf(times);
-    std::printf("  menu     %4dx%-4d  median %5.1f ms   (%.1f to %.1f ms, %d closings)\n", width,
-                height, spread.Median, spread.Low, spread.High, runs);
-    std::fflush(stdout);
+    Report("menu", times, "closings");
     ClosePattern(pattern);
     Stop(app);
 }
@@ -180,10 +212,7 @@ void MeasureMenuCapture(int runs) {
         times.push_back(Milliseconds(start, now));
         Pump(300);
     }
-    const TSpread spread = SpreadOf(times);
-    std::printf("  menu     %4dx%-4d  median %7.1f ms   (%.1f to %.1f ms, %d runs)\n", width,
-                height, spread.Median, spread.Low, spread.High, runs);
-    std::fflush(stdout);
+    Report("menu", times, "runs");
     ClosePattern(pattern);
     Stop(app);
 }
@@ -251,12 +280,10 @@ void MeasureHookCost(int runs) {
 // Quorlan started with those keys of [File] and its overlay open over the pattern, which
 // covers the screen; false, told, when either fails.
 bool OpenOverlayOverThePattern(TApp& app, TPatternWindow& pattern, const std::string& fileKeys) {
-    ClearPictures();
-    if (!Start(app, IniWith(fileKeys))) {
-        std::printf("  Quorlan did not start\n");
+    if (!StartOverThePattern(app, pattern, IniWith(fileKeys))) {
+        ClosePattern(pattern);
         return false;
     }
-    ShowPattern(pattern, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), 0);
     if (!OpenOverlay(app)) {
         std::printf("  the overlay did not open\n");
         ClosePattern(pattern);
@@ -292,25 +319,11 @@ void MeasureMoveRedraw(int runs) {
         std::vector<double> times;
         for (int i = 0; i < runs; ++i) {
             const POINT to = points[i % 2], from = points[(i + 1) % 2];
-            INPUT input{};
-            input.type = INPUT_MOUSE;
-            input.mi.dx = to.x * 65535 / (width - 1);
-            input.mi.dy = to.y * 65535 / (height - 1);
-            input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-            LARGE_INTEGER start, now;
-            QueryPerformanceCounter(&start);
-            SendInput(1, &input, sizeof input);
-            do {
-                QueryPerformanceCounter(&now);
-            } while (!(readoutShown(to) && !readoutShown(from)) && Milliseconds(start, now) < 2000);
-            times.push_back(Milliseconds(start, now));
+            times.push_back(TimeUntilShown(
+                TPointerEvent(to), [&] { return readoutShown(to) && !readoutShown(from); }));
             Pump(50);
         }
-        std::sort(times.begin(), times.end());
-        std::printf("  %-8s %4dx%-4d  median %5.1f ms   (%.1f to %.1f ms, %d moves)\n",
-                    dragging ? "dragging" : "pointing", width, height, times[times.size() / 2],
-                    times.front(), times.back(), runs);
-        std::fflush(stdout);
+        Report(dragging ? "dragging" : "pointing", times, "moves");
     }
     LeftButton(true);
     ReleaseDC(nullptr, screen);
@@ -319,8 +332,8 @@ void MeasureMoveRedraw(int runs) {
     Stop(app);
 }
 
-// From the mouse's act to the screen showing a mark: a large frame's corner followed during
-// its drag (the preview), and a step number placed by a click (GDI+ and the font), over a
+// From the mouse's act to the screen showing a mark: a large frame's corner and an arrow's
+// head followed during their drags (the preview), and a step number placed by a click, over a
 // selection of most of the screen.
 void MeasureMarkRedraw(int runs) {
     TApp app;
@@ -336,21 +349,6 @@ void MeasureMarkRedraw(int runs) {
     Pump(300);
     HDC screen = GetDC(nullptr);
     const COLORREF red = RGB(0xE8, 0x11, 0x23);
-    const auto send = [&](POINT at, DWORD flags) {
-        INPUT input{};
-        input.type = INPUT_MOUSE;
-        input.mi.dx = at.x * 65535 / (width - 1);
-        input.mi.dy = at.y * 65535 / (height - 1);
-        input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-        SendInput(1, &input, sizeof input);
-    };
-    const auto report = [&](const char* name, std::vector<double>& times) {
-        std::sort(times.begin(), times.end());
-        std::printf("  %-8s %4dx%-4d  median %5.1f ms   (%.1f to %.1f ms, %d marks)\n", name, width,
-                    height, times[times.size() / 2], times.front(), times.back(),
-                    static_cast<int>(times.size()));
-        std::fflush(stdout);
-    };
     // A drag from an eighth of the screen to one end and the other, by turns: the time until
     // the pixel `shown` picks for the new end is the mark's and the old end's no longer.
     const POINT start{width / 8, height / 8};
@@ -361,19 +359,14 @@ void MeasureMarkRedraw(int runs) {
         LeftButton(false);
         for (int i = 0; i < runs; ++i) {
             const POINT to = shown(ends[i % 2]), from = shown(ends[(i + 1) % 2]);
-            LARGE_INTEGER begun, now;
-            QueryPerformanceCounter(&begun);
-            send(ends[i % 2], 0);
-            do {
-                QueryPerformanceCounter(&now);
-            } while (
-                !(GetPixel(screen, to.x, to.y) == red && GetPixel(screen, from.x, from.y) != red) &&
-                Milliseconds(begun, now) < 2000);
-            times.push_back(Milliseconds(begun, now));
+            times.push_back(TimeUntilShown(TPointerEvent(ends[i % 2]), [&] {
+                return GetPixel(screen, to.x, to.y) == red &&
+                       GetPixel(screen, from.x, from.y) != red;
+            }));
             Pump(50);
         }
         LeftButton(true);
-        report(name, times);
+        Report(name, times, "marks");
     };
     // A frame's corner; ends on one line from the start, each outside the other's frame.
     const POINT corners[2] = {{width * 3 / 4, height * 3 / 4}, {width * 5 / 8, height * 5 / 8}};
@@ -392,17 +385,12 @@ void MeasureMarkRedraw(int runs) {
     for (int i = 0; i < runs; ++i) {
         const POINT at{width / 8 + 40 * i, height / 4};
         MouseTo(at.x, at.y);
-        LARGE_INTEGER begun, now;
-        QueryPerformanceCounter(&begun);
-        send(at, MOUSEEVENTF_LEFTDOWN);
-        do {
-            QueryPerformanceCounter(&now);
-        } while (GetPixel(screen, at.x - 9, at.y) != red && Milliseconds(begun, now) < 2000);
-        times.push_back(Milliseconds(begun, now));
-        send(at, MOUSEEVENTF_LEFTUP);
+        times.push_back(TimeUntilShown(TPointerEvent(at, MOUSEEVENTF_LEFTDOWN),
+                                       [&] { return GetPixel(screen, at.x - 9, at.y) == red; }));
+        TPointerEvent(at, MOUSEEVENTF_LEFTUP)();
         Pump(50);
     }
-    report("step", times);
+    Report("step", times, "marks");
     ReleaseDC(nullptr, screen);
     Press(VK_ESCAPE);
     ClosePattern(pattern);

@@ -166,6 +166,8 @@ private:
     void MarkupKeyDown(std::uint16_t key, std::uint32_t shift);
     void PressToolbarButton(const TToolbarButton& button);
     void PlaceMark(const TMark& mark);
+    void ShowLastMark();
+    void ShowMarks(const std::vector<TCaptureRegion>& changed);
     void TakeBackMark();
     void PutBackMark();
     void SaveMarks();

@@ -1,5 +1,6 @@
 #include "app/MarkToolbar.h"
 
+#include "base/DpiScale.h"
 #include "platform/Messages.h"
 
 #include <algorithm>
@@ -9,6 +10,7 @@
 namespace {
 
 struct TButtonRow {
+    int Group; // a wider gap between groups
     TToolbarAction Action;
     int Index;
     TText Label; // TText::Count: a colour's swatch, no label
@@ -22,30 +24,28 @@ constexpr int Tool(TMarkTool tool) {
 }
 
 constexpr TButtonRow kButtons[] = {
-    {TToolbarAction::Tool, Tool(TMarkTool::Frame), TText::ToolFrame, TText::TipFrame, 'F', false},
-    {TToolbarAction::Tool, Tool(TMarkTool::Arrow), TText::ToolArrow, TText::TipArrow, 'A', false},
-    {TToolbarAction::Tool, Tool(TMarkTool::Text), TText::ToolText, TText::TipText, 'T', false},
-    {TToolbarAction::Tool, Tool(TMarkTool::Step), TText::ToolStep, TText::TipStep, 'N', false},
-    {TToolbarAction::Tool, Tool(TMarkTool::Highlighter), TText::ToolHighlighter,
-     TText::TipHighlighter, 'H', false},
-    {TToolbarAction::Tool, Tool(TMarkTool::Mosaic), TText::ToolMosaic, TText::TipMosaic, 'M',
+    {0, TToolbarAction::Tool, Tool(TMarkTool::Frame), TText::ToolFrame, TText::TipFrame, 'F',
      false},
-    {TToolbarAction::Colour, 0, TText::Count, TText::TipRed, '1', false},
-    {TToolbarAction::Colour, 1, TText::Count, TText::TipBlue, '2', false},
-    {TToolbarAction::Colour, 2, TText::Count, TText::TipGreen, '3', false},
-    {TToolbarAction::Colour, 3, TText::Count, TText::TipYellow, '4', false},
-    {TToolbarAction::Colour, 4, TText::Count, TText::TipBlack, '5', false},
-    {TToolbarAction::Colour, 5, TText::Count, TText::TipWhite, '6', false},
-    {TToolbarAction::TakeBack, 0, TText::ButtonTakeBack, TText::TipTakeBack, 'Z', true},
-    {TToolbarAction::PutBack, 0, TText::ButtonPutBack, TText::TipPutBack, 'Y', true},
-    {TToolbarAction::Save, 0, TText::ButtonSave, TText::TipSave, kKeyReturn, false},
-    {TToolbarAction::Leave, 0, TText::ButtonLeave, TText::TipLeave, kKeyEscape, false},
+    {0, TToolbarAction::Tool, Tool(TMarkTool::Arrow), TText::ToolArrow, TText::TipArrow, 'A',
+     false},
+    {0, TToolbarAction::Tool, Tool(TMarkTool::Text), TText::ToolText, TText::TipText, 'T', false},
+    {0, TToolbarAction::Tool, Tool(TMarkTool::Step), TText::ToolStep, TText::TipStep, 'N', false},
+    {0, TToolbarAction::Tool, Tool(TMarkTool::Highlighter), TText::ToolHighlighter,
+     TText::TipHighlighter, 'H', false},
+    {0, TToolbarAction::Tool, Tool(TMarkTool::Mosaic), TText::ToolMosaic, TText::TipMosaic, 'M',
+     false},
+    {1, TToolbarAction::Colour, 0, TText::Count, TText::TipRed, '1', false},
+    {1, TToolbarAction::Colour, 1, TText::Count, TText::TipBlue, '2', false},
+    {1, TToolbarAction::Colour, 2, TText::Count, TText::TipGreen, '3', false},
+    {1, TToolbarAction::Colour, 3, TText::Count, TText::TipYellow, '4', false},
+    {1, TToolbarAction::Colour, 4, TText::Count, TText::TipBlack, '5', false},
+    {1, TToolbarAction::Colour, 5, TText::Count, TText::TipWhite, '6', false},
+    {2, TToolbarAction::TakeBack, 0, TText::ButtonTakeBack, TText::TipTakeBack, 'Z', true},
+    {2, TToolbarAction::PutBack, 0, TText::ButtonPutBack, TText::TipPutBack, 'Y', true},
+    {3, TToolbarAction::Save, 0, TText::ButtonSave, TText::TipSave, kKeyReturn, false},
+    {3, TToolbarAction::Leave, 0, TText::ButtonLeave, TText::TipLeave, kKeyEscape, false},
 };
 static_assert(std::size(kMarkColours) == 6);
-
-std::int32_t Scaled(std::int32_t size, int dpi) {
-    return std::max<std::int32_t>(1, (size * std::max(dpi, 1) + 48) / 96);
-}
 
 // A line's width in the interface's font, about: a full-width character is as wide as the
 // font is high, a half-width one half as wide.
@@ -68,23 +68,21 @@ const TButtonRow& RowOf(const TToolbarButton& button) {
 
 std::vector<TToolbarButton> PlaceToolbar(const TCaptureRegion& selection, const TMonitor& monitor) {
     const int dpi = monitor.Dpi;
-    const std::int32_t textHeight = Scaled(14, dpi), height = textHeight + Scaled(12, dpi);
-    const std::int32_t gap = Scaled(2, dpi), groupGap = Scaled(8, dpi), margin = Scaled(6, dpi);
+    const std::int32_t textHeight = ScaledToDpi(14, dpi),
+                       height = textHeight + ScaledToDpi(12, dpi);
+    const std::int32_t gap = ScaledToDpi(2, dpi), groupGap = ScaledToDpi(8, dpi),
+                       margin = ScaledToDpi(6, dpi);
     std::vector<TToolbarButton> buttons;
     std::int32_t x = 0;
-    for (const TButtonRow& row : kButtons) {
-        if (!buttons.empty()) {
-            x += buttons.back().Action != row.Action &&
-                         !(buttons.back().Action == TToolbarAction::TakeBack &&
-                           row.Action == TToolbarAction::PutBack) &&
-                         !(buttons.back().Action == TToolbarAction::Save &&
-                           row.Action == TToolbarAction::Leave)
-                     ? groupGap
-                     : gap;
+    for (std::size_t i = 0; i < std::size(kButtons); ++i) {
+        const TButtonRow& row = kButtons[i];
+        if (i > 0) {
+            x += row.Group != kButtons[i - 1].Group ? groupGap : gap;
         }
-        const std::int32_t width = row.Label == TText::Count
-                                       ? height
-                                       : TextWidth(Text(row.Label), textHeight) + Scaled(14, dpi);
+        const std::int32_t width =
+            row.Label == TText::Count
+                ? height
+                : TextWidth(Text(row.Label), textHeight) + ScaledToDpi(14, dpi);
         buttons.push_back({row.Action, row.Index, {x, 0, x + width, height}});
         x += width;
     }
@@ -128,7 +126,7 @@ TOverlayAids ToolbarAids(const std::vector<TToolbarButton>& buttons, TMarkTool t
                          std::uint32_t colour, std::optional<std::size_t> hovered,
                          const TMonitor& monitor) {
     TOverlayAids aids;
-    aids.TextHeight = Scaled(14, monitor.Dpi);
+    aids.TextHeight = ScaledToDpi(14, monitor.Dpi);
     for (const TToolbarButton& button : buttons) {
         const TButtonRow& row = RowOf(button);
         TOverlayAids::TButton shown{button.Box, {}, kButtonFace, false};
@@ -147,10 +145,10 @@ TOverlayAids ToolbarAids(const std::vector<TToolbarButton>& buttons, TMarkTool t
         const TCaptureRegion& box = buttons[*hovered].Box;
         aids.TipText = Text(RowOf(buttons[*hovered]).Tip);
         const std::int32_t width =
-            TextWidth(aids.TipText, aids.TextHeight) + Scaled(12, monitor.Dpi);
-        const std::int32_t height = aids.TextHeight + Scaled(8, monitor.Dpi);
+            TextWidth(aids.TipText, aids.TextHeight) + ScaledToDpi(12, monitor.Dpi);
+        const std::int32_t height = aids.TextHeight + ScaledToDpi(8, monitor.Dpi);
         const TCaptureRegion& m = monitor.Bounds;
-        const std::int32_t gap = Scaled(4, monitor.Dpi);
+        const std::int32_t gap = ScaledToDpi(4, monitor.Dpi);
         std::int32_t top = box.Bottom + gap;
         if (top + height > m.Bottom) {
             top = box.Top - gap - height;

@@ -7,28 +7,6 @@
 #include <cstring>
 #include <utility>
 
-namespace {
-
-// Copies the pixels of `from` (its top-left pixel at `fromLeft`, `fromTop` on the screen)
-// that fall on the canvas.
-void CopyOnto(const TPixels32Canvas& canvas, const TPixels32View& from, std::int64_t fromLeft,
-              std::int64_t fromTop) {
-    const std::int64_t left = std::max<std::int64_t>(fromLeft, canvas.Left);
-    const std::int64_t top = std::max<std::int64_t>(fromTop, canvas.Top);
-    const std::int64_t right =
-        std::min<std::int64_t>(fromLeft + from.Width, std::int64_t{canvas.Left} + canvas.Width);
-    const std::int64_t bottom =
-        std::min<std::int64_t>(fromTop + from.Height, std::int64_t{canvas.Top} + canvas.Height);
-    for (std::int64_t y = top; y < bottom; ++y) {
-        std::memcpy(canvas.Row(static_cast<std::int32_t>(y - canvas.Top)) +
-                        4 * (left - canvas.Left),
-                    from.Row(static_cast<std::int32_t>(y - fromTop)) + 4 * (left - fromLeft),
-                    static_cast<std::size_t>(4 * (right - left)));
-    }
-}
-
-} // namespace
-
 TMarkedPicture::TMarkedPicture(const TScreenPixels& snapshot, const TCaptureRegion& selection,
                                const std::optional<TPointerPicture>& pointer)
     : FWidth(selection.Right - selection.Left), FHeight(selection.Bottom - selection.Top),
@@ -38,11 +16,11 @@ TMarkedPicture::TMarkedPicture(const TScreenPixels& snapshot, const TCaptureRegi
     const TPixels32Canvas frozen = Canvas(FFrozen);
     const std::int64_t snapshotLeft = std::int64_t{snapshot.Left} + snapshot.OffsetX;
     const std::int64_t snapshotTop = std::int64_t{snapshot.Top} + snapshot.OffsetY;
-    CopyOnto(frozen, snapshot.View(), snapshotLeft, snapshotTop);
+    CopyPixels32(frozen, snapshot.View(), snapshotLeft, snapshotTop);
     if (pointer) {
         const std::vector<std::uint8_t> patch =
             PointerPatch(*pointer, snapshot.View(), snapshotLeft, snapshotTop);
-        CopyOnto(frozen, PatchView(*pointer, patch), pointer->Left, pointer->Top);
+        CopyPixels32(frozen, PatchView(*pointer, patch), pointer->Left, pointer->Top);
     }
     FPlaced = FFrozen;
     FShown = FFrozen;
@@ -116,10 +94,8 @@ std::vector<TCaptureRegion> PaintMark(const TPixels32Canvas& canvas, const TMark
     if (mark.Tool == TMarkTool::Step) {
         changed = PaintDisc(canvas, mark.From, style.StepRadius, mark.Colour);
     }
-    const TCaptureRegion whole{canvas.Left, canvas.Top, canvas.Left + canvas.Width,
-                               canvas.Top + canvas.Height};
     for (const TCaptureRegion& area : platform.DrawMark(mark, style, canvas)) {
-        const TCaptureRegion part = Intersection(area, whole);
+        const TCaptureRegion part = Intersection(area, canvas.Area());
         if (!IsEmpty(part)) {
             changed.push_back(part);
         }

@@ -21,13 +21,12 @@ void TMainForm::EnterMarkup() {
     const TScreenPoint centre{FRegion.Left + (FRegion.Right - FRegion.Left) / 2,
                               FRegion.Top + (FRegion.Bottom - FRegion.Top) / 2};
     TMarkupState state(FRegion);
-    state.Picture = std::make_shared<TMarkedPicture>(
-        *FSnapshot, FRegion, Settings.CaptureCursor ? FSnapshotPointer : std::nullopt);
+    state.Picture = std::make_shared<TMarkedPicture>(*FSnapshot, FRegion, FSnapshotPointer);
     state.Monitor = MonitorUnder(FMonitors, centre);
     state.Style = MarkStyleFor(state.Monitor.Dpi);
     state.Toolbar = PlaceToolbar(FRegion, state.Monitor);
     FMarkup = std::move(state);
-    FPlatform.SetOverlayMarks(FMarkup->Picture, {});
+    ShowMarks({});
     FPlatform.SetCrossCursor(true);
     ShowToolbar();
 }
@@ -74,12 +73,15 @@ void TMainForm::MarkupMouseDown(TScreenPoint at) {
 void TMainForm::MarkupMouseMove(TScreenPoint at) {
     if (FMarkup->Drawing) {
         TMark& mark = *FMarkup->Drawing;
-        mark.To = FMarkup->Marks.Within(at);
+        const TScreenPoint to = FMarkup->Marks.Within(at);
+        if (to == mark.To) {
+            return; // held at the selection's edge: the preview stands
+        }
+        mark.To = to;
         FMarkup->Dragged = FMarkup->Dragged || std::abs(mark.To.X - mark.From.X) > kMarkSlack ||
                            std::abs(mark.To.Y - mark.From.Y) > kMarkSlack;
         if (FMarkup->Dragged) {
-            FPlatform.SetOverlayMarks(FMarkup->Picture,
-                                      FMarkup->Picture->Preview(mark, FMarkup->Style, FPlatform));
+            ShowMarks(FMarkup->Picture->Preview(mark, FMarkup->Style, FPlatform));
         }
         return;
     }
@@ -94,9 +96,7 @@ void TMainForm::MarkupMouseUp(TScreenPoint at) {
     if (!FMarkup->Drawing) {
         return;
     }
-    if (FMarkup->Marks.Within(at) != FMarkup->Drawing->To) {
-        MarkupMouseMove(at);
-    }
+    MarkupMouseMove(at);
     FPlatform.SetPointerCapture(false);
     const TMark mark = *std::exchange(FMarkup->Drawing, std::nullopt);
     if (FMarkup->Dragged) {
@@ -104,16 +104,25 @@ void TMainForm::MarkupMouseUp(TScreenPoint at) {
         FMarkup->Marks.Place(mark);
         FMarkup->Areas.push_back(FMarkup->Picture->Place());
     } else {
-        FPlatform.SetOverlayMarks(FMarkup->Picture, FMarkup->Picture->EndPreview());
+        ShowMarks(FMarkup->Picture->EndPreview());
     }
 }
 
-void TMainForm::PlaceMark(const TMark& mark) {
-    const TMark& placed = FMarkup->Marks.Place(mark);
-    std::vector<TCaptureRegion> changed =
-        FMarkup->Picture->Preview(placed, FMarkup->Style, FPlatform);
-    FMarkup->Areas.push_back(FMarkup->Picture->Place());
+void TMainForm::ShowMarks(const std::vector<TCaptureRegion>& changed) {
     FPlatform.SetOverlayMarks(FMarkup->Picture, changed);
+}
+
+// The last mark painted over the ones before it, and shown.
+void TMainForm::ShowLastMark() {
+    const std::vector<TCaptureRegion> changed =
+        FMarkup->Picture->Preview(FMarkup->Marks.Marks().back(), FMarkup->Style, FPlatform);
+    FMarkup->Areas.push_back(FMarkup->Picture->Place());
+    ShowMarks(changed);
+}
+
+void TMainForm::PlaceMark(const TMark& mark) {
+    FMarkup->Marks.Place(mark);
+    ShowLastMark();
 }
 
 void TMainForm::TakeBackMark() {
@@ -123,17 +132,13 @@ void TMainForm::TakeBackMark() {
     const std::vector<TCaptureRegion> changed = std::move(FMarkup->Areas.back());
     FMarkup->Areas.pop_back();
     FMarkup->Picture->Repaint(FMarkup->Marks.Marks(), FMarkup->Style, FPlatform);
-    FPlatform.SetOverlayMarks(FMarkup->Picture, changed);
+    ShowMarks(changed);
 }
 
 void TMainForm::PutBackMark() {
-    if (!FMarkup->Marks.PutBack()) {
-        return;
+    if (FMarkup->Marks.PutBack()) {
+        ShowLastMark();
     }
-    const std::vector<TCaptureRegion> changed =
-        FMarkup->Picture->Preview(FMarkup->Marks.Marks().back(), FMarkup->Style, FPlatform);
-    FMarkup->Areas.push_back(FMarkup->Picture->Place());
-    FPlatform.SetOverlayMarks(FMarkup->Picture, changed);
 }
 
 void TMainForm::MarkupKeyDown(std::uint16_t key, std::uint32_t shift) {
@@ -150,7 +155,7 @@ void TMainForm::PressToolbarButton(const TToolbarButton& button) {
         // A key while the button is held: the mark being drawn is dropped.
         FMarkup->Drawing.reset();
         FPlatform.SetPointerCapture(false);
-        FPlatform.SetOverlayMarks(FMarkup->Picture, FMarkup->Picture->EndPreview());
+        ShowMarks(FMarkup->Picture->EndPreview());
     }
     switch (button.Action) {
     case TToolbarAction::Tool:

@@ -1,5 +1,7 @@
 #include "app/SelectionAids.h"
 
+#include "base/DpiScale.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -14,10 +16,6 @@ std::int64_t DistanceSquared(const TCaptureRegion& r, TScreenPoint at) {
                             : at.Y >= r.Bottom ? at.Y - r.Bottom + 1
                                                : 0;
     return dx * dx + dy * dy;
-}
-
-std::int32_t Scaled(std::int32_t pixels, int dpi) {
-    return static_cast<std::int32_t>(std::lround(pixels * std::max(dpi, 96) / 96.0));
 }
 
 // Where a box `size` long goes beside `pointer` on a monitor from `low` to `high`: past the
@@ -50,15 +48,15 @@ TOverlayAids PlaceAids(TScreenPoint pointer, const TMonitor& monitor, bool magni
                        std::string readout) {
     TOverlayAids aids;
     const int dpi = monitor.Dpi;
-    aids.Zoom = Scaled(8, dpi);
+    aids.Zoom = ScaledToDpi(8, dpi);
     aids.Cells = 15;
-    aids.TextHeight = Scaled(14, dpi);
+    aids.TextHeight = ScaledToDpi(14, dpi);
     // The readout is as wide as the magnifier, which holds its longest line.
     const std::int32_t width = aids.Cells * aids.Zoom + 2;
     const std::int32_t magnifierHeight = magnifier ? width : 0;
-    const std::int32_t readoutHeight = Scaled(20, dpi);
+    const std::int32_t readoutHeight = ScaledToDpi(20, dpi);
     // Clear of the cross cursor's arms.
-    const std::int32_t gap = Scaled(20, dpi);
+    const std::int32_t gap = ScaledToDpi(20, dpi);
     const TCaptureRegion& m = monitor.Bounds;
     const std::int32_t left = Beside(pointer.X, width, gap, m.Left, m.Right);
     const std::int32_t top =

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/CaptureRegion.h"
+#include "base/DpiScale.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -38,12 +39,9 @@ struct TMarkStyle {
 };
 
 inline TMarkStyle MarkStyleFor(int dpi) {
-    const auto scaled = [dpi](std::int32_t size) {
-        return std::max<std::int32_t>(1, (size * std::max(dpi, 1) + 48) / 96);
-    };
     const TMarkStyle base;
-    return {scaled(base.LineWidth), scaled(base.StepRadius), scaled(base.TextHeight),
-            scaled(base.MosaicBlock)};
+    return {ScaledToDpi(base.LineWidth, dpi), ScaledToDpi(base.StepRadius, dpi),
+            ScaledToDpi(base.TextHeight, dpi), ScaledToDpi(base.MosaicBlock, dpi)};
 }
 
 // The rectangle of a dragged mark, corners included, whichever way it was dragged.

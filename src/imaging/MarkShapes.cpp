@@ -10,17 +10,20 @@
 
 namespace {
 
-TCaptureRegion OnCanvas(const TPixels32Canvas& canvas, const TCaptureRegion& box) {
-    return Intersection(
-        box, {canvas.Left, canvas.Top, canvas.Left + canvas.Width, canvas.Top + canvas.Height});
-}
+// A colour's blue, green and red bytes, as a pixel holds them.
+struct TBgr {
+    explicit TBgr(std::uint32_t colour)
+        : Bytes{static_cast<std::uint8_t>(colour), static_cast<std::uint8_t>(colour >> 8),
+                static_cast<std::uint8_t>(colour >> 16)} {}
+    std::uint8_t Bytes[3];
+};
 
 // Applies `change` to each pixel's blue, green and red bytes within the part of `box` on the
 // canvas, told the pixel's screen position; returns that part, or nothing.
 template <typename TChange>
 std::vector<TCaptureRegion> EachPixelAt(const TPixels32Canvas& canvas, const TCaptureRegion& box,
                                         TChange change) {
-    const TCaptureRegion part = OnCanvas(canvas, box);
+    const TCaptureRegion part = Intersection(box, canvas.Area());
     if (IsEmpty(part)) {
         return {};
     }
@@ -48,10 +51,8 @@ std::vector<TCaptureRegion> PaintFrame(const TPixels32Canvas& canvas, const TCap
     if (IsEmpty(box) || width < 1) {
         return {};
     }
-    const std::uint8_t bgr[3] = {static_cast<std::uint8_t>(colour),
-                                 static_cast<std::uint8_t>(colour >> 8),
-                                 static_cast<std::uint8_t>(colour >> 16)};
-    const auto paint = [&bgr](std::uint8_t* pixel) { std::copy(bgr, bgr + 3, pixel); };
+    const TBgr bgr(colour);
+    const auto paint = [&bgr](std::uint8_t* pixel) { std::copy(bgr.Bytes, bgr.Bytes + 3, pixel); };
     // Four edges that do not overlap: a large frame repaints its edges, never its inside.
     const std::int32_t top = std::min(box.Top + width, box.Bottom);
     const std::int32_t bottom = std::max(box.Bottom - width, top);
@@ -82,7 +83,7 @@ std::vector<TCaptureRegion> PaintHighlight(const TPixels32Canvas& canvas, const 
 
 std::vector<TCaptureRegion> PaintMosaic(const TPixels32Canvas& canvas, const TCaptureRegion& box,
                                         std::int32_t blockSize) {
-    const TCaptureRegion part = OnCanvas(canvas, box);
+    const TCaptureRegion part = Intersection(box, canvas.Area());
     if (IsEmpty(part)) {
         return {};
     }
@@ -117,11 +118,10 @@ void Blend(std::uint8_t* pixel, std::uint32_t colour, double cover) {
     if (cover <= 0) {
         return;
     }
-    const std::uint8_t bgr[3] = {static_cast<std::uint8_t>(colour),
-                                 static_cast<std::uint8_t>(colour >> 8),
-                                 static_cast<std::uint8_t>(colour >> 16)};
+    const TBgr bgr(colour);
     for (int c = 0; c < 3; ++c) {
-        pixel[c] = static_cast<std::uint8_t>(std::lround(pixel[c] + (bgr[c] - pixel[c]) * cover));
+        pixel[c] =
+            static_cast<std::uint8_t>(std::lround(pixel[c] + (bgr.Bytes[c] - pixel[c]) * cover));
     }
 }
 

@@ -40,23 +40,6 @@ void AddBox(const TCaptureRegion& r, std::vector<TCaptureRegion>& out) {
     }
 }
 
-// Joins two parts into the rectangle around both wherever that paints no more than the two.
-void JoinOverlapping(std::vector<TCaptureRegion>& areas) {
-    for (bool joined = true; joined;) {
-        joined = false;
-        for (std::size_t i = 0; i < areas.size() && !joined; ++i) {
-            for (std::size_t j = i + 1; j < areas.size() && !joined; ++j) {
-                const TCaptureRegion both = Bounds(areas[i], areas[j]);
-                if (Area(both) <= Area(areas[i]) + Area(areas[j])) {
-                    areas[i] = both;
-                    areas.erase(areas.begin() + static_cast<std::ptrdiff_t>(j));
-                    joined = true;
-                }
-            }
-        }
-    }
-}
-
 void Put(std::uint8_t* out, std::ptrdiff_t stride, const TCaptureRegion& area, std::int32_t x,
          std::int32_t y, std::uint32_t colour) {
     std::memcpy(out + (y - area.Top) * stride + 4 * std::ptrdiff_t{x - area.Left}, &colour, 4);
@@ -98,20 +81,6 @@ void PaintSnapshot(const TSnapshotPixels& pixels, const TCaptureRegion& area, st
                     4 * std::size_t(part.Right - part.Left));
         std::memset(row + 4 * (part.Right - area.Left), 0xFF,
                     4 * std::size_t(area.Right - part.Right));
-    }
-}
-
-// The marks' block over what is painted already, where it lies in the area.
-void PaintLayer(const TScreenPixels& layer, const TCaptureRegion& area, std::uint8_t* out,
-                std::ptrdiff_t stride) {
-    const TPixels32View view = layer.View();
-    const std::int32_t left = layer.Left + layer.OffsetX, top = layer.Top + layer.OffsetY;
-    const TCaptureRegion part =
-        Intersection(area, {left, top, left + view.Width, top + view.Height});
-    for (std::int32_t y = part.Top; y < part.Bottom; ++y) {
-        std::memcpy(out + (y - area.Top) * stride + 4 * std::ptrdiff_t{part.Left - area.Left},
-                    view.Row(y - top) + 4 * std::ptrdiff_t{part.Left - left},
-                    4 * std::size_t(part.Right - part.Left));
     }
 }
 
@@ -183,6 +152,22 @@ std::vector<TCaptureRegion> AidAreas(const TOverlayAids& aids) {
     return areas;
 }
 
+void JoinOverlapping(std::vector<TCaptureRegion>& areas) {
+    for (bool joined = true; joined;) {
+        joined = false;
+        for (std::size_t i = 0; i < areas.size() && !joined; ++i) {
+            for (std::size_t j = i + 1; j < areas.size() && !joined; ++j) {
+                const TCaptureRegion both = Bounds(areas[i], areas[j]);
+                if (Area(both) <= Area(areas[i]) + Area(areas[j])) {
+                    areas[i] = both;
+                    areas.erase(areas.begin() + static_cast<std::ptrdiff_t>(j));
+                    joined = true;
+                }
+            }
+        }
+    }
+}
+
 std::vector<TAidText> AidTexts(const TOverlayAids& aids) {
     std::vector<TAidText> texts;
     if (!IsEmpty(aids.Readout)) {
@@ -233,7 +218,11 @@ void PaintAids(const TScreenPixels& snapshot, const TScreenPixels* marks, const 
     const TSnapshotPixels pixels(snapshot);
     PaintSnapshot(pixels, area, out, stride);
     if (marks) {
-        PaintLayer(*marks, area, out, stride);
+        // The marks' block over the snapshot, where it lies in the area.
+        CopyPixels32(
+            {out, area.Right - area.Left, area.Bottom - area.Top, stride, area.Left, area.Top},
+            marks->View(), std::int64_t{marks->Left} + marks->OffsetX,
+            std::int64_t{marks->Top} + marks->OffsetY);
     }
     // The outline in colour, with a white line inside it, so that it shows on any background.
     std::vector<TCaptureRegion> outline, inner;

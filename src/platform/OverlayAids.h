@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class TScreenPixels;
@@ -44,9 +45,10 @@ struct TOverlayAids {
 // A line of text the aids show, centred in its box.
 struct TAidText {
     TCaptureRegion Box;
-    std::string Text;
+    std::string_view Text;
 };
-// The readout's, the buttons' and the tool tip's texts, in the order painted.
+// The readout's, the buttons' and the tool tip's texts, in the order painted; they view the
+// aids' own strings.
 std::vector<TAidText> AidTexts(const TOverlayAids& aids);
 
 inline constexpr std::int32_t kOutlineWidth = 3;          // two in colour, one white inside
@@ -59,6 +61,9 @@ inline constexpr std::uint32_t kAidBorderColour = 0x808080;
 // `after`: what either shows, for the aids that differ. Parts that mostly overlap (a box and
 // where it moved) are joined into one, so that one paint moves it.
 std::vector<TCaptureRegion> ChangedAreas(const TOverlayAids& before, const TOverlayAids& after);
+
+// Joins parts into the rectangle around them wherever that paints no more than they do.
+void JoinOverlapping(std::vector<TCaptureRegion>& areas);
 
 // The parts of the screen the aids cover.
 std::vector<TCaptureRegion> AidAreas(const TOverlayAids& aids);

@@ -1,5 +1,6 @@
 #include "win32/MarkDrawing.h"
 
+#include "win32/ColourRef.h"
 #include "win32/DibSection.h"
 #include "win32/SystemError.h"
 #include "win32/WideText.h"
@@ -16,42 +17,42 @@ std::uint32_t NumberColour(std::uint32_t fill) {
     return light > 1600 ? 0x000000 : 0xFFFFFF;
 }
 
-// What is drawn: the text, its font's height and weight, its colour, and the box it is set in
-// (a step's number centred in the square around its circle, a text from its top-left corner).
+// What is drawn: the text, its font, its colour, and the box it is set in (a step's number
+// centred in the square around its circle, a text from its top-left corner, measured).
 struct TLetters {
     std::wstring Text;
-    int Height;
-    int Weight;
-    std::uint32_t Colour;
+    TFontHandle Font;
+    std::uint32_t Colour = 0;
     TCaptureRegion Box;
-    UINT Format;
+    UINT Format = 0;
 };
 
-TLetters LettersOf(const TMark& mark, const TMarkStyle& style) {
+TLetters LettersOf(const TMark& mark, const TMarkStyle& style, HDC screen) {
+    TLetters letters;
     if (mark.Tool == TMarkTool::Step) {
         const std::int32_t r = style.StepRadius;
-        std::wstring number = std::to_wstring(mark.Step);
-        const int height = number.size() > 2 ? r : r * 5 / 4;
-        return {std::move(number),
-                height,
-                FW_BOLD,
-                NumberColour(mark.Colour),
-                {mark.From.X - r, mark.From.Y - r, mark.From.X + r + 1, mark.From.Y + r + 1},
-                DT_CENTER | DT_VCENTER};
+        letters.Text = std::to_wstring(mark.Step);
+        letters.Font = CreateMarkFont(letters.Text.size() > 2 ? r : r * 5 / 4, FW_BOLD);
+        letters.Colour = NumberColour(mark.Colour);
+        letters.Box = {mark.From.X - r, mark.From.Y - r, mark.From.X + r + 1, mark.From.Y + r + 1};
+        letters.Format = DT_CENTER | DT_VCENTER;
+    } else {
+        letters.Text = WideFromUtf8(mark.Text);
+        letters.Font = CreateMarkFont(style.TextHeight);
+        letters.Colour = mark.Colour;
+        letters.Format = DT_LEFT | DT_TOP;
     }
-    TLetters letters{WideFromUtf8(mark.Text), style.TextHeight, FW_NORMAL, mark.Colour, {},
-                     DT_LEFT | DT_TOP};
-    const TWindowDc screen(nullptr);
-    TMemoryDc dc(CreateCompatibleDC(screen.Get()));
-    TFontHandle font = CreateMarkFont(letters.Height);
-    if (!dc || !font) {
+    if (!letters.Font) {
         RaiseOutOfResources();
     }
-    TSelection fontSelected(dc.Get(), font.Get());
-    RECT box{0, 0, 0, 0};
-    DrawTextW(dc.Get(), letters.Text.c_str(), static_cast<int>(letters.Text.size()), &box,
-              DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
-    letters.Box = {mark.From.X, mark.From.Y, mark.From.X + box.right + 2, mark.From.Y + box.bottom};
+    if (mark.Tool == TMarkTool::Text) {
+        TSelection fontSelected(screen, letters.Font.Get());
+        RECT box{0, 0, 0, 0};
+        DrawTextW(screen, letters.Text.c_str(), static_cast<int>(letters.Text.size()), &box,
+                  DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+        letters.Box = {mark.From.X, mark.From.Y, mark.From.X + box.right + 2,
+                       mark.From.Y + box.bottom};
+    }
     return letters;
 }
 
@@ -66,20 +67,14 @@ std::vector<TCaptureRegion> DrawMarkOnCanvas(const TMark& mark, const TMarkStyle
     if (mark.Tool != TMarkTool::Step && mark.Tool != TMarkTool::Text) {
         return {};
     }
-    const TLetters letters = LettersOf(mark, style);
-    const TCaptureRegion box =
-        Intersection(letters.Box, {canvas.Left, canvas.Top, canvas.Left + canvas.Width,
-                                   canvas.Top + canvas.Height});
+    const TWindowDc screen(nullptr);
+    const TLetters letters = LettersOf(mark, style, screen.Get());
+    const TCaptureRegion box = Intersection(letters.Box, canvas.Area());
     if (IsEmpty(box)) {
         return {};
     }
     // Drawn through a section of the part's size that holds the canvas's pixels.
-    const TWindowDc screen(nullptr);
     TDibSection section(screen.Get(), box.Right - box.Left, box.Bottom - box.Top);
-    TFontHandle font = CreateMarkFont(letters.Height, letters.Weight);
-    if (!font) {
-        RaiseOutOfResources();
-    }
     const std::size_t rowBytes = 4 * std::size_t(section.Width);
     auto* bits = static_cast<std::uint8_t*>(section.Bits);
     const auto canvasRow = [&](int y) {
@@ -89,10 +84,9 @@ std::vector<TCaptureRegion> DrawMarkOnCanvas(const TMark& mark, const TMarkStyle
         std::memcpy(bits + y * rowBytes, canvasRow(y), rowBytes);
     }
     {
-        TSelection fontSelected(section.Dc.Get(), font.Get());
+        TSelection fontSelected(section.Dc.Get(), letters.Font.Get());
         SetBkMode(section.Dc.Get(), TRANSPARENT);
-        SetTextColor(section.Dc.Get(), RGB(letters.Colour >> 16 & 0xFF, letters.Colour >> 8 & 0xFF,
-                                           letters.Colour & 0xFF));
+        SetTextColor(section.Dc.Get(), ColourRefOf(letters.Colour));
         RECT within{letters.Box.Left - box.Left, letters.Box.Top - box.Top,
                     letters.Box.Right - box.Left, letters.Box.Bottom - box.Top};
         DrawTextW(section.Dc.Get(), letters.Text.c_str(), static_cast<int>(letters.Text.size()),

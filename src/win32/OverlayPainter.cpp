@@ -1,18 +1,11 @@
 #include "win32/OverlayPainter.h"
 
+#include "win32/ColourRef.h"
 #include "win32/DibSection.h"
 #include "win32/WideText.h"
 #include "win32/dialogs/UiFont.h"
 
 #include <algorithm>
-
-namespace {
-
-COLORREF ColourOf(std::uint32_t rgb) {
-    return RGB(rgb >> 16 & 0xFF, rgb >> 8 & 0xFF, rgb & 0xFF);
-}
-
-} // namespace
 
 POINT TOverlayPainter::Origin() const {
     POINT origin{0, 0};
@@ -57,7 +50,10 @@ void TOverlayPainter::DrawXorRectangle(std::int32_t x1, std::int32_t y1, std::in
 void TOverlayPainter::SetMarks(std::shared_ptr<const TScreenPixels> marks,
                                const std::vector<TCaptureRegion>& changed) {
     FMarks = std::move(marks);
-    PaintNow(changed);
+    // A mark moved a little covers much of where it was: one paint for both.
+    std::vector<TCaptureRegion> areas = changed;
+    JoinOverlapping(areas);
+    PaintNow(areas);
 }
 
 void TOverlayPainter::SetAids(const TOverlayAids& aids) {
@@ -92,7 +88,7 @@ void TOverlayPainter::PaintTexts(HDC dc, POINT origin, const TCaptureRegion& are
     }
     TSelection fontSelected(dc, FFont.Get());
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, ColourOf(kReadoutTextColour));
+    SetTextColor(dc, ColourRefOf(kReadoutTextColour));
     for (const TAidText& text : texts) {
         if (IsEmpty(Intersection(text.Box, area))) {
             continue;

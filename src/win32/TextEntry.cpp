@@ -1,18 +1,18 @@
 #include "win32/TextEntry.h"
 
+#include "win32/ColourRef.h"
 #include "win32/MarkDrawing.h"
 #include "win32/SystemError.h"
 #include "win32/WideText.h"
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <vector>
 
 TTextEntry::TTextEntry(HWND owner, UINT ended, POINT at, int width, std::uint32_t colour,
                        int height)
-    : FOwner(owner), FEnded(ended),
-      FColour(RGB(colour >> 16 & 0xFF, colour >> 8 & 0xFF, colour & 0xFF)),
-      FFont(CreateMarkFont(height)) {
+    : FOwner(owner), FEnded(ended), FColour(ColourRefOf(colour)), FFont(CreateMarkFont(height)) {
     // The text's first pixel where the mark will draw it: inside a one-pixel border.
     POINT local = at;
     ScreenToClient(owner, &local);

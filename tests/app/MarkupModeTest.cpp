@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 
 namespace {
@@ -77,8 +78,10 @@ TEST_F(MarkupModeTest, MarksDrawnTakenBackAndPutBackAreSavedAsShownByEnter) {
     Click(299, 199); // a step at the corner, cut to the selection
     EXPECT_EQ(Form.Marks()->Marks().back().Step, 1);
 
-    const TMarkedPicture& shown = static_cast<const TMarkedPicture&>(*Platform.Marks);
-    const TPixels32View view = shown.View();
+    // What the overlay shows over the selection, as the file must hold it.
+    const TPixels32View view = Platform.Marks->View();
+    ASSERT_EQ(view.Width, 200);
+    const std::vector<std::uint8_t> shown(view.Data, view.Data + view.Stride * view.Height);
     Key(kKeyReturn);
     EXPECT_FALSE(Form.Marking());
     EXPECT_FALSE(Platform.Visible);
@@ -107,9 +110,11 @@ TEST_F(MarkupModeTest, MarksDrawnTakenBackAndPutBackAreSavedAsShownByEnter) {
                                          : step   ? kRed
                                                   : Screen(x, y);
             ASSERT_EQ(file.Pixel(x - 100, y - 50), wanted) << x << "," << y;
+            std::uint32_t onScreen;
+            std::memcpy(&onScreen, &shown[std::size_t(y - 50) * 800 + 4 * (x - 100)], 4);
+            ASSERT_EQ(onScreen & 0xFFFFFF, wanted) << x << "," << y;
         }
     }
-    EXPECT_EQ(view.Width, 200); // what the overlay showed is the file
 }
 
 TEST_F(MarkupModeTest, TextIsTypedInTheBoxAndAColourIsChosenOnTheToolbar) {

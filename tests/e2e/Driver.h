@@ -142,6 +142,10 @@ void ShowPattern(TPatternWindow& pattern, int left, int top, int width, int heig
 
 void ClosePattern(TPatternWindow& pattern);
 
+// Quorlan started with those settings over an empty capture folder, the pattern covering the
+// primary screen; its start is checked, and told.
+bool StartOverThePattern(TApp& app, TPatternWindow& pattern, const std::string& ini);
+
 std::uint32_t U32(const std::string& b, std::size_t at);
 
 std::uint16_t U16(const std::string& b, std::size_t at);

@@ -71,6 +71,14 @@ void ClosePattern(TPatternWindow& pattern) {
     Pump(200);
 }
 
+bool StartOverThePattern(TApp& app, TPatternWindow& pattern, const std::string& ini) {
+    ClearPictures();
+    const bool started = Start(app, ini);
+    Check(started, "started");
+    ShowPattern(pattern, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), 0);
+    return started;
+}
+
 // --- BMP and JPEG files ------------------------------------------------------------------------
 
 std::uint32_t U32(const std::string& b, std::size_t at) {

@@ -85,12 +85,9 @@ void TheKeysAreQuorlansAlone() {
 }
 
 void CtrlPrintScreenDrawsANewRegion() {
-    ClearPictures();
-    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
     TApp app;
-    Check(Start(app, gDefaultIni), "started");
     TPatternWindow pattern;
-    ShowPattern(pattern, 0, 0, width, height, 0);
+    StartOverThePattern(app, pattern, gDefaultIni);
     Key(VK_CONTROL, false);
     PrintScreen(false);
     Key(VK_CONTROL, true);

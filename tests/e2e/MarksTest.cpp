@@ -62,19 +62,12 @@ void PutTextOnTheClipboard(const wchar_t* text) {
     CloseClipboard();
 }
 
-// Quorlan with marks on, over the pattern covering the screen.
-void StartOverThePattern(TApp& app, TPatternWindow& pattern) {
-    ClearPictures();
-    Check(Start(app, IniWith("Markup=1\r\n")), "started");
-    ShowPattern(pattern, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), 0);
-}
-
 } // namespace
 
 void AFrameAndAMosaicAreSavedWhereDrawn() {
     TApp app;
     TPatternWindow pattern;
-    StartOverThePattern(app, pattern);
+    StartOverThePattern(app, pattern, IniWith("Markup=1\r\n"));
     Check(DragRegion(app), "the release keeps the frozen screen up and saves nothing yet");
 
     Drag(150, 100, 250, 200); // the frame, the tool the toolbar starts with
@@ -118,7 +111,7 @@ void AFrameAndAMosaicAreSavedWhereDrawn() {
 void TextTypedAndPastedIsSaved() {
     TApp app;
     TPatternWindow pattern;
-    StartOverThePattern(app, pattern);
+    StartOverThePattern(app, pattern, IniWith("Markup=1\r\n"));
     Check(DragRegion(app), "the marks' toolbar");
     PutTextOnTheClipboard(L"日本語");
     Press('T');

@@ -7,12 +7,10 @@
 #include <cstdio>
 
 void TheRegionOverlay() {
-    ClearPictures();
-    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
     TApp app;
-    Check(Start(app, gDefaultIni), "started");
     TPatternWindow pattern;
-    ShowPattern(pattern, 0, 0, width, height, 0);
+    StartOverThePattern(app, pattern, gDefaultIni);
+    const int width = pattern.Width, height = pattern.Height;
     Check(OpenOverlay(app), "the first menu item shows the overlay");
     RECT rect{};
     GetWindowRect(app.Main, &rect);
@@ -186,12 +184,9 @@ void TheOverlayOnTwoMonitors() {
 // A selection made with the keyboard alone: the arrows step the pointer, Enter presses and
 // releases, and the capture is exactly the stepped rectangle.
 void TheOverlayByKeyboard() {
-    ClearPictures();
-    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
     TApp app;
-    Check(Start(app, gDefaultIni), "started");
     TPatternWindow pattern;
-    ShowPattern(pattern, 0, 0, width, height, 0);
+    StartOverThePattern(app, pattern, gDefaultIni);
     MouseTo(200, 150);
     Check(OpenOverlay(app), "the overlay opens");
     POINT start{};

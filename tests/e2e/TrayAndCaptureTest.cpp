@@ -64,12 +64,10 @@ void DoubleClickWithoutARegionExplains() {
 }
 
 void PrintScreenSavesTheWholeScreen() {
-    ClearPictures();
-    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
     TApp app;
-    Check(Start(app, gDefaultIni), "started");
     TPatternWindow pattern;
-    ShowPattern(pattern, 0, 0, width, height, 0);
+    StartOverThePattern(app, pattern, gDefaultIni);
+    const int width = pattern.Width, height = pattern.Height;
     PrintScreen(false);
     std::string bytes;
     Check(ReadWhenThere(Pic(L"0001.bmp"), bytes), "PrintScreen writes 0001.bmp");

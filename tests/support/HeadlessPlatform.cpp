@@ -262,8 +262,7 @@ std::vector<TCaptureRegion> THeadlessPlatform::DrawMark(const TMark& mark, const
                              mark.From.X +
                                  static_cast<std::int32_t>(mark.Text.size()) * style.TextHeight / 2,
                              mark.From.Y + style.TextHeight};
-    const TCaptureRegion part = Intersection(
-        box, {canvas.Left, canvas.Top, canvas.Left + canvas.Width, canvas.Top + canvas.Height});
+    const TCaptureRegion part = Intersection(box, canvas.Area());
     for (std::int32_t y = part.Top; y < part.Bottom; ++y) {
         for (std::int32_t x = part.Left; x < part.Right; ++x) {
             std::memcpy(canvas.Row(y - canvas.Top) + 4 * (x - canvas.Left), &mark.Colour, 4);
