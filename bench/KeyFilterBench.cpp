@@ -1,7 +1,7 @@
 // The key watcher's decision for one keyboard event, as its hook makes it for every key the
 // user presses anywhere: a key passed on, and a bound key swallowed down and up.
 
-#include "platform/KeyBindings.h"
+#include "keys/KeyFilter.h"
 
 #include <benchmark/benchmark.h>
 
@@ -19,8 +19,8 @@ TKeyFilter DefaultFilter() {
 void KeyPassedOn(benchmark::State& state) {
     TKeyFilter filter = DefaultFilter();
     for (auto _ : state) {
-        benchmark::DoNotOptimize(filter.OnEvent(kHookAction, kKeyDown, 'A', 0));
-        benchmark::DoNotOptimize(filter.OnEvent(kHookAction, kKeyUp, 'A', 0));
+        benchmark::DoNotOptimize(filter.OnKey(true, 'A', 0));
+        benchmark::DoNotOptimize(filter.OnKey(false, 'A', 0));
     }
 }
 BENCHMARK(KeyPassedOn);
@@ -28,8 +28,8 @@ BENCHMARK(KeyPassedOn);
 void BoundKeySwallowed(benchmark::State& state) {
     TKeyFilter filter = DefaultFilter();
     for (auto _ : state) {
-        benchmark::DoNotOptimize(filter.OnEvent(kHookAction, kKeyDown, 0x2C, kModCtrl));
-        benchmark::DoNotOptimize(filter.OnEvent(kHookAction, kKeyUp, 0x2C, 0));
+        benchmark::DoNotOptimize(filter.OnKey(true, 0x2C, kModCtrl));
+        benchmark::DoNotOptimize(filter.OnKey(false, 0x2C, 0));
     }
 }
 BENCHMARK(BoundKeySwallowed);

@@ -32,7 +32,7 @@ void Load50MB(benchmark::State& state) {
     TLargeFile file;
     const TIniFile ini(file.Folder.Program("Quorlan.ini"), file.Platform.Files());
     for (auto _ : state) {
-        benchmark::DoNotOptimize(LoadSettings(ini, file.Platform));
+        benchmark::DoNotOptimize(LoadSettings(ini, file.Platform.Files(), file.Platform));
     }
 }
 BENCHMARK(Load50MB)->Unit(benchmark::kMillisecond);
@@ -40,7 +40,7 @@ BENCHMARK(Load50MB)->Unit(benchmark::kMillisecond);
 void Save50MB(benchmark::State& state) {
     TLargeFile file;
     TIniFile ini(file.Folder.Program("Quorlan.ini"), file.Platform.Files());
-    TCaptureSettings settings = LoadSettings(ini, file.Platform);
+    TCaptureSettings settings = LoadSettings(ini, file.Platform.Files(), file.Platform);
     for (auto _ : state) {
         ++settings.Digit %= 10;
         SaveSettings(settings, ini);

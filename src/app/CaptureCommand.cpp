@@ -1,5 +1,7 @@
 #include "app/MainForm.h"
 
+#include "app/ClipboardPicture.h"
+
 #include "app/FileNaming.h"
 #include "base/Errors.h"
 #include "base/FormatText.h"
@@ -11,17 +13,18 @@
 
 #include <cstdint>
 #include <limits>
+#include <memory>
 #include <string>
 
 void TMainForm::ShowRegionInCaption() {
     FPositionItemCaption = FPositionCaption + "(" + std::to_string(FRegion.Left) + "," +
                            std::to_string(FRegion.Top) + "," + std::to_string(FRegion.Right) + "," +
                            std::to_string(FRegion.Bottom) + ")";
-    FPlatform.SetPositionItemCaption(FPositionItemCaption);
+    FTray.ShowPositionCaption(FPositionItemCaption);
 }
 
 TCaptureRegion TMainForm::FullScreenRegion() {
-    return {0, 0, FPlatform.ScreenWidth(), FPlatform.ScreenHeight()};
+    return {0, 0, FPlatform.Display().ScreenWidth(), FPlatform.Display().ScreenHeight()};
 }
 
 void TMainForm::mnCaptureClick() {
@@ -29,47 +32,48 @@ void TMainForm::mnCaptureClick() {
 }
 
 void TMainForm::RunCapture(const std::optional<TCaptureRegion>& screen) {
-    if (FCaptureRunning) {
+    if (FScheduler.Capturing) {
         // Asked for from inside this command's own question: its turn comes after it.
-        FPendingRequests.push_back(
-            screen ? TCaptureRequest{TRequestKind::Key, {TKeyAction::CaptureScreen, screen}}
-                   : TCaptureRequest{TRequestKind::Command});
+        Schedule({TSchedulerEventKind::Request,
+                  screen ? TCaptureRequest{TRequestKind::Key, {TKeyAction::CaptureScreen, screen}}
+                         : TCaptureRequest{TRequestKind::Command}});
         return;
     }
-    FCaptureRunning = true;
+    Schedule({TSchedulerEventKind::CaptureStarted});
     try {
         RunCaptureCommand(screen);
-        FCaptureRunning = false;
     } catch (...) {
-        FCaptureRunning = false;
-        HandleException();
+        HandleException(); // the error box is part of the capture
     }
-    RunPendingRequests();
+    Schedule({TSchedulerEventKind::CaptureEnded});
 }
 
 // The capture command over the current region, or over `screen` (a monitor), which needs no
-// region chosen and leaves the current one as it is.
+// region chosen and leaves the current one as it is. Closing while one of its questions is
+// open abandons it there.
 void TMainForm::RunCaptureCommand(const std::optional<TCaptureRegion>& screen) {
     const TCaptureRegion region = screen.value_or(FRegion);
     if (!screen && !RegionChosen()) {
-        FPlatform.ShowMessageBox(Text(TText::RegionMissing), TBoxKind::Error, TBoxButtons::Ok);
+        Ask(Text(TText::RegionMissing), TBoxKind::Error, TBoxButtons::Ok);
         return;
     }
     if (static_cast<std::int64_t>(std::to_string(FSerialNo).size()) > Settings.Digit) {
-        const int answer = FPlatform.ShowMessageBox(Text(TText::DigitOverflow), TBoxKind::Warning,
-                                                    TBoxButtons::OkCancel);
+        const int answer = Ask(Text(TText::DigitOverflow), TBoxKind::Warning, TBoxButtons::OkCancel);
+        if (Closing()) {
+            return;
+        }
         if (answer != mrOk) {
             --FSerialNo;
             return;
         }
         ++Settings.Digit; // in memory only, and not limited to 9 here
     }
-    const std::string fileName = BuildCaptureFileName(Settings, FSerialNo, FPlatform.Now());
+    const std::string fileName =
+        BuildCaptureFileName(Settings, FSerialNo, FPlatform.Shell().Now());
     if (Settings.IsUpdate && FPlatform.Files().FileExists(fileName)) {
-        const int answer =
-            FPlatform.ShowMessageBox(FormatText(Text(TText::OverwriteQuestion), {fileName}),
-                                     TBoxKind::Warning, TBoxButtons::YesNo);
-        if (answer != mrYes) {
+        const int answer = Ask(FormatText(Text(TText::OverwriteQuestion), {fileName}),
+                               TBoxKind::Warning, TBoxButtons::YesNo);
+        if (answer != mrYes || Closing()) {
             return;
         }
     }
@@ -80,15 +84,28 @@ void TMainForm::RunCaptureCommand(const std::optional<TCaptureRegion>& screen) {
     ++FSerialNo;
     if (OptionForm.Visible) {
         OptionForm.spnStartVal.SetValue(FSerialNo);
-        FPlatform.RefreshOptionsDialog(OptionForm);
+        FPlatform.Dialogs().RefreshOptionsDialog(OptionForm);
     }
     AfterCapture(saved, fileName);
-    if (Settings.ExecApplication && FPlatform.Files().FileExists(fileName)) {
+    if (Settings.ExecApplication && !Closing() && FPlatform.Files().FileExists(fileName)) {
         try {
-            FPlatform.ShellOpen(fileName);
+            FPlatform.Shell().ShellOpen(fileName);
         } catch (...) {
             // Opening the file is a convenience; its failure is not reported.
         }
+    }
+}
+
+// What follows a saved capture as the settings ask: the clipboard, the notice.
+void TMainForm::AfterCapture(const TBitmap& capture, const std::string& fileName) {
+    if (Settings.CopyToClipboard && capture.HasStore()) {
+        if (!FPlatform.Shell().SetClipboardPicture(std::make_shared<TClipboardPicture>(capture))) {
+            // The file is saved and counted all the same.
+            Ask(Text(TText::ClipboardFailed), TBoxKind::Warning, TBoxButtons::Ok);
+        }
+    }
+    if (Settings.NotifySaved && !Closing()) {
+        FTray.Notify(fileName, Visible()); // over the overlay: once it has gone
     }
 }
 
@@ -124,29 +141,31 @@ bool TMainForm::SaveCapture(const TCaptureRegion& region, const std::string& fil
         bitmap.SetColumns(static_cast<std::int32_t>(width));
         bitmap.SetRows(static_cast<std::int32_t>(height));
         bitmap.SetPixelDepth(DepthForImageBit(Settings.ImageBit));
-        if (bitmap.HasStore() && FMarkup && region == FMarkup->Marks.Selection()) {
+        const std::shared_ptr<const TScreenPixels>& snapshot = FSelection.Snapshot();
+        if (bitmap.HasStore() && Marking() && region == Marks()->Selection()) {
             // The marked selection as the overlay shows it, the pointer in when it is captured.
-            bitmap.DrawPixels32(0, 0, FMarkup->Picture->View());
-        } else if (bitmap.HasStore() && FVisible && FSnapshot) {
+            bitmap.DrawPixels32(0, 0, FMarkup.Picture()->View());
+        } else if (bitmap.HasStore() && Visible() && snapshot) {
             // While the overlay is up the screen shows the snapshot: take its pixels from the
             // snapshot itself, so that no band still on its way to the screen, and no
             // compositor lagging behind, can ever reach the file.
-            const std::int64_t x = std::int64_t{FSnapshot->Left} + FSnapshot->OffsetX - region.Left;
-            const std::int64_t y = std::int64_t{FSnapshot->Top} + FSnapshot->OffsetY - region.Top;
+            const std::int64_t x = std::int64_t{snapshot->Left} + snapshot->OffsetX - region.Left;
+            const std::int64_t y = std::int64_t{snapshot->Top} + snapshot->OffsetY - region.Top;
             if (x >= INT32_MIN && x <= INT32_MAX && y >= INT32_MIN && y <= INT32_MAX) {
                 bitmap.DrawPixels32(static_cast<std::int32_t>(x), static_cast<std::int32_t>(y),
-                                    FSnapshot->View());
+                                    snapshot->View());
             }
-            if (Settings.CaptureCursor && FSnapshotPointer) {
-                DrawPointer(bitmap, region, *FSnapshotPointer, *FSnapshot);
+            if (Settings.CaptureCursor && FSelection.SnapshotPointer()) {
+                DrawPointer(bitmap, region, *FSelection.SnapshotPointer(), *snapshot);
             }
         } else if (bitmap.HasStore()) {
-            FPlatform.HideNotice(); // a notice of an earlier capture is no part of this one
+            FTray.HideNotice(); // a notice of an earlier capture is no part of this one
+            IDisplay& display = FPlatform.Display();
             const auto screen =
-                FPlatform.GrabScreen(region.Left, region.Top, bitmap.Width(), bitmap.Height());
+                display.GrabScreen(region.Left, region.Top, bitmap.Width(), bitmap.Height());
             bitmap.DrawPixels32(screen->OffsetX, screen->OffsetY, screen->View());
             if (Settings.CaptureCursor) {
-                if (const auto pointer = FPlatform.PointerPicture()) { // as the copy found it
+                if (const auto pointer = display.PointerPicture()) { // as the copy found it
                     DrawPointer(bitmap, region, *pointer, *screen);
                 }
             }
@@ -165,7 +184,7 @@ bool TMainForm::SaveCapture(const TCaptureRegion& region, const std::string& fil
         saved = std::move(bitmap);
         return true;
     } catch (...) {
-        FPlatform.ShowMessageBox(Text(TText::SaveFailed), TBoxKind::Error, TBoxButtons::Ok);
+        Ask(Text(TText::SaveFailed), TBoxKind::Error, TBoxButtons::Ok);
         return false;
     }
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "imaging/Bitmap.h"
-#include "platform/Platform.h"
+#include "platform/Shell.h"
 
 // A saved capture as the clipboard shows it: the colours of the file (the chosen depth's; for
 // JPEG the pixels before compression). It shares the capture's pixels and makes its formats

@@ -5,6 +5,7 @@
 #include "base/Utf.h"
 
 #include <new>
+#include <utility>
 
 std::string GeneralErrorText(std::string_view message) {
     std::string text(message);
@@ -30,4 +31,20 @@ std::string ExceptionMessage(const std::exception_ptr& error) {
     } catch (...) {
         return {};
     }
+}
+
+bool TBackgroundErrors::Hand(std::exception_ptr error) noexcept {
+    const std::lock_guard lock(FLock);
+    if (FError || FHanded) {
+        return false; // told once
+    }
+    FError = std::move(error);
+    return true;
+}
+
+std::exception_ptr TBackgroundErrors::Take() noexcept {
+    const std::lock_guard lock(FLock);
+    std::exception_ptr error = std::exchange(FError, nullptr);
+    FHanded = FHanded || error;
+    return error;
 }

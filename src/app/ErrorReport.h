@@ -1,6 +1,7 @@
 #pragma once
 
 #include <exception>
+#include <mutex>
 #include <string>
 #include <string_view>
 
@@ -10,3 +11,18 @@ std::string GeneralErrorText(std::string_view message);
 
 // The message of whatever was thrown: the program's own kinds carry theirs.
 std::string ExceptionMessage(const std::exception_ptr& error);
+
+// The first error of a thread of ours, kept until the user-interface thread tells it: later ones
+// are dropped, as are all once one has been told.
+class TBackgroundErrors {
+public:
+    // From any thread: true when this error is to be told (the loop is to be woken for it).
+    bool Hand(std::exception_ptr error) noexcept;
+    // On the user-interface thread: the error waiting, if any.
+    std::exception_ptr Take() noexcept;
+
+private:
+    std::mutex FLock;
+    std::exception_ptr FError;
+    bool FHanded = false;
+};

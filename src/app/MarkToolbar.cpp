@@ -1,7 +1,7 @@
 #include "app/MarkToolbar.h"
 
 #include "base/DpiScale.h"
-#include "platform/Messages.h"
+#include "keys/KeyCodes.h"
 
 #include <algorithm>
 #include <iterator>
@@ -15,7 +15,7 @@ struct TButtonRow {
     int Index;
     TText Label; // TText::Count: a colour's swatch, no label
     TText Tip;
-    std::uint16_t Key;
+    TKeyCode Key;
     bool Control;
 };
 
@@ -42,7 +42,7 @@ constexpr TButtonRow kButtons[] = {
     {1, TToolbarAction::Colour, 5, TText::Count, TText::TipWhite, '6', false},
     {2, TToolbarAction::TakeBack, 0, TText::ButtonTakeBack, TText::TipTakeBack, 'Z', true},
     {2, TToolbarAction::PutBack, 0, TText::ButtonPutBack, TText::TipPutBack, 'Y', true},
-    {3, TToolbarAction::Save, 0, TText::ButtonSave, TText::TipSave, kKeyReturn, false},
+    {3, TToolbarAction::Save, 0, TText::ButtonSave, TText::TipSave, kKeyEnter, false},
     {3, TToolbarAction::Leave, 0, TText::ButtonLeave, TText::TipLeave, kKeyEscape, false},
 };
 static_assert(std::size(kMarkColours) == 6);
@@ -113,7 +113,7 @@ std::optional<std::size_t> ButtonAt(const std::vector<TToolbarButton>& buttons, 
     return std::nullopt;
 }
 
-std::optional<TToolbarButton> ButtonOfKey(std::uint16_t key, bool control) {
+std::optional<TToolbarButton> ButtonOfKey(TKeyCode key, bool control) {
     for (const TButtonRow& row : kButtons) {
         if (row.Key == key && row.Control == control) {
             return TToolbarButton{row.Action, row.Index, {}};

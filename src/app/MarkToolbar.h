@@ -2,6 +2,7 @@
 
 #include "base/Mark.h"
 #include "base/Texts.h"
+#include "keys/KeyCodes.h"
 #include "platform/MonitorLayout.h"
 #include "platform/OverlayAids.h"
 
@@ -30,7 +31,7 @@ std::vector<TToolbarButton> PlaceToolbar(const TCaptureRegion& selection, const 
 std::optional<std::size_t> ButtonAt(const std::vector<TToolbarButton>& buttons, TScreenPoint at);
 
 // The button a key presses (Ctrl held or not); Enter saves and Esc leaves.
-std::optional<TToolbarButton> ButtonOfKey(std::uint16_t key, bool control);
+std::optional<TToolbarButton> ButtonOfKey(TKeyCode key, bool control);
 
 // What the toolbar shows: its buttons, the chosen tool and colour marked, and the tool tip of
 // the button under the pointer below it (above it where it does not fit on the monitor).

@@ -46,9 +46,9 @@ void TMarkedPicture::CopyAreas(const std::vector<std::uint8_t>& from, std::vecto
 }
 
 std::vector<TCaptureRegion> TMarkedPicture::Preview(const TMark& mark, const TMarkStyle& style,
-                                                    IPlatform& platform) {
+                                                    IOverlay& overlay) {
     std::vector<TCaptureRegion> changed = EndPreview();
-    FPreviewAreas = PaintMark(Canvas(FShown), mark, style, platform);
+    FPreviewAreas = PaintMark(Canvas(FShown), mark, style, overlay);
     changed.insert(changed.end(), FPreviewAreas.begin(), FPreviewAreas.end());
     return changed;
 }
@@ -64,17 +64,17 @@ std::vector<TCaptureRegion> TMarkedPicture::EndPreview() {
 }
 
 void TMarkedPicture::Repaint(const std::vector<TMark>& marks, const TMarkStyle& style,
-                             IPlatform& platform) {
+                             IOverlay& overlay) {
     FPlaced = FFrozen;
     for (const TMark& mark : marks) {
-        PaintMark(Canvas(FPlaced), mark, style, platform);
+        PaintMark(Canvas(FPlaced), mark, style, overlay);
     }
     FShown = FPlaced;
     FPreviewAreas.clear();
 }
 
 std::vector<TCaptureRegion> PaintMark(const TPixels32Canvas& canvas, const TMark& mark,
-                                      const TMarkStyle& style, IPlatform& platform) {
+                                      const TMarkStyle& style, IOverlay& overlay) {
     switch (mark.Tool) {
     case TMarkTool::Frame:
         return PaintFrame(canvas, DraggedBox(mark), style.LineWidth, mark.Colour);
@@ -94,7 +94,7 @@ std::vector<TCaptureRegion> PaintMark(const TPixels32Canvas& canvas, const TMark
     if (mark.Tool == TMarkTool::Step) {
         changed = PaintDisc(canvas, mark.From, style.StepRadius, mark.Colour);
     }
-    for (const TCaptureRegion& area : platform.DrawMark(mark, style, canvas)) {
+    for (const TCaptureRegion& area : overlay.DrawMark(mark, style, canvas)) {
         const TCaptureRegion part = Intersection(area, canvas.Area());
         if (!IsEmpty(part)) {
             changed.push_back(part);

@@ -2,7 +2,7 @@
 
 #include "base/Mark.h"
 #include "base/PointerPicture.h"
-#include "platform/Platform.h"
+#include "platform/Overlay.h"
 
 #include <cstdint>
 #include <optional>
@@ -20,13 +20,13 @@ public:
 
     // The mark being drawn, in place of the one shown before; returns the parts that changed.
     std::vector<TCaptureRegion> Preview(const TMark& mark, const TMarkStyle& style,
-                                        IPlatform& platform);
+                                        IOverlay& overlay);
     // The mark last previewed becomes one of the placed ones; returns the parts it painted.
     std::vector<TCaptureRegion> Place();
     // Takes away the mark being drawn; returns the parts that changed.
     std::vector<TCaptureRegion> EndPreview();
     // Paints everything again from the frozen pixels (after a mark was taken back).
-    void Repaint(const std::vector<TMark>& marks, const TMarkStyle& style, IPlatform& platform);
+    void Repaint(const std::vector<TMark>& marks, const TMarkStyle& style, IOverlay& overlay);
 
 private:
     TPixels32Canvas Canvas(std::vector<std::uint8_t>& pixels);
@@ -43,4 +43,4 @@ private:
 // Paints one mark on the canvas, the platform drawing what needs antialiasing or a font;
 // returns the parts it changed.
 std::vector<TCaptureRegion> PaintMark(const TPixels32Canvas& canvas, const TMark& mark,
-                                      const TMarkStyle& style, IPlatform& platform);
+                                      const TMarkStyle& style, IOverlay& overlay);

@@ -1,9 +1,9 @@
-#include "app/MainForm.h"
+#include "app/MarkupMode.h"
 
 #include "app/SelectionAids.h"
-#include "platform/Messages.h"
 
 #include <cstdlib>
+#include <utility>
 
 namespace {
 
@@ -17,188 +17,185 @@ bool IsDragged(TMarkTool tool) {
 
 } // namespace
 
-void TMainForm::EnterMarkup() {
-    const TScreenPoint centre{FRegion.Left + (FRegion.Right - FRegion.Left) / 2,
-                              FRegion.Top + (FRegion.Bottom - FRegion.Top) / 2};
-    TMarkupState state(FRegion);
-    state.Picture = std::make_shared<TMarkedPicture>(*FSnapshot, FRegion, FSnapshotPointer);
-    state.Monitor = MonitorUnder(FMonitors, centre);
+void TMarkupMode::Enter(const TScreenPixels& snapshot, const TCaptureRegion& selection,
+                        const std::optional<TPointerPicture>& pointer,
+                        const std::vector<TMonitor>& monitors) {
+    const TScreenPoint centre{selection.Left + (selection.Right - selection.Left) / 2,
+                              selection.Top + (selection.Bottom - selection.Top) / 2};
+    TState state(selection);
+    state.Picture = std::make_shared<TMarkedPicture>(snapshot, selection, pointer);
+    state.Monitor = MonitorUnder(monitors, centre);
     state.Style = MarkStyleFor(state.Monitor.Dpi);
-    state.Toolbar = PlaceToolbar(FRegion, state.Monitor);
-    FMarkup = std::move(state);
+    state.Toolbar = PlaceToolbar(selection, state.Monitor);
+    FState = std::move(state);
     ShowMarks({});
-    FPlatform.SetCrossCursor(true);
+    FOverlay.SetCrossCursor(true);
     ShowToolbar();
 }
 
-void TMainForm::ShowToolbar() {
-    FPlatform.SetOverlayAids(ToolbarAids(FMarkup->Toolbar, FMarkup->Tool, FMarkup->Colour,
-                                         FMarkup->Hovered, FMarkup->Monitor));
+void TMarkupMode::Leave() {
+    if (!FState) {
+        return;
+    }
+    if (FState->TypingAt) {
+        FOverlay.EndTextEntry();
+    }
+    FOverlay.SetPointerCapture(false);
+    FState.reset();
 }
 
-void TMainForm::MarkupMouseDown(TScreenPoint at) {
-    if (FCaptureRunning) {
-        return; // the save's question is open over the overlay
-    }
-    const std::optional<std::size_t> button = ButtonAt(FMarkup->Toolbar, at);
-    if (FMarkup->TypingAt) {
+void TMarkupMode::ShowToolbar() {
+    FOverlay.SetOverlayAids(ToolbarAids(FState->Toolbar, FState->Tool, FState->Colour,
+                                        FState->Hovered, FState->Monitor));
+}
+
+TMarkupAnswer TMarkupMode::MouseDown(TScreenPoint at) {
+    const std::optional<std::size_t> button = ButtonAt(FState->Toolbar, at);
+    if (FState->TypingAt) {
         // A click elsewhere ends the text; on the toolbar it also presses its button.
         FinishTyping();
         if (!button) {
-            return;
+            return TMarkupAnswer::None;
         }
     }
     if (button) {
-        PressToolbarButton(FMarkup->Toolbar[*button]);
-        return;
+        return PressButton(FState->Toolbar[*button]);
     }
-    if (!Contains(FMarkup->Marks.Selection(), at)) {
-        return;
+    if (!Contains(FState->Marks.Selection(), at)) {
+        return TMarkupAnswer::None;
     }
-    const TMark mark{FMarkup->Tool, FMarkup->Colour, at, at, {}, 0};
+    const TMark mark{FState->Tool, FState->Colour, at, at, {}, 0};
     if (IsDragged(mark.Tool)) {
-        FMarkup->Drawing = mark;
-        FMarkup->Dragged = false;
-        FPlatform.SetPointerCapture(true);
+        FState->Drawing = mark;
+        FState->Dragged = false;
+        FOverlay.SetPointerCapture(true);
     } else if (mark.Tool == TMarkTool::Step) {
         PlaceMark(mark);
     } else {
-        const TCaptureRegion& selection = FMarkup->Marks.Selection();
-        FMarkup->TypingAt = at;
-        FPlatform.BeginTextEntry(at, selection.Right - at.X, mark.Colour,
-                                 FMarkup->Style.TextHeight);
+        const TCaptureRegion& selection = FState->Marks.Selection();
+        // Typing begins only once the box is there: a box that cannot be made leaves the marks
+        // as they were, and the next click places a mark.
+        FOverlay.BeginTextEntry(at, selection.Right - at.X, mark.Colour, FState->Style.TextHeight);
+        FState->TypingAt = at;
     }
+    return TMarkupAnswer::None;
 }
 
-void TMainForm::MarkupMouseMove(TScreenPoint at) {
-    if (FMarkup->Drawing) {
-        TMark& mark = *FMarkup->Drawing;
-        const TScreenPoint to = FMarkup->Marks.Within(at);
+void TMarkupMode::MouseMove(TScreenPoint at) {
+    if (FState->Drawing) {
+        TMark& mark = *FState->Drawing;
+        const TScreenPoint to = FState->Marks.Within(at);
         if (to == mark.To) {
             return; // held at the selection's edge: the preview stands
         }
         mark.To = to;
-        FMarkup->Dragged = FMarkup->Dragged || std::abs(mark.To.X - mark.From.X) > kMarkSlack ||
-                           std::abs(mark.To.Y - mark.From.Y) > kMarkSlack;
-        if (FMarkup->Dragged) {
-            ShowMarks(FMarkup->Picture->Preview(mark, FMarkup->Style, FPlatform));
+        FState->Dragged = FState->Dragged || std::abs(mark.To.X - mark.From.X) > kMarkSlack ||
+                          std::abs(mark.To.Y - mark.From.Y) > kMarkSlack;
+        if (FState->Dragged) {
+            ShowMarks(FState->Picture->Preview(mark, FState->Style, FOverlay));
         }
         return;
     }
-    const std::optional<std::size_t> hovered = ButtonAt(FMarkup->Toolbar, at);
-    if (hovered != FMarkup->Hovered) {
-        FMarkup->Hovered = hovered;
+    const std::optional<std::size_t> hovered = ButtonAt(FState->Toolbar, at);
+    if (hovered != FState->Hovered) {
+        FState->Hovered = hovered;
         ShowToolbar();
     }
 }
 
-void TMainForm::MarkupMouseUp(TScreenPoint at) {
-    if (!FMarkup->Drawing) {
+void TMarkupMode::MouseUp(TScreenPoint at) {
+    if (!FState->Drawing) {
         return;
     }
-    MarkupMouseMove(at);
-    FPlatform.SetPointerCapture(false);
-    const TMark mark = *std::exchange(FMarkup->Drawing, std::nullopt);
-    if (FMarkup->Dragged) {
+    MouseMove(at);
+    FOverlay.SetPointerCapture(false);
+    const TMark mark = *std::exchange(FState->Drawing, std::nullopt);
+    if (FState->Dragged) {
         // As its last preview shows it.
-        FMarkup->Marks.Place(mark);
-        FMarkup->Areas.push_back(FMarkup->Picture->Place());
+        FState->Marks.Place(mark);
+        FState->Areas.push_back(FState->Picture->Place());
     } else {
-        ShowMarks(FMarkup->Picture->EndPreview());
+        ShowMarks(FState->Picture->EndPreview());
     }
 }
 
-void TMainForm::ShowMarks(const std::vector<TCaptureRegion>& changed) {
-    FPlatform.SetOverlayMarks(FMarkup->Picture, changed);
+void TMarkupMode::ShowMarks(const std::vector<TCaptureRegion>& changed) {
+    FOverlay.SetOverlayMarks(FState->Picture, changed);
 }
 
 // The last mark painted over the ones before it, and shown.
-void TMainForm::ShowLastMark() {
+void TMarkupMode::ShowLastMark() {
     const std::vector<TCaptureRegion> changed =
-        FMarkup->Picture->Preview(FMarkup->Marks.Marks().back(), FMarkup->Style, FPlatform);
-    FMarkup->Areas.push_back(FMarkup->Picture->Place());
+        FState->Picture->Preview(FState->Marks.Marks().back(), FState->Style, FOverlay);
+    FState->Areas.push_back(FState->Picture->Place());
     ShowMarks(changed);
 }
 
-void TMainForm::PlaceMark(const TMark& mark) {
-    FMarkup->Marks.Place(mark);
+void TMarkupMode::PlaceMark(const TMark& mark) {
+    FState->Marks.Place(mark);
     ShowLastMark();
 }
 
-void TMainForm::TakeBackMark() {
-    if (!FMarkup->Marks.TakeBack()) {
+void TMarkupMode::TakeBack() {
+    if (!FState->Marks.TakeBack()) {
         return;
     }
-    const std::vector<TCaptureRegion> changed = std::move(FMarkup->Areas.back());
-    FMarkup->Areas.pop_back();
-    FMarkup->Picture->Repaint(FMarkup->Marks.Marks(), FMarkup->Style, FPlatform);
+    const std::vector<TCaptureRegion> changed = std::move(FState->Areas.back());
+    FState->Areas.pop_back();
+    FState->Picture->Repaint(FState->Marks.Marks(), FState->Style, FOverlay);
     ShowMarks(changed);
 }
 
-void TMainForm::PutBackMark() {
-    if (FMarkup->Marks.PutBack()) {
+void TMarkupMode::PutBack() {
+    if (FState->Marks.PutBack()) {
         ShowLastMark();
     }
 }
 
-void TMainForm::MarkupKeyDown(std::uint16_t key, std::uint32_t shift) {
-    if (FCaptureRunning) {
-        return;
+TMarkupAnswer TMarkupMode::KeyDown(TKeyCode key, TShiftState shift) {
+    if (const auto button = ButtonOfKey(key, (shift & ssCtrl) != 0)) {
+        return PressButton(*button);
     }
-    if (const auto button = ButtonOfKey(key, (shift & kHeldControl) != 0)) {
-        PressToolbarButton(*button);
-    }
+    return TMarkupAnswer::None;
 }
 
-void TMainForm::PressToolbarButton(const TToolbarButton& button) {
-    if (FMarkup->Drawing) {
+TMarkupAnswer TMarkupMode::PressButton(const TToolbarButton& button) {
+    if (FState->Drawing) {
         // A key while the button is held: the mark being drawn is dropped.
-        FMarkup->Drawing.reset();
-        FPlatform.SetPointerCapture(false);
-        ShowMarks(FMarkup->Picture->EndPreview());
+        FState->Drawing.reset();
+        FOverlay.SetPointerCapture(false);
+        ShowMarks(FState->Picture->EndPreview());
     }
     switch (button.Action) {
     case TToolbarAction::Tool:
-        FMarkup->Tool = static_cast<TMarkTool>(button.Index);
+        FState->Tool = static_cast<TMarkTool>(button.Index);
         ShowToolbar();
         break;
     case TToolbarAction::Colour:
-        FMarkup->Colour = kMarkColours[button.Index];
+        FState->Colour = kMarkColours[button.Index];
         ShowToolbar();
         break;
     case TToolbarAction::TakeBack:
-        TakeBackMark();
+        TakeBack();
         break;
     case TToolbarAction::PutBack:
-        PutBackMark();
+        PutBack();
         break;
     case TToolbarAction::Save:
-        SaveMarks();
-        break;
+        return TMarkupAnswer::Save;
     case TToolbarAction::Leave:
-        EndSelection(); // the region stays as the release chose it
-        break;
+        return TMarkupAnswer::Leave;
     }
+    return TMarkupAnswer::None;
 }
 
-void TMainForm::FinishTyping() {
-    if (!FMarkup || !FMarkup->TypingAt) {
+void TMarkupMode::FinishTyping() {
+    if (!FState || !FState->TypingAt) {
         return;
     }
-    const TScreenPoint at = *std::exchange(FMarkup->TypingAt, std::nullopt);
-    const std::optional<std::string> text = FPlatform.EndTextEntry();
+    const TScreenPoint at = *std::exchange(FState->TypingAt, std::nullopt);
+    const std::optional<std::string> text = FOverlay.EndTextEntry();
     if (text && !text->empty()) {
-        PlaceMark({TMarkTool::Text, FMarkup->Colour, at, at, *text, 0});
-    }
-}
-
-// The capture command over the marked selection; the overlay goes once the file is saved,
-// and stays with its marks when a question was answered no or the save failed.
-void TMainForm::SaveMarks() {
-    FinishTyping();
-    const std::int32_t before = FSerialNo;
-    mnCaptureClick();
-    if (FSerialNo > before) {
-        EndSelection();
+        PlaceMark({TMarkTool::Text, FState->Colour, at, at, *text, 0});
     }
 }

@@ -27,7 +27,7 @@ bool TCaptureSettings::*SwitchOf(const TOptionSwitch& check) {
 
 void TMainForm::mnOptionClick() {
     if (OptionForm.Visible) {
-        FPlatform.FocusOptionsDialog(); // chosen again while open: nothing is reloaded
+        FPlatform.Dialogs().FocusOptionsDialog(); // chosen again while open: nothing is reloaded
         return;
     }
     TOptionForm& form = OptionForm;
@@ -40,25 +40,30 @@ void TMainForm::mnOptionClick() {
     for (const TOptionSwitch& check : kOptionSwitches) {
         form.*check.Control = Settings.*SwitchOf(check);
     }
-    for (int i = 0; i < kKeyActionCount; ++i) {
-        form.Keys[i] = Settings.*kActionKeys[i];
-    }
+    form.Keys = ActionKeysOf(Settings);
     form.SetFileType(Settings.ImageType);
     form.SetColor(Settings.ImageBit);
 
     form.Visible = true;
-    int result = mrCancel;
+    // A countdown that runs out meanwhile waits for the dialog, and for its values to be taken:
+    // a capture between could see its number taken back.
+    Schedule({TSchedulerEventKind::DialogOpened});
     try {
-        result = FPlatform.RunOptionsDialog(form, form);
+        const int result = FPlatform.Dialogs().RunOptionsDialog(form, form);
+        form.Visible = false;
+        if (result == mrOk && !Closing()) { // captures made meanwhile keep their effect else
+            TakeOptions();
+        }
     } catch (...) {
         form.Visible = false;
+        Schedule({TSchedulerEventKind::DialogClosed});
         throw;
     }
-    form.Visible = false;
-    if (result != mrOk) {
-        return; // captures made meanwhile keep their effect on the counter
-    }
+    Schedule({TSchedulerEventKind::DialogClosed});
+}
 
+void TMainForm::TakeOptions() {
+    const TOptionForm& form = OptionForm;
     const std::string oldPath = Settings.Path;
     Settings.Path = form.edtPath;
     Settings.Prefix = form.edtPrefix;

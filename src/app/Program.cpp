@@ -8,13 +8,13 @@
 #include <thread>
 
 int RunProgram(IPlatform& platform) {
-    const TDisplayColours colours = platform.DisplayColours();
+    const TDisplayColours colours = platform.Display().DisplayColours();
     SetDisplayPalettes(
         {BuildStandardPalette16(colours.HardwarePaletteSize, colours.SystemPalette),
          colours.Halftone.size() == 256 ? colours.Halftone : TrueColourHalftonePalette()});
 
     TMainForm form(platform);
-    platform.SetMainWindowHandler(&form);
+    platform.Loop().SetEventHandler(&form);
     // The colour matchers of the paletted depths take a while to build: they are made now, off
     // this thread, so that the first such capture finds them ready (one that comes sooner
     // waits for the one being built; none is built twice). Joined before the form goes.
@@ -37,14 +37,14 @@ int RunProgram(IPlatform& platform) {
     } catch (...) {
         form.HandleException();
     }
-    platform.RunMessageLoop();
+    platform.Loop().RunMessageLoop();
 
-    platform.HideMainWindow();
+    platform.Overlay().HideMainWindow();
     try {
         form.FormDestroy();
     } catch (...) {
         form.HandleException();
     }
-    platform.SetMainWindowHandler(nullptr);
+    platform.Loop().SetEventHandler(nullptr);
     return 0;
 }

@@ -5,14 +5,18 @@
 #include "settings/IniFile.h"
 #include "settings/PathRules.h"
 #include "settings/SettingsStore.h"
+#include "settings/SettingsTable.h"
 
+#include <algorithm>
 #include <exception>
 #include <string>
 #include <vector>
 
 TMainForm::TMainForm(IPlatform& platform)
-    : OptionForm(platform), FPositionCaption(Text(TText::MenuPosition)), FPlatform(platform),
-      FPositionItemCaption(FPositionCaption) {}
+    : OptionForm(platform.Dialogs(), platform.Shell()),
+      FPositionCaption(Text(TText::MenuPosition)), FPlatform(platform),
+      FPositionItemCaption(FPositionCaption), FTray(platform.Tray(), platform.Shell()),
+      FSelection(platform.Display(), platform.Overlay()), FMarkup(platform.Overlay()) {}
 
 TMainForm::~TMainForm() = default;
 
@@ -29,12 +33,12 @@ void TMainForm::FormCreate() {
     } catch (...) {
         failure = std::current_exception();
         Settings = TCaptureSettings{};
-        if (auto pictures = FPlatform.SpecialFolder(TSpecialFolder::Pictures)) {
+        if (auto pictures = FPlatform.Shell().SpecialFolder(TSpecialFolder::Pictures)) {
             Settings.Path = EnsureFinalBackslash(*pictures);
         }
     }
     FollowSettings();
-    SweepLeftovers({ExtractFolder(FPlatform.ExecutablePath()), Settings.Path});
+    SweepLeftovers({ExtractFolder(FPlatform.Shell().ExecutablePath()), Settings.Path});
     AskAboutSystemPrintScreen();
     if (failure) {
         std::rethrow_exception(failure);
@@ -60,16 +64,24 @@ void TMainForm::SweepLeftovers(std::vector<std::string> folders) {
     }
 }
 
+void TMainForm::HideToTray() {
+    AddTrayIcon();
+    FPlatform.Overlay().HideMainWindow();
+}
+
 void TMainForm::FormCloseQuery(bool& canClose) {
     HideToTray();
     canClose = true;
 }
 
+// Closing drops what waits and abandons an open question's capture: nothing more is written
+// or shown on the way out.
 void TMainForm::Close() {
+    Schedule({TSchedulerEventKind::Close});
     bool canClose = true;
     FormCloseQuery(canClose);
     if (canClose) {
-        FPlatform.Quit();
+        FPlatform.Loop().Quit();
     }
 }
 
@@ -79,33 +91,29 @@ void TMainForm::FormDestroy() {
         TMainForm& Form;
         ~TRemoveWatcher() { Form.RemoveKeyWatcher(); }
     } removeWatcher{*this};
+    Schedule({TSchedulerEventKind::Close});
     // The window stays hidden to the end; the icon goes first, so nothing of Quorlan shows
     // while the sweeps finish and the clipboard is rendered.
-    FPendingRequests.clear();
-    if (FCountdown > 0) {
-        FCountdown = 0;
-        FPlatform.SetCountdownTimer(false);
-    }
     DeleteTrayIcon();
     FLeftoverSweeps.clear(); // each joined
     FIniFile.reset();
 }
 
-void TMainForm::EndSession() {
-    FPendingRequests.clear();
+void TMainForm::SessionEnding() {
+    Schedule({TSchedulerEventKind::Close});
     DeleteTrayIcon();
     RemoveKeyWatcher();
 }
 
 void TMainForm::OpenSettings() {
-    FIniFile =
-        std::make_unique<TIniFile>(SettingsFilePath(FPlatform.ExecutablePath()), FPlatform.Files());
+    FIniFile = std::make_unique<TIniFile>(SettingsFilePath(FPlatform.Shell().ExecutablePath()),
+                                          FPlatform.Files());
     LoadSettings();
 }
 
 void TMainForm::LoadSettings() {
     if (FIniFile) {
-        Settings = ::LoadSettings(*FIniFile, FPlatform);
+        Settings = ::LoadSettings(*FIniFile, FPlatform.Files(), FPlatform.Shell());
     }
 }
 
@@ -115,6 +123,51 @@ void TMainForm::SaveSettings() {
     }
 }
 
-void TMainForm::mnExitClick() {
-    Close();
+void TMainForm::FollowSettings() {
+    const TKeyBindings bindings = KeyBindingsOf(Settings);
+    FTray.ShowKeys(bindings);
+    FTray.CheckDelay(Settings.Delay);
+    if (bindings.empty()) {
+        RemoveKeyWatcher();
+        return;
+    }
+    // A failure is not reported.
+    FKeyWatcherInstalled = FPlatform.KeyWatcher().InstallKeyWatcher(bindings);
+}
+
+void TMainForm::RemoveKeyWatcher() {
+    if (FKeyWatcherInstalled) {
+        FPlatform.KeyWatcher().RemoveKeyWatcher();
+        FKeyWatcherInstalled = false;
+    }
+}
+
+// Once for a settings file, when a key in use is PrintScreen and Windows takes that key for its
+// own screen capture: whether to turn that off.
+void TMainForm::AskAboutSystemPrintScreen() {
+    const TKeyBindings bindings = KeyBindingsOf(Settings);
+    const bool printScreen =
+        std::any_of(bindings.begin(), bindings.end(), [](const TKeyBinding& binding) {
+            return binding.Chord.VirtualKey == kKeyPrintScreen;
+        });
+    IKeyWatcher& watcher = FPlatform.KeyWatcher();
+    if (Settings.PrintScreenAsked || !printScreen || watcher.SystemPrintScreenCapture() != true) {
+        return;
+    }
+    if (Ask(Text(TText::SnippingQuestion), TBoxKind::Warning, TBoxButtons::YesNo) == mrYes &&
+        !watcher.TurnOffSystemPrintScreenCapture()) {
+        Ask(Text(TText::SnippingFailed), TBoxKind::Warning, TBoxButtons::Ok);
+    }
+    if (Closing()) {
+        return;
+    }
+    // Either answer is kept, so the question never comes again for this file.
+    Settings.PrintScreenAsked = true;
+    try {
+        if (FIniFile) {
+            FIniFile->WriteSwitch(std::string(kKeysSection), "PrintScreenAsked", true);
+        }
+    } catch (...) {
+        // Not kept: the question comes again at the next start, and nothing else is lost.
+    }
 }

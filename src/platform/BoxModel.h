@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Platform.h"
+#include "platform/Dialogs.h"
 
 #include <string>
 #include <vector>

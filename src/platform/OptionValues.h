@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/KeyBindings.h"
+#include "keys/KeyActions.h"
 #include "platform/SpinBox.h"
 
 #include <array>
@@ -32,7 +32,7 @@ struct TOptionValues {
     int rdoColor = 3;
     std::string edtSample;
     // The keys dialog's boxes, in action order (TKeyAction).
-    std::array<TKeyChord, kKeyActionCount> Keys{};
+    TActionKeys Keys{};
 
     std::size_t PathBytes = 0;   // code-page bytes the folder box holds
     std::size_t PrefixBytes = 0; // and the prefix box
@@ -60,5 +60,5 @@ public:
     virtual TOptionFocus FocusRequest() const = 0;
     // The keys dialog's OK: the action whose key is refused (its error box shown), the dialog
     // staying open on it; nothing when the keys may be taken.
-    virtual std::optional<int> RefusedKey(const std::array<TKeyChord, kKeyActionCount>& keys) = 0;
+    virtual std::optional<int> RefusedKey(const TActionKeys& keys) = 0;
 };

@@ -1,6 +1,6 @@
 #include "platform/OverlayAids.h"
 
-#include "platform/Platform.h"
+#include "platform/Display.h"
 
 #include <cstring>
 

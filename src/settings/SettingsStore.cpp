@@ -1,7 +1,8 @@
 #include "settings/SettingsStore.h"
 
 #include "base/Cp932.h"
-#include "platform/Platform.h"
+#include "platform/FileSystem.h"
+#include "platform/Shell.h"
 #include "settings/IniFile.h"
 #include "settings/PathRules.h"
 #include "settings/SettingsTable.h"
@@ -13,13 +14,13 @@
 namespace {
 
 std::string LoadPath(const TIniFile::TSnapshot& iniFile, const TSettingRow& row,
-                     IPlatform& platform) {
+                     IFileSystem& files, IShell& shell) {
     std::string path = iniFile.ReadText(std::string(row.Section), std::string(row.Key), "");
     // A byte the code page does not define names no folder.
-    if (path.empty() || HoldsEscapedByte(path) || !platform.Files().DirectoryExists(path)) {
-        if (auto pictures = platform.SpecialFolder(TSpecialFolder::Pictures)) {
+    if (path.empty() || HoldsEscapedByte(path) || !files.DirectoryExists(path)) {
+        if (auto pictures = shell.SpecialFolder(TSpecialFolder::Pictures)) {
             path = std::move(*pictures);
-        } else if (auto documents = platform.SpecialFolder(TSpecialFolder::Documents)) {
+        } else if (auto documents = shell.SpecialFolder(TSpecialFolder::Documents)) {
             path = std::move(*documents);
         }
     }
@@ -36,13 +37,13 @@ std::string LoadPrefix(const TIniFile::TSnapshot& iniFile, const TSettingRow& ro
 
 } // namespace
 
-TCaptureSettings LoadSettings(const TIniFile& file, IPlatform& platform) {
+TCaptureSettings LoadSettings(const TIniFile& file, IFileSystem& files, IShell& shell) {
     TCaptureSettings settings;
     const TIniFile::TSnapshot iniFile = file.Snapshot(); // the file read and decoded once
     for (const TSettingRow& row : kSettingRows) {
         const std::string section(row.Section), key(row.Key);
         if (const auto* text = std::get_if<TTextSetting>(&row.Value)) {
-            settings.*text->Field = text->Rule == TTextRule::Path ? LoadPath(iniFile, row, platform)
+            settings.*text->Field = text->Rule == TTextRule::Path ? LoadPath(iniFile, row, files, shell)
                                                                   : LoadPrefix(iniFile, row);
         } else if (const auto* number = std::get_if<TNumberSetting>(&row.Value)) {
             const std::int32_t value = iniFile.ReadNumber(section, key, number->Default);
@@ -55,18 +56,16 @@ TCaptureSettings LoadSettings(const TIniFile& file, IPlatform& platform) {
             settings.*onOff->Field = iniFile.ReadSwitch(section, key, onOff->Default);
         } else if (const auto* chord = std::get_if<TKeySetting>(&row.Value)) {
             // A missing key is the default; an empty value, no key.
-            settings.*chord->Field =
-                ParseKeyChord(iniFile.ReadText(section, key, KeyChordText(chord->Default)))
-                    .value_or(chord->Default);
+            const std::optional<TKeyChord> read =
+                ParseKeyChord(iniFile.ReadText(section, key, KeyChordText(chord->Default)));
+            settings.*chord->Field = read && IsUsableChord(*read) ? *read : chord->Default;
         }
     }
-    // A key that two actions end up with belongs to the first of them.
+    // A key that two actions in use end up with belongs to the first of them.
+    TActionKeys keys = ActionKeysOf(settings);
+    ClearSharedKeys(keys, ActionsOnOf(settings));
     for (int i = 0; i < kKeyActionCount; ++i) {
-        for (int j = 0; j < i; ++j) {
-            if (settings.*kActionKeys[i] == settings.*kActionKeys[j]) {
-                settings.*kActionKeys[i] = TKeyChord{};
-            }
-        }
+        settings.*kActionKeys[i] = keys[i];
     }
     return settings;
 }

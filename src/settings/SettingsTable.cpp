@@ -15,13 +15,24 @@ TCaptureSettings::TCaptureSettings() {
     }
 }
 
-TKeyBindings KeyBindingsOf(const TCaptureSettings& settings) {
-    TKeyChord chords[kKeyActionCount];
+TActionKeys ActionKeysOf(const TCaptureSettings& settings) {
+    TActionKeys keys;
     for (int i = 0; i < kKeyActionCount; ++i) {
-        chords[i] = settings.*kActionKeys[i];
+        keys[i] = settings.*kActionKeys[i];
     }
-    // Each PrintScreen switch governs its own key; the keys added since have no switch.
-    const bool on[kKeyActionCount] = {settings.SavePrtScrKey, settings.SaveAltPrtScrKey, true,
-                                      true};
-    return ActiveBindings(chords, on);
+    return keys;
+}
+
+// Each PrintScreen switch governs its own key; the keys added since have no switch.
+TActionsOn ActionsOnOf(const TCaptureSettings& settings) {
+    TActionsOn on;
+    for (int i = 0; i < kKeyActionCount; ++i) {
+        const std::string_view key = kKeyActions[i].Switch;
+        on[i] = key.empty() || settings.**SwitchSetting(key);
+    }
+    return on;
+}
+
+TKeyBindings KeyBindingsOf(const TCaptureSettings& settings) {
+    return ActiveBindings(ActionKeysOf(settings), ActionsOnOf(settings));
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/KeyBindings.h"
+#include "keys/KeyActions.h"
 #include "settings/CaptureSettings.h"
 
 #include <array>
@@ -39,7 +39,8 @@ struct TSwitchSetting {
     bool Default;
 };
 
-// A key as text ("Ctrl+PrintScreen", empty for none); one that cannot be read is the default.
+// A key as text ("Ctrl+PrintScreen", empty for none); one that cannot be read, or cannot be one
+// of Quorlan's keys (a typing key alone), is the default.
 struct TKeySetting {
     TKeyChord TCaptureSettings::*Field;
     TKeyChord Default;
@@ -89,16 +90,15 @@ inline constexpr std::array kSettingRows = {
     TSettingRow{kFileSection, "CaptureCursor",
                 TSwitchSetting{&TCaptureSettings::CaptureCursor, false}},
     TSettingRow{kFileSection, "Markup", TSwitchSetting{&TCaptureSettings::Markup, false}},
-    // The keys, in the order of their actions (TKeyAction): a key two of them share goes to the
-    // first.
-    TSettingRow{kKeysSection, "Capture",
-                TKeySetting{&TCaptureSettings::Capture, {kVkPrintScreen, 0}}},
-    TSettingRow{kKeysSection, "CaptureWindow",
-                TKeySetting{&TCaptureSettings::CaptureWindow, {kVkPrintScreen, kModAlt}}},
-    TSettingRow{kKeysSection, "SelectRegion",
-                TKeySetting{&TCaptureSettings::SelectRegion, {kVkPrintScreen, kModCtrl}}},
-    TSettingRow{kKeysSection, "CaptureScreen",
-                TKeySetting{&TCaptureSettings::CaptureScreen, {kVkPrintScreen, kModShift}}},
+    // The keys, in the order of their actions: a key two of them share goes to the first.
+    TSettingRow{kKeysSection, kKeyActions[0].FileKey,
+                TKeySetting{&TCaptureSettings::Capture, kKeyActions[0].Default}},
+    TSettingRow{kKeysSection, kKeyActions[1].FileKey,
+                TKeySetting{&TCaptureSettings::CaptureWindow, kKeyActions[1].Default}},
+    TSettingRow{kKeysSection, kKeyActions[2].FileKey,
+                TKeySetting{&TCaptureSettings::SelectRegion, kKeyActions[2].Default}},
+    TSettingRow{kKeysSection, kKeyActions[3].FileKey,
+                TKeySetting{&TCaptureSettings::CaptureScreen, kKeyActions[3].Default}},
     TSettingRow{kKeysSection, "PrintScreenAsked",
                 TSwitchSetting{&TCaptureSettings::PrintScreenAsked, false}},
 };
@@ -107,6 +107,10 @@ inline constexpr std::array kSettingRows = {
 inline constexpr TKeyChord TCaptureSettings::*kActionKeys[kKeyActionCount] = {
     &TCaptureSettings::Capture, &TCaptureSettings::CaptureWindow, &TCaptureSettings::SelectRegion,
     &TCaptureSettings::CaptureScreen};
+
+// Each action's key, and whether the switch that governs it is on.
+TActionKeys ActionKeysOf(const TCaptureSettings& settings);
+TActionsOn ActionsOnOf(const TCaptureSettings& settings);
 
 // The keys in use by these settings: each action that is on with its key, no key twice.
 TKeyBindings KeyBindingsOf(const TCaptureSettings& settings);
@@ -121,3 +125,27 @@ constexpr std::optional<bool TCaptureSettings::*> SwitchSetting(std::string_view
     }
     return std::nullopt;
 }
+
+constexpr bool EveryKeyRowIsItsActions() {
+    int action = 0;
+    for (const TSettingRow& row : kSettingRows) {
+        const auto* key = std::get_if<TKeySetting>(&row.Value);
+        if (key && (action >= kKeyActionCount || key->Field != kActionKeys[action] ||
+                    row.Key != kKeyActions[action].FileKey)) {
+            return false;
+        }
+        action += key ? 1 : 0;
+    }
+    return action == kKeyActionCount;
+}
+static_assert(EveryKeyRowIsItsActions(), "the [Keys] rows follow the actions' table");
+
+constexpr bool EverySwitchOfAnActionIsASetting() {
+    for (const TKeyActionRow& row : kKeyActions) {
+        if (!row.Switch.empty() && !SwitchSetting(row.Switch)) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(EverySwitchOfAnActionIsASetting(), "an action's switch names a [File] switch");

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/KeyChord.h"
+#include "keys/KeyChord.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/KeyBindings.h"
+#include "keys/KeyFilter.h"
 
 #include <windows.h>
 

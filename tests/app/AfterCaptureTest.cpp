@@ -1,7 +1,6 @@
 #include "app/MainForm.h"
 
 #include "base/Texts.h"
-#include "platform/Messages.h"
 #include "support/BmpReader.h"
 #include "support/HeadlessPlatform.h"
 #include "support/PngDecoder.h"
@@ -19,7 +18,7 @@ protected:
         std::filesystem::create_directory(Folder.Native("pics"));
         Platform.Folders[TSpecialFolder::Pictures] = Folder.Program("pics");
         Platform.ExePath = Folder.Program("Quorlan.exe");
-        Platform.SetMainWindowHandler(&Form);
+        Platform.SetEventHandler(&Form);
         Form.FormCreate();
         Form.FRegion = {3, 2, 20, 11};
         Form.ShowRegionInCaption();
@@ -98,14 +97,14 @@ TEST_F(AfterCaptureTest, TheNoticeNamesTheFileWaitsForTheOverlayAndOpensItsFolde
     EXPECT_EQ(Platform.Notices, std::vector<std::string>{"Quorlan|0001.bmp"});
     EXPECT_GE(Platform.NoticeHides, 1); // taken away before the screen was copied
 
-    Platform.Send(WM_TRAYNOTIFY, 0, kNoticeClicked);
+    Platform.TrayClick(TTrayEvent::NoticeClicked);
     EXPECT_EQ(Platform.ShownInFolder, std::vector<std::string>{Folder.Program("pics\\0001.bmp")});
 
     // Captured as the overlay's selection ends: the notice comes once the overlay is gone.
     Form.mnPositionClick();
-    Platform.Send(WM_LBUTTONDOWN_MESSAGE, kHeldLeft, (4 << 16) | 4);
-    Platform.Send(WM_MOUSEMOVE_MESSAGE, kHeldLeft, (9 << 16) | 9);
-    Platform.Send(WM_LBUTTONUP_MESSAGE, 0, (9 << 16) | 9);
+    Platform.Press(4, 4);
+    Platform.Move(9, 9, ssLeft);
+    Platform.Release(9, 9);
     EXPECT_EQ(Platform.Notices.back(), "Quorlan|0002.bmp");
 
     // A failed save has its box and no notice.

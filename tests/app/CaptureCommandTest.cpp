@@ -1,7 +1,6 @@
 #include "app/MainForm.h"
 
 #include "app/FileNaming.h"
-#include "platform/Messages.h"
 #include "base/Texts.h"
 #include "support/BmpReader.h"
 #include "support/HeadlessPlatform.h"
@@ -23,7 +22,7 @@ protected:
         std::filesystem::create_directory(Folder.Native("app"));
         Platform.Folders[TSpecialFolder::Pictures] = Folder.Program("pics");
         Platform.ExePath = Folder.Program("app\\Quorlan.exe");
-        Platform.SetMainWindowHandler(&Form);
+        Platform.SetEventHandler(&Form);
         Form.FormCreate();
     }
 
@@ -40,7 +39,7 @@ protected:
 };
 
 TEST_F(CaptureCommandTest, RefusesWhileNoRegionHasBeenChosen) {
-    Platform.Send(WM_TRAYNOTIFY, 0, kMouseLeftDoubleClick);
+    Platform.TrayClick(TTrayEvent::DoubleClick);
     ASSERT_EQ(Platform.Boxes.size(), 1u);
     EXPECT_EQ(Platform.Boxes[0].Text, Text(TText::RegionMissing));
     EXPECT_EQ(Platform.Boxes[0].Kind, TBoxKind::Error);
@@ -51,7 +50,7 @@ TEST_F(CaptureCommandTest, RefusesWhileNoRegionHasBeenChosen) {
 }
 
 TEST_F(CaptureCommandTest, PrintScreenBeforeAnyRegionCapturesTheWholeScreen) {
-    Platform.KeyEvent(kKeyDown, kVkPrintScreen);
+    Platform.KeyEvent(true, kKeyPrintScreen);
     Platform.RunMessageLoop();
     EXPECT_EQ(Form.FRegion, (TCaptureRegion{0, 0, 64, 48}));
     EXPECT_EQ(Platform.Caption, std::string("矩形範囲選択(0,0,64,48)"));
@@ -69,14 +68,14 @@ TEST_F(CaptureCommandTest, PrintScreenBeforeAnyRegionCapturesTheWholeScreen) {
 
     // A region once chosen stays: PrintScreen now captures it, not the whole screen.
     ChooseRegion({10, 5, 20, 9});
-    Platform.KeyEvent(kKeyDown, kVkPrintScreen);
+    Platform.KeyEvent(true, kKeyPrintScreen);
     Platform.RunMessageLoop();
     EXPECT_EQ(ReadBmp(Pic("0002.bmp")).Width, 10);
 }
 
 TEST_F(CaptureCommandTest, AltPrintScreenTakesTheWindowRectangleForGood) {
     // Partly off the screen, as a maximised window's frame is.
-    Platform.KeyEvent(kSysKeyDown, kVkPrintScreen, TCaptureRegion{-8, -8, 72, 56});
+    Platform.KeyEvent(true, kKeyPrintScreen, TCaptureRegion{-8, -8, 72, 56}, kModAlt);
     Platform.RunMessageLoop();
     EXPECT_EQ(Form.FRegion, (TCaptureRegion{-8, -8, 72, 56}));
     EXPECT_EQ(Platform.Caption, std::string("矩形範囲選択(-8,-8,72,56)"));
@@ -89,17 +88,17 @@ TEST_F(CaptureCommandTest, AltPrintScreenTakesTheWindowRectangleForGood) {
     EXPECT_EQ(file.Pixel(79, 63), 0xFFFFFFu);
 
     // Later PrintScreens and menu captures use the window's rectangle.
-    Platform.KeyEvent(kKeyDown, kVkPrintScreen);
+    Platform.KeyEvent(true, kKeyPrintScreen);
     Platform.RunMessageLoop();
     EXPECT_EQ(ReadBmp(Pic("0002.bmp")).Width, 80);
 
     // No foreground window: the whole screen.
-    Platform.KeyEvent(kSysKeyDown, kVkPrintScreen, std::nullopt);
+    Platform.KeyEvent(true, kKeyPrintScreen, std::nullopt, kModAlt);
     Platform.RunMessageLoop();
     EXPECT_EQ(Form.FRegion, (TCaptureRegion{0, 0, 64, 48}));
 
     // A rectangle no store can hold fails like any save, and nothing breaks.
-    Platform.KeyEvent(kSysKeyDown, kVkPrintScreen, TCaptureRegion{0, 0, 2000000000, 2000000000});
+    Platform.KeyEvent(true, kKeyPrintScreen, TCaptureRegion{0, 0, 2000000000, 2000000000}, kModAlt);
     Platform.RunMessageLoop();
     ASSERT_EQ(Platform.Boxes.size(), 1u);
     EXPECT_EQ(Platform.Boxes[0].Text, Text(TText::SaveFailed));
@@ -109,12 +108,12 @@ TEST_F(CaptureCommandTest, AltPrintScreenTakesTheWindowRectangleForGood) {
 TEST_F(CaptureCommandTest, EveryPrintScreenKeyDownQueuesItsOwnCaptureAndOthersDoNothing) {
     ChooseRegion({0, 0, 4, 4});
     for (int i = 0; i < 3; ++i) {
-        Platform.KeyEvent(kKeyDown, kVkPrintScreen); // the key held down repeats
+        Platform.KeyEvent(true, kKeyPrintScreen); // the key held down repeats
     }
-    Platform.KeyEvent(0x0101, kVkPrintScreen); // key up
-    Platform.KeyEvent(0x0105, kVkPrintScreen); // system key up
-    Platform.KeyEvent(kKeyDown, 0x41);
-    Platform.KeyEvent(kKeyDown, 0x12C); // only the low byte is the key: 0x2C
+    Platform.KeyEvent(false, kKeyPrintScreen); // key up
+    Platform.KeyEvent(false, kKeyPrintScreen, std::nullopt, kModAlt); // system key up
+    Platform.KeyEvent(true, 'A');
+    Platform.KeyEvent(true, 0x12C); // only the low byte is the key: 0x2C
     Platform.RunMessageLoop();
     EXPECT_EQ(Form.FSerialNo, 5);
     EXPECT_TRUE(HasPic("0004.bmp"));
@@ -184,18 +183,18 @@ TEST_F(CaptureCommandTest, RequestsDuringAQuestionWaitAndRunAfterItInOrder) {
     } rows[] = {
         {"PrintScreen twice",
          [](THeadlessPlatform& p) {
-             p.KeyEvent(kKeyDown, kVkPrintScreen);
-             p.Send(WM_KEYDECISION);
+             p.KeyEvent(true, kKeyPrintScreen);
+             p.KeyDecided();
          },
          {2, 3, 9, 7}},
         {"PrintScreen, then Alt+PrintScreen",
          [](THeadlessPlatform& p) {
-             p.KeyEvent(kSysKeyDown, kVkPrintScreen, TCaptureRegion{10, 10, 15, 12});
-             p.Send(WM_KEYDECISION);
+             p.KeyEvent(true, kKeyPrintScreen, TCaptureRegion{10, 10, 15, 12}, kModAlt);
+             p.KeyDecided();
          },
          {10, 10, 15, 12}},
         {"PrintScreen, then a double-click",
-         [](THeadlessPlatform& p) { p.Send(WM_TRAYNOTIFY, 0, kMouseLeftDoubleClick); },
+         [](THeadlessPlatform& p) { p.TrayClick(TTrayEvent::DoubleClick); },
          {2, 3, 9, 7}},
     };
     for (const Row& row : rows) {
@@ -211,7 +210,7 @@ TEST_F(CaptureCommandTest, RequestsDuringAQuestionWaitAndRunAfterItInOrder) {
             EXPECT_EQ(Form.FRegion, (TCaptureRegion{2, 3, 9, 7})) << row.what;
             return mrYes;
         });
-        Platform.KeyEvent(kKeyDown, kVkPrintScreen);
+        Platform.KeyEvent(true, kKeyPrintScreen);
         Platform.RunMessageLoop();
         EXPECT_EQ(Platform.Boxes.size(), 1u) << row.what; // 0002 was new: no second question
         EXPECT_EQ(Form.FSerialNo, 3) << row.what;
@@ -322,9 +321,9 @@ TEST_F(CaptureCommandTest, ThePointerIsDrawnInWhenAskedWhereTheScreenShowedIt) {
     // The overlay's capture takes the pointer as it was when the screen was frozen.
     Form.mnPositionClick();
     Platform.Cursor->Left = 40; // the pointer moves on, over the overlay
-    Platform.Send(WM_LBUTTONDOWN_MESSAGE, kHeldLeft, (4 << 16) | 8);
-    Platform.Send(WM_MOUSEMOVE_MESSAGE, kHeldLeft, (9 << 16) | 16);
-    Platform.Send(WM_LBUTTONUP_MESSAGE, 0, (9 << 16) | 16);
+    Platform.Press(8, 4);
+    Platform.Move(16, 9, ssLeft);
+    Platform.Release(16, 9);
     const TBmpFile frozen = ReadBmp(Pic("0003.bmp"));
     EXPECT_EQ(frozen.Pixel(2, 1), 0xFF0000u);
     EXPECT_EQ(frozen.Pixel(4, 2), Platform.ScreenAt(12, 6) ^ 0xFFFFFFu);
@@ -337,10 +336,10 @@ namespace {
 TEST_F(CaptureCommandTest, ADelayCountsDownInTheTrayThenCopiesTheScreen) {
     ChooseRegion({0, 0, 4, 4});
     Form.Settings.Delay = 3;
-    const auto tick = [this] { Platform.Send(WM_TIMER_MESSAGE, kCountdownTimer); };
-    Platform.Send(WM_TRAYNOTIFY, 0, kMouseLeftDoubleClick);
+    const auto tick = [this] { Platform.Tick(); };
+    Platform.TrayClick(TTrayEvent::DoubleClick);
     EXPECT_TRUE(Platform.TimerOn);
-    Platform.KeyEvent(kKeyDown, kVkPrintScreen); // during the countdown: nothing more
+    Platform.KeyEvent(true, kKeyPrintScreen); // during the countdown: nothing more
     Platform.RunMessageLoop();
     tick();
     tick();
@@ -354,8 +353,8 @@ TEST_F(CaptureCommandTest, ADelayCountsDownInTheTrayThenCopiesTheScreen) {
     EXPECT_FALSE(HasPic("0002.bmp"));
 
     // A click on the icon cancels; the ticks still on their way do nothing.
-    Platform.Send(WM_TRAYNOTIFY, 0, kMouseLeftDoubleClick);
-    Platform.Send(WM_TRAYNOTIFY, 0, kMouseLeftDown);
+    Platform.TrayClick(TTrayEvent::DoubleClick);
+    Platform.TrayClick(TTrayEvent::LeftDown);
     EXPECT_FALSE(Platform.TimerOn);
     EXPECT_EQ(Platform.Countdown.back(), 0);
     tick();
@@ -370,14 +369,14 @@ TEST_F(CaptureCommandTest, ADelayCountsDownInTheTrayThenCopiesTheScreen) {
     tick();
     tick();
     EXPECT_TRUE(Form.Visible());
-    Platform.Send(WM_KEYDOWN_MESSAGE, kKeyEscape);
+    Platform.Key(kKeyEscape);
 
     // The tray menu's choice is saved at once; no delay is the capture at once, with no timer.
     Form.RunMenuCommand(TMenuCommand::Delay0);
     EXPECT_EQ(Platform.MenuDelay, 0);
     EXPECT_NE(Folder.ReadNative("app/Quorlan.ini").find("\r\nDelay=0\r\n"), std::string::npos);
     const std::size_t shown = Platform.Countdown.size();
-    Platform.Send(WM_TRAYNOTIFY, 0, kMouseLeftDoubleClick);
+    Platform.TrayClick(TTrayEvent::DoubleClick);
     EXPECT_TRUE(HasPic("0002.bmp"));
     EXPECT_EQ(Platform.Countdown.size(), shown);
 }

@@ -1,6 +1,5 @@
 #include "app/MainForm.h"
 
-#include "platform/Messages.h"
 #include "support/BmpReader.h"
 #include "support/HeadlessPlatform.h"
 #include "support/TempFolder.h"
@@ -23,26 +22,19 @@ protected:
         Platform.ExePath = Folder.Program("Quorlan.exe");
         Platform.ScreenW = 640, Platform.ScreenH = 480;
         Platform.PaintScreen([](int x, int y) { return std::uint32_t(x ^ y) << 8 | (x & 0xFF); });
-        Platform.SetMainWindowHandler(&Form);
+        Platform.SetEventHandler(&Form);
         Form.FormCreate();
         Form.Settings.Markup = true;
         Form.mnPositionClick();
         Drag(100, 50, 300, 200);
     }
-    static std::int64_t At(std::int32_t x, std::int32_t y) {
-        return (std::int64_t(std::uint16_t(y)) << 16) | std::uint16_t(x);
-    }
     void Drag(std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1) {
-        Platform.Send(WM_LBUTTONDOWN_MESSAGE, kHeldLeft, At(x0, y0));
-        Platform.Send(WM_MOUSEMOVE_MESSAGE, kHeldLeft, At(x1, y1));
-        Platform.Send(WM_LBUTTONUP_MESSAGE, 0, At(x1, y1));
+        Platform.Press(x0, y0);
+        Platform.Move(x1, y1, ssLeft);
+        Platform.Release(x1, y1);
     }
     void Click(std::int32_t x, std::int32_t y) { Drag(x, y, x, y); }
-    void Key(std::uint16_t key, std::uint32_t modifiers = 0) {
-        Platform.Modifiers = modifiers;
-        Platform.Send(WM_KEYDOWN_MESSAGE, key);
-        Platform.Modifiers = 0;
-    }
+    void Key(TKeyCode key, TShiftState shift = 0) { Platform.Key(key, shift); }
     std::uint32_t Screen(int x, int y) const { return Platform.ScreenAt(x, y); }
 
     TTempFolder Folder;
@@ -69,9 +61,9 @@ TEST_F(MarkupModeTest, MarksDrawnTakenBackAndPutBackAreSavedAsShownByEnter) {
     Drag(219, 119, 200, 100); // a mosaic dragged up and left: two blocks of ten each way
     Key('N');
     Click(250, 150); // step 1, as the stand-in draws it: the square around its circle
-    Key('Z', kHeldControl);
-    Key('Y', kHeldControl);
-    Key('Z', kHeldControl);
+    Key('Z', ssCtrl);
+    Key('Y', ssCtrl);
+    Key('Z', ssCtrl);
     ASSERT_EQ(Form.Marks()->Marks().size(), 2u);
     EXPECT_EQ(Form.Marks()->NextStep(), 1);
     Key('N');
@@ -82,7 +74,7 @@ TEST_F(MarkupModeTest, MarksDrawnTakenBackAndPutBackAreSavedAsShownByEnter) {
     const TPixels32View view = Platform.Marks->View();
     ASSERT_EQ(view.Width, 200);
     const std::vector<std::uint8_t> shown(view.Data, view.Data + view.Stride * view.Height);
-    Key(kKeyReturn);
+    Key(kKeyEnter);
     EXPECT_FALSE(Form.Marking());
     EXPECT_FALSE(Platform.Visible);
     const TBmpFile file = ReadBmp(Folder.ReadNative("pics/0001.bmp"));
@@ -139,7 +131,7 @@ TEST_F(MarkupModeTest, TextIsTypedInTheBoxAndAColourIsChosenOnTheToolbar) {
     EXPECT_EQ(Form.Marks()->Marks()[0],
               (TMark{TMarkTool::Text, kBlue, {120, 70}, {120, 70}, "見て", 0}));
     Click(130, 80); // Esc in the box empties it: no mark
-    Platform.Send(WM_TEXTENTRYENDED);
+    Platform.TextEntryDone();
     EXPECT_FALSE(Platform.TextEntry);
     EXPECT_EQ(Form.Marks()->Marks().size(), 1u);
     // A click on the save button while typing ends the text and saves it with the rest.
@@ -160,9 +152,9 @@ TEST_F(MarkupModeTest, EscAndADeclinedQuestionSaveNothingAndRequestsWait) {
     Form.Settings.IsUpdate = true;
     Folder.WriteNative("pics/0001.bmp", "old");
     Drag(110, 60, 150, 100);
-    Platform.Send(WM_CAPTURENOW); // the marks' own save is the only one while they are up
+    Platform.PostedCaptureNow(); // the marks' own save is the only one while they are up
     Platform.Answer(mrNo);
-    Key(kKeyReturn);
+    Key(kKeyEnter);
     EXPECT_TRUE(Form.Marking()); // declined: the marks stay for another try
     EXPECT_EQ(Folder.ReadNative("pics/0001.bmp"), "old");
     EXPECT_EQ(Platform.Boxes.size(), 1u);

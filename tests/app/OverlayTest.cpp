@@ -1,7 +1,6 @@
 #include "app/MainForm.h"
 
 #include "base/Texts.h"
-#include "platform/Messages.h"
 #include "support/BmpReader.h"
 #include "support/HeadlessPlatform.h"
 #include "support/TempFolder.h"
@@ -12,7 +11,6 @@
 
 namespace {
 
-using TButton = TMainForm::TMouseButton;
 
 class OverlayTest : public ::testing::Test {
 protected:
@@ -20,7 +18,7 @@ protected:
         std::filesystem::create_directory(Folder.Native("pics"));
         Platform.Folders[TSpecialFolder::Pictures] = Folder.Program("pics");
         Platform.ExePath = Folder.Program("Quorlan.exe");
-        Platform.SetMainWindowHandler(&Form);
+        Platform.SetEventHandler(&Form);
         Form.FormCreate();
     }
 
@@ -28,14 +26,11 @@ protected:
         Form.mnPositionClick();
         ASSERT_TRUE(Form.Visible());
     }
-    std::int64_t At(std::int32_t x, std::int32_t y) {
-        return (std::int64_t(std::uint16_t(y)) << 16) | std::uint16_t(x);
-    }
     void Drag(std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1) {
-        Platform.Send(WM_LBUTTONDOWN_MESSAGE, kHeldLeft, At(x0, y0));
-        Platform.Send(WM_MOUSEMOVE_MESSAGE, kHeldLeft, At((x0 + x1) / 2, (y0 + y1) / 2));
-        Platform.Send(WM_MOUSEMOVE_MESSAGE, kHeldLeft, At(x1, y1));
-        Platform.Send(WM_LBUTTONUP_MESSAGE, 0, At(x1, y1));
+        Platform.Press(x0, y0);
+        Platform.Move((x0 + x1) / 2, (y0 + y1) / 2, ssLeft);
+        Platform.Move(x1, y1, ssLeft);
+        Platform.Release(x1, y1);
     }
     void ExpectSelectionEnded() {
         EXPECT_FALSE(Form.Visible());
@@ -114,9 +109,9 @@ TEST_F(OverlayTest, AClickTakesTheOutlinedWindowAndOverTheDesktopTheMonitor) {
         Platform.Pointer = row.press;
         Open();
         EXPECT_EQ(Platform.Aids.Outline, row.region); // outlined before the press
-        Platform.Send(WM_LBUTTONDOWN_MESSAGE, kHeldLeft, At(row.press.X, row.press.Y));
+        Platform.Press(row.press.X, row.press.Y);
         EXPECT_TRUE(IsEmpty(Platform.Aids.Outline)); // but not while dragging
-        Platform.Send(WM_LBUTTONUP_MESSAGE, 0, At(row.release.X, row.release.Y));
+        Platform.Release(row.release.X, row.release.Y);
         EXPECT_EQ(Form.FRegion, row.region) << row.press.X << "," << row.press.Y;
         ExpectSelectionEnded();
     }
@@ -130,15 +125,15 @@ TEST_F(OverlayTest, TheAidsFollowThePointerAndZIsRemembered) {
     Open();
     EXPECT_EQ(Platform.Aids.ReadoutText, "30, 20");
     EXPECT_EQ(Platform.Aids.MagnifiedAt, (TScreenPoint{30, 20}));
-    Platform.Send(WM_MOUSEMOVE_MESSAGE, 0, At(-3, 7)); // a captured pointer may leave the screen
+    Platform.Move(-3, 7); // a captured pointer may leave the screen
     EXPECT_EQ(Platform.Aids.ReadoutText, "-3, 7");
-    Platform.Send(WM_LBUTTONDOWN_MESSAGE, kHeldLeft, At(30, 20));
-    Platform.Send(WM_MOUSEMOVE_MESSAGE, kHeldLeft, At(10, 40));
+    Platform.Press(30, 20);
+    Platform.Move(10, 40, ssLeft);
     EXPECT_EQ(Platform.Aids.ReadoutText, "20 \u00D7 20");
-    Platform.Send(WM_KEYDOWN_MESSAGE, kKeyZ);
+    Platform.Key('Z');
     EXPECT_TRUE(IsEmpty(Platform.Aids.Magnifier));
     EXPECT_FALSE(IsEmpty(Platform.Aids.Readout));
-    Platform.Send(WM_LBUTTONUP_MESSAGE, 0, At(10, 40));
+    Platform.Release(10, 40);
     EXPECT_TRUE(IsEmpty(Platform.Aids.Readout));
     EXPECT_NE(Folder.ReadNative("Quorlan.ini").find("Magnifier=0\r\n"), std::string::npos);
     EXPECT_FALSE(Form.Settings.Magnifier);
@@ -147,17 +142,17 @@ TEST_F(OverlayTest, TheAidsFollowThePointerAndZIsRemembered) {
 TEST_F(OverlayTest, TheBandIsDrawnAtEachMoveAndErasedAtTheEnd) {
     Form.Settings.CaptAtSameTime = false;
     Open();
-    Platform.Send(WM_LBUTTONDOWN_MESSAGE, kHeldLeft, At(500 % 64, 40));
-    Platform.Send(WM_MOUSEMOVE_MESSAGE, kHeldLeft, At(10, 5));
+    Platform.Press(500 % 64, 40);
+    Platform.Move(10, 5, ssLeft);
     EXPECT_EQ(Platform.VisibleBands(), (std::vector<std::array<std::int32_t, 4>>{{52, 40, 10, 5}}));
-    Platform.Send(WM_MOUSEMOVE_MESSAGE, kHeldLeft, At(12, 6));
+    Platform.Move(12, 6, ssLeft);
     EXPECT_EQ(Platform.VisibleBands(), (std::vector<std::array<std::int32_t, 4>>{{52, 40, 12, 6}}));
-    Platform.Send(WM_MOUSEMOVE_MESSAGE, 0, At(30, 30)); // left button no longer held: nothing
+    Platform.Move(30, 30); // left button no longer held: nothing
     EXPECT_EQ(Platform.VisibleBands(), (std::vector<std::array<std::int32_t, 4>>{{52, 40, 12, 6}}));
-    Platform.Send(WM_RBUTTONUP_MESSAGE, kHeldLeft, At(30, 30)); // other buttons change nothing
-    Platform.Send(WM_MBUTTONDOWN_MESSAGE, kHeldLeft, At(30, 30));
+    Platform.Release(30, 30, ssLeft, TMouseButton::Right); // other buttons change nothing
+    Platform.Press(30, 30, ssLeft, TMouseButton::Middle);
     EXPECT_TRUE(Form.Visible());
-    Platform.Send(WM_LBUTTONUP_MESSAGE, 0, At(1, 2)); // the release point is not drawn
+    Platform.Release(1, 2); // the release point is not drawn
     EXPECT_EQ(Form.FRegion, (TCaptureRegion{1, 2, 52, 40}));
     ExpectSelectionEnded();
 }
@@ -181,30 +176,30 @@ TEST_F(OverlayTest, CapturesTheSnapshotOnReleaseWhenAsked) {
 
 TEST_F(OverlayTest, CaptureRequestsDoNothingWhileTheOverlayIsUp) {
     const auto pressKeys = [this] {
-        Platform.KeyEvent(kKeyDown, kVkPrintScreen);
-        Platform.Send(WM_KEYDECISION);
-        Platform.KeyEvent(kSysKeyDown, kVkPrintScreen, TCaptureRegion{0, 0, 8, 8});
-        Platform.Send(WM_KEYDECISION);
-        Platform.Send(WM_CAPTURENOW);
+        Platform.KeyEvent(true, kKeyPrintScreen);
+        Platform.KeyDecided();
+        Platform.KeyEvent(true, kKeyPrintScreen, TCaptureRegion{0, 0, 8, 8}, kModAlt);
+        Platform.KeyDecided();
+        Platform.PostedCaptureNow();
     };
     Open();
     pressKeys(); // before a press
-    Platform.Send(WM_LBUTTONDOWN_MESSAGE, kHeldLeft, At(30, 20));
-    Platform.Send(WM_MOUSEMOVE_MESSAGE, kHeldLeft, At(10, 5));
+    Platform.Press(30, 20);
+    Platform.Move(10, 5, ssLeft);
     pressKeys(); // during the drag, when not even the tray's capture command runs
-    Platform.Send(WM_TRAYNOTIFY, 0, kMouseLeftDoubleClick);
+    Platform.TrayClick(TTrayEvent::DoubleClick);
     EXPECT_TRUE(Platform.Boxes.empty());
     EXPECT_EQ(Form.FRegion, (TCaptureRegion{30, 20, 10, 5}));
     EXPECT_EQ(Platform.VisibleBands().size(), 1u);
-    Platform.Send(WM_LBUTTONUP_MESSAGE, 0, At(10, 5));
+    Platform.Release(10, 5);
     ExpectSelectionEnded();
     EXPECT_EQ(ReadBmp(Folder.ReadNative("pics/0001.bmp")).Width, 20);
     EXPECT_FALSE(Folder.ExistsNative("pics/0002.bmp"));
     EXPECT_EQ(Form.FSerialNo, 2);
 
     // Once it has gone, the keys work as before.
-    Platform.KeyEvent(kKeyDown, kVkPrintScreen);
-    Platform.Send(WM_KEYDECISION);
+    Platform.KeyEvent(true, kKeyPrintScreen);
+    Platform.KeyDecided();
     EXPECT_EQ(ReadBmp(Folder.ReadNative("pics/0002.bmp")).Width, 20);
 }
 
@@ -224,35 +219,51 @@ TEST_F(OverlayTest, AFailedOrDeclinedCaptureStillEndsTheSelection) {
     ExpectSelectionEnded();
 }
 
-TEST_F(OverlayTest, EscRestoresTheRegionOfThePressAndNeverCaptures) {
+// Esc leaves the region and its caption as they were when the frozen screen opened, however
+// that region came: drawn before, or taken by PrintScreen as the whole screen.
+TEST_F(OverlayTest, EscLeavesTheRegionAsTheOverlayFoundItAndNeverCaptures) {
     Form.Settings.CaptAtSameTime = false;
     Open();
     Drag(10, 10, 20, 20);
     const std::string caption = Platform.Caption;
 
-    // Esc before a press: the region saved at the last press comes back.
+    // Esc before a press, and Esc during a drag with the release that follows.
     Open();
-    std::uint16_t escape = kKeyEscape;
-    Form.FormKeyDown(escape, 0);
-    EXPECT_EQ(Form.FRegion, (TCaptureRegion{0, 0, 0, 0}));
+    Platform.Key(kKeyEscape);
+    EXPECT_EQ(Form.FRegion, (TCaptureRegion{10, 10, 20, 20}));
     EXPECT_EQ(Platform.Caption, caption);
     ExpectSelectionEnded();
-
-    // Esc during a drag, then the release that follows: nothing more changes.
-    Form.FRegion = {10, 10, 20, 20};
     Open();
-    Platform.Send(WM_LBUTTONDOWN_MESSAGE, kHeldLeft, At(40, 40));
-    Platform.Send(WM_MOUSEMOVE_MESSAGE, kHeldLeft, At(44, 44));
-    Platform.Send(WM_KEYDOWN_MESSAGE, kKeyEscape, 0);
+    Platform.Press(40, 40);
+    Platform.Move(44, 44, ssLeft);
+    Platform.Key(kKeyEscape);
     EXPECT_EQ(Form.FRegion, (TCaptureRegion{10, 10, 20, 20}));
     EXPECT_FALSE(Form.Visible());
     EXPECT_FALSE(Platform.Captured);
-    Platform.Send(WM_LBUTTONUP_MESSAGE, 0, At(50, 50));
+    Platform.Release(50, 50);
     EXPECT_EQ(Form.FRegion, (TCaptureRegion{10, 10, 20, 20}));
     EXPECT_EQ(Platform.Caption, caption);
     EXPECT_TRUE(std::filesystem::is_empty(Folder.Native("pics")));
 
-    std::uint16_t other = 'A';
+    // The whole screen by PrintScreen, then Esc on the region item: PrintScreen still saves the
+    // whole screen, never a file of nothing.
+    TMainForm fresh(Platform);
+    Platform.SetEventHandler(&fresh);
+    fresh.FormCreate();
+    Platform.KeyEvent(true, kKeyPrintScreen);
+    Platform.RunMessageLoop();
+    Platform.TrayClick(TTrayEvent::RightDown);
+    Platform.MenuChoices = {TMenuCommand::Position};
+    Platform.TrayClick(TTrayEvent::RightDown);
+    Platform.Key(kKeyEscape);
+    EXPECT_EQ(fresh.FRegion, (TCaptureRegion{0, 0, 64, 48}));
+    EXPECT_EQ(Platform.Caption, "矩形範囲選択(0,0,64,48)");
+    Platform.KeyEvent(true, kKeyPrintScreen);
+    Platform.RunMessageLoop();
+    EXPECT_EQ(ReadBmp(Folder.ReadNative("pics/0002.bmp")).Width, 64);
+    Platform.SetEventHandler(&Form);
+
+    TKeyCode other = 'A';
     Open();
     Form.FormKeyDown(other, 0);
     EXPECT_TRUE(Form.Visible());
@@ -305,7 +316,7 @@ TEST_F(OverlayTest, TheOverlayCoversEveryMonitorAndCapturesAcrossThem) {
     Platform.PaintScreen([](int, int) { return 0x102030u; });
     Open();
     EXPECT_EQ(Platform.Picture->View().Width, 64);
-    Platform.Send(WM_KEYDOWN_MESSAGE, kKeyEscape);
+    Platform.Key(kKeyEscape);
     Form.FRegion = {-30, 20, -10, 30};
     Form.mnCaptureClick();
     const TBmpFile white = ReadBmp(Folder.ReadNative("pics/0003.bmp"));
@@ -315,30 +326,27 @@ TEST_F(OverlayTest, TheOverlayCoversEveryMonitorAndCapturesAcrossThem) {
 
 // Arrows step the pointer (ten with Shift), Enter presses and a second Enter releases.
 TEST_F(OverlayTest, ASelectionByKeyboardAlone) {
-    const auto key = [&](std::uint16_t code, std::uint32_t modifiers = 0) {
-        Platform.Modifiers = modifiers;
-        Platform.Send(WM_KEYDOWN_MESSAGE, code);
-    };
+    const auto key = [&](TKeyCode code, TShiftState shift = 0) { Platform.Key(code, shift); };
     Platform.Pointer = {10, 10};
-    key(kArrowRight); // no overlay: nothing moves
+    key(kKeyRight); // no overlay: nothing moves
     EXPECT_EQ(Platform.Pointer, (TScreenPoint{10, 10}));
     Open();
     for (int i = 0; i < 3; ++i) {
-        key(kArrowRight);
+        key(kKeyRight);
     }
-    key(kArrowDown, kHeldShift);
-    key(kArrowLeft);
-    key(kArrowUp);
+    key(kKeyDown, ssShift);
+    key(kKeyLeft);
+    key(kKeyUp);
     EXPECT_EQ(Platform.Pointer, (TScreenPoint{12, 19}));
-    key(kKeyReturn);
-    key(kArrowRight, kHeldShift);
-    key(kArrowRight, kHeldShift);
+    key(kKeyEnter);
+    key(kKeyRight, ssShift);
+    key(kKeyRight, ssShift);
     for (int i = 0; i < 5; ++i) {
-        key(kArrowDown);
+        key(kKeyDown);
     }
     EXPECT_EQ(Platform.VisibleBands(),
               (std::vector<std::array<std::int32_t, 4>>{{12, 19, 32, 24}}));
-    key(kKeyReturn);
+    key(kKeyEnter);
     EXPECT_EQ(Form.FRegion, (TCaptureRegion{12, 19, 32, 24}));
     const TBmpFile file = ReadBmp(Folder.ReadNative("pics/0001.bmp"));
     EXPECT_EQ(file.Width, 20);
@@ -348,8 +356,8 @@ TEST_F(OverlayTest, ASelectionByKeyboardAlone) {
     // The pointer stays on the virtual screen.
     Open();
     Platform.Pointer = {62, 1};
-    key(kArrowRight, kHeldShift);
-    key(kArrowUp, kHeldShift);
+    key(kKeyRight, ssShift);
+    key(kKeyUp, ssShift);
     EXPECT_EQ(Platform.Pointer, (TScreenPoint{63, 0}));
 }
 
@@ -357,7 +365,7 @@ TEST_F(OverlayTest, ASnapshotThatCannotBeMadeShowsNoOverlay) {
     Form.FRegion = {1, 2, 3, 4};
     Platform.GrabFails = true;
     Platform.MenuChoices = {TMenuCommand::Position};
-    Platform.Send(WM_TRAYNOTIFY, 0, kMouseRightDown);
+    Platform.TrayClick(TTrayEvent::RightDown);
     ASSERT_EQ(Platform.ErrorBoxes.size(), 1u);
     EXPECT_EQ(Platform.ErrorBoxes[0], Text(TText::OutOfSystemResources) + ".");
     EXPECT_FALSE(Form.Visible());

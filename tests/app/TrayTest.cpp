@@ -1,7 +1,6 @@
 #include "app/MainForm.h"
 
 #include "app/ErrorReport.h"
-#include "platform/Messages.h"
 #include "app/Program.h"
 #include "base/Errors.h"
 #include "base/Texts.h"
@@ -11,7 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
+#include <thread>
 
 namespace {
 
@@ -45,7 +46,7 @@ TEST_F(TrayTest, StartsHiddenWithOneIconAndTheWatcherWhenEitherSwitchIsOn) {
         THeadlessPlatform platform;
         platform.ExePath = Platform.ExePath;
         TMainForm form(platform);
-        platform.SetMainWindowHandler(&form);
+        platform.SetEventHandler(&form);
         form.FormCreate();
         EXPECT_EQ(platform.TrayAdds, 1);
         EXPECT_FALSE(platform.Visible);
@@ -75,33 +76,29 @@ TEST_F(TrayTest, StartsHiddenWithOneIconAndTheWatcherWhenEitherSwitchIsOn) {
 
 TEST_F(TrayTest, TrayNotificationsAndMenuCommands) {
     TMainForm form(Platform);
-    Platform.SetMainWindowHandler(&form);
+    Platform.SetEventHandler(&form);
     form.FormCreate();
     form.FRegion = {0, 0, 2, 2};
     form.ShowRegionInCaption();
 
-    for (const std::int64_t ignored : {512, 513, 514, 517, 0}) {
-        EXPECT_TRUE(Platform.Send(WM_TRAYNOTIFY, 0, ignored)); // handled, and nothing happens
-    }
+    Platform.TrayClick(TTrayEvent::LeftDown); // a single click does nothing
     EXPECT_EQ(Platform.MenusOpened, 0);
     EXPECT_EQ(form.FSerialNo, 1);
 
-    Platform.Send(WM_TRAYNOTIFY, 7, kMouseLeftDoubleClick); // wParam is not looked at
+    Platform.TrayClick(TTrayEvent::DoubleClick);
     EXPECT_EQ(form.FSerialNo, 2);
 
     Platform.MenuChoices = {TMenuCommand::Capture, TMenuCommand::None};
-    Platform.Send(WM_TRAYNOTIFY, 0, kMouseRightDown);
+    Platform.TrayClick(TTrayEvent::RightDown);
     EXPECT_EQ(form.FSerialNo, 3);
-    Platform.Send(WM_TRAYNOTIFY, 0, kMouseRightDown);
+    Platform.TrayClick(TTrayEvent::RightDown);
     EXPECT_EQ(Platform.MenusOpened, 2);
     EXPECT_EQ(form.FSerialNo, 3);
-
-    EXPECT_FALSE(Platform.Send(0x000F)); // WM_PAINT: the standard handling
 
     // Each capture request shows the region first, even when the capture then fails.
     form.FRegion = {1, 1, 3, 3};
     form.Settings.Path = Folder.Program("missing\\");
-    Platform.Send(WM_CAPTURENOW);
+    Platform.PostedCaptureNow();
     EXPECT_EQ(Platform.Caption, std::string("矩形範囲選択(1,1,3,3)"));
     EXPECT_EQ(Platform.Boxes.back().Text, Text(TText::SaveFailed));
 }
@@ -109,7 +106,7 @@ TEST_F(TrayTest, TrayNotificationsAndMenuCommands) {
 TEST_F(TrayTest, ExitRemovesTheIconAndTheWatcherAndWritesNoSettings) {
     Platform.Events.push_back([this] {
         Platform.MenuChoices = {TMenuCommand::Exit};
-        Platform.Send(WM_TRAYNOTIFY, 0, kMouseRightDown);
+        Platform.TrayClick(TTrayEvent::RightDown);
     });
     Platform.Events.push_back([] { FAIL() << "the loop went on after the exit command"; });
     EXPECT_EQ(RunProgram(Platform), 0);
@@ -151,7 +148,7 @@ TEST_F(TrayTest, WindowsOwnPrintScreenIsAskedAboutOncePerSettingsFile) {
         platform.SystemSnippingLocked = row.writeFails;
         platform.Answer(row.answer);
         TMainForm form(platform);
-        platform.SetMainWindowHandler(&form);
+        platform.SetEventHandler(&form);
         form.FormCreate();
         form.FormDestroy();
         ASSERT_EQ(platform.Boxes.size(), (row.asked ? 1u : 0u) + (row.writeFails ? 1u : 0u))
@@ -177,22 +174,25 @@ TEST_F(TrayTest, WindowsOwnPrintScreenIsAskedAboutOncePerSettingsFile) {
 TEST_F(TrayTest, AThreadsErrorIsToldOnceOnTheInterfaceThread) {
     Platform.Files().SweepFails = true;
     TMainForm form(Platform);
-    Platform.SetMainWindowHandler(&form);
+    Platform.SetEventHandler(&form);
     form.FormCreate();
     form.SweepLeftovers({Folder.Program("app")}); // fails too, and is not told again
-    form.FormDestroy();                           // the sweeps joined
     EXPECT_TRUE(Platform.ErrorBoxes.empty());     // nothing shown from their threads
+    for (int i = 0; i < 500 && Platform.ErrorBoxes.empty(); ++i) {
+        Platform.DeliverPosted();
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    form.FormDestroy(); // the sweeps joined
     Platform.DeliverPosted();
     EXPECT_EQ(Platform.ErrorBoxes, std::vector<std::string>{"the sweep ran out of memory."});
 }
 
 TEST_F(TrayTest, ASessionEndRemovesTheIconAndTheWatcherAtOnce) {
     TMainForm form(Platform);
-    Platform.SetMainWindowHandler(&form);
+    Platform.SetEventHandler(&form);
     form.FormCreate();
-    Platform.Send(WM_ENDSESSION_MESSAGE, 0); // only asked: it goes on
     EXPECT_TRUE(Platform.WatcherInstalled);
-    Platform.Send(WM_ENDSESSION_MESSAGE, 1);
+    Platform.Send([](IMainWindowEvents& events) { events.SessionEnding(); });
     EXPECT_EQ(Platform.TrayDeletes, 1);
     EXPECT_FALSE(Platform.WatcherInstalled);
     EXPECT_TRUE(Platform.Shown.empty());
@@ -200,7 +200,8 @@ TEST_F(TrayTest, ASessionEndRemovesTheIconAndTheWatcherAtOnce) {
 
 TEST_F(TrayTest, ACloseRequestEndsTheProgramToo) {
     Folder.WriteNative("app/Quorlan.ini", "[File]\r\nDigit=5\r\n");
-    Platform.Events.push_back([this] { Platform.Send(WM_CLOSE_MESSAGE); });
+    Platform.Events.push_back(
+        [this] { Platform.Send([](IMainWindowEvents& events) { events.CloseRequested(); }); });
     RunProgram(Platform);
     EXPECT_TRUE(Platform.QuitRequested);
     EXPECT_EQ(Platform.TrayDeletes, 1);

@@ -70,7 +70,7 @@ std::string CheckSettingsRoundTrip(std::string_view fileBytes) {
     folder.WriteNative("Quorlan.ini", std::string(fileBytes));
     TIniFile ini(folder.Program("Quorlan.ini"), platform.Files());
 
-    const TCaptureSettings loaded = LoadSettings(ini, platform);
+    const TCaptureSettings loaded = LoadSettings(ini, platform.Files(), platform);
     if (std::string fault = InRange(loaded); !fault.empty()) {
         return "loaded: " + fault;
     }
@@ -79,7 +79,7 @@ std::string CheckSettingsRoundTrip(std::string_view fileBytes) {
     } catch (const std::exception&) {
         return "the save failed";
     }
-    if (!(LoadSettings(ini, platform) == loaded)) {
+    if (!(LoadSettings(ini, platform.Files(), platform) == loaded)) {
         return "the saved file reads back other values";
     }
     // Every line that is not one of our keys is still there, in its order.

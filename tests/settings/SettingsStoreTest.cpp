@@ -29,7 +29,7 @@ protected:
     // The settings file as the platform stores it: in the code page.
     TCaptureSettings LoadFrom(const std::string& content) {
         Folder.WriteNative("Quorlan.ini", EncodeCp932(content).value());
-        return LoadSettings(Ini, Platform);
+        return LoadSettings(Ini, Platform.Files(), Platform);
     }
 
     TTempFolder Folder;
@@ -38,7 +38,7 @@ protected:
 };
 
 TEST_F(SettingsStoreTest, NoFileGivesTheDefaultsAndWritesNothing) {
-    const TCaptureSettings settings = LoadSettings(Ini, Platform);
+    const TCaptureSettings settings = LoadSettings(Ini, Platform.Files(), Platform);
     TCaptureSettings expected;
     expected.Path = Folder.Program("Pictures") + "\\";
     EXPECT_EQ(settings, expected);
@@ -105,10 +105,41 @@ TEST_F(SettingsStoreTest, ClampsAndFallsBack) {
     // actions end up with the first's.
     const TCaptureSettings keys = LoadFrom("[Keys]\nCapture=Ctrl+Banana\nCaptureWindow=\n"
                                            "SelectRegion=printscreen\nCaptureScreen= win + f9 ");
-    EXPECT_EQ(keys.Capture, (TKeyChord{kVkPrintScreen, 0}));
+    EXPECT_EQ(keys.Capture, (TKeyChord{kKeyPrintScreen, 0}));
     EXPECT_TRUE(keys.CaptureWindow.None());
     EXPECT_TRUE(keys.SelectRegion.None()); // PrintScreen is Capture's
     EXPECT_EQ(keys.CaptureScreen, (TKeyChord{0x78, kModWin}));
+}
+
+// A key Quorlan could not have without taking a typing key from every program reads as its
+// action's default, as the keys dialog refuses it; a key shared with an action that is off is
+// kept, so that the next save writes it as it was.
+TEST_F(SettingsStoreTest, KeysFromTheFileFollowTheKeysDialogsRules) {
+    struct Row {
+        const char* ini;
+        TKeyChord capture, selectRegion;
+    } rows[] = {
+        {"[Keys]\nCapture=a", {kKeyPrintScreen, 0}, {kKeyPrintScreen, kModCtrl}},
+        {"[Keys]\nCapture=Space", {kKeyPrintScreen, 0}, {kKeyPrintScreen, kModCtrl}},
+        {"[Keys]\nCapture=Enter", {kKeyPrintScreen, 0}, {kKeyPrintScreen, kModCtrl}},
+        {"[Keys]\nCapture=Esc", {kKeyPrintScreen, 0}, {kKeyPrintScreen, kModCtrl}},
+        {"[Keys]\nCapture=Shift+A", {kKeyPrintScreen, 0}, {kKeyPrintScreen, kModCtrl}},
+        {"[Keys]\nCapture=Ctrl+A", {'A', kModCtrl}, {kKeyPrintScreen, kModCtrl}},
+        {"[Keys]\nSelectRegion=F9", {kKeyPrintScreen, 0}, {0x78, 0}},
+        {"[File]\nSavePrtScrKey=0\n[Keys]\nSelectRegion=PrintScreen", {kKeyPrintScreen, 0},
+         {kKeyPrintScreen, 0}},
+        {"[File]\nSavePrtScrKey=1\n[Keys]\nSelectRegion=PrintScreen", {kKeyPrintScreen, 0}, {}},
+    };
+    for (const Row& row : rows) {
+        const TCaptureSettings settings = LoadFrom(row.ini);
+        EXPECT_EQ(settings.Capture, row.capture) << row.ini;
+        EXPECT_EQ(settings.SelectRegion, row.selectRegion) << row.ini;
+    }
+    // The switched-off action's key survives a save and a load.
+    TCaptureSettings off = LoadFrom("[File]\nSavePrtScrKey=0\n[Keys]\nSelectRegion=PrintScreen");
+    SaveSettings(off, Ini);
+    EXPECT_EQ(LoadSettings(Ini, Platform.Files(), Platform), off);
+    EXPECT_NE(Folder.ReadNative("Quorlan.ini").find("SelectRegion=PrintScreen"), std::string::npos);
 }
 
 TEST_F(SettingsStoreTest, KeepsOnlyUsablePrefixes) {
@@ -212,12 +243,12 @@ TEST_F(SettingsStoreTest, EveryRowOffItsDefaultReadsBackTheSame) {
         offDefault(all, row);
         EXPECT_NE(one, defaults) << row.Key;
         SaveSettings(one, Ini);
-        EXPECT_EQ(LoadSettings(Ini, Platform), one) << row.Key;
+        EXPECT_EQ(LoadSettings(Ini, Platform.Files(), Platform), one) << row.Key;
         std::filesystem::remove(Folder.Native("Quorlan.ini"));
     }
     TCaptureSettings settings = all;
     SaveSettings(settings, Ini);
-    EXPECT_EQ(LoadSettings(Ini, Platform), settings);
+    EXPECT_EQ(LoadSettings(Ini, Platform.Files(), Platform), settings);
 
     // Saving again over a hand-edited file replaces the keys where they stand.
     Folder.WriteNative("Quorlan.ini", "; mine\n[image]\nbit=2\n[file]\ndigit=3\nOther=keep\n");
@@ -226,7 +257,7 @@ TEST_F(SettingsStoreTest, EveryRowOffItsDefaultReadsBackTheSame) {
     EXPECT_EQ(
         saved.rfind("; mine\n[image]\nbit=5\nType=2\r\n[file]\ndigit=9\nOther=keep\nPath=", 0), 0u)
         << saved;
-    EXPECT_EQ(LoadSettings(Ini, Platform), settings);
+    EXPECT_EQ(LoadSettings(Ini, Platform.Files(), Platform), settings);
 }
 
 TEST_F(SettingsStoreTest, AReadOnlyFileIsLeftAsItWas) {
@@ -236,7 +267,7 @@ TEST_F(SettingsStoreTest, AReadOnlyFileIsLeftAsItWas) {
     settings.Path = "C:\\x\\";
     EXPECT_THROW(SaveSettings(settings, Ini), EIniFileException);
     EXPECT_EQ(Folder.ReadNative("Quorlan.ini"), "[File]\r\nDigit=7\r\n");
-    EXPECT_EQ(LoadSettings(Ini, Platform).Digit, 7);
+    EXPECT_EQ(LoadSettings(Ini, Platform.Files(), Platform).Digit, 7);
 }
 
 // What the file holds, in any of its encodings, and what loading makes of it.
@@ -269,7 +300,7 @@ TEST_F(SettingsStoreTest, ValuesReadAsTheirEncodingAndBadBytesAreRefused) {
     };
     for (const auto& row : rows) {
         Folder.WriteNative("Quorlan.ini", row.Bytes);
-        const TCaptureSettings settings = LoadSettings(Ini, Platform);
+        const TCaptureSettings settings = LoadSettings(Ini, Platform.Files(), Platform);
         EXPECT_EQ(settings.Prefix, row.Prefix) << row.Name;
         EXPECT_EQ(settings.Path, row.Path) << row.Name;
     }

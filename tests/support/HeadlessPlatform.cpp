@@ -1,6 +1,5 @@
 #include "support/HeadlessPlatform.h"
 
-#include "platform/Messages.h"
 #include "base/Errors.h"
 #include "base/Texts.h"
 #include "imaging/Palette.h"
@@ -132,23 +131,21 @@ TMenuCommand THeadlessPlatform::TrackTrayMenu() {
     return choice;
 }
 
-void THeadlessPlatform::PostToMainWindow(std::uint32_t message) {
+void THeadlessPlatform::PostBackgroundError() {
     const std::lock_guard lock(FPostedLock);
-    FPosted.push_back(message);
+    ++FPostedErrors;
 }
 
 void THeadlessPlatform::DeliverPosted() {
     for (;;) {
-        std::uint32_t message = 0;
         {
             const std::lock_guard lock(FPostedLock);
-            if (FPosted.empty()) {
+            if (FPostedErrors == 0) {
                 return;
             }
-            message = FPosted.front();
-            FPosted.pop_front();
+            --FPostedErrors;
         }
-        Send(message);
+        Send([](IMainWindowEvents& events) { events.BackgroundErrorPosted(); });
     }
 }
 
@@ -184,33 +181,76 @@ void THeadlessPlatform::ShellOpen(const std::string& fileName) {
     }
 }
 
-bool THeadlessPlatform::Send(std::uint32_t msg, std::uint64_t wParam, std::int64_t lParam) {
+void THeadlessPlatform::Send(const std::function<void(IMainWindowEvents&)>& event) {
     if (!Handler) {
         throw std::logic_error("no main window");
     }
-    TMessage message{msg, wParam, lParam, 0};
     try {
-        return Handler->WndProc(message);
+        event(*Handler);
     } catch (...) {
         Handler->HandleException();
-        return true;
     }
 }
 
-bool THeadlessPlatform::KeyEvent(std::uint32_t message, std::uint32_t virtualKey,
-                                 std::optional<TCaptureRegion> rect, std::uint8_t modifiers) {
-    if (message == kSysKeyDown || message == kSysKeyUp) {
-        modifiers |= kModAlt;
-    }
-    const TKeyVerdict verdict =
-        Watcher.OnEvent(kHookAction, message, static_cast<std::uint16_t>(virtualKey), modifiers);
+void THeadlessPlatform::TrayClick(TTrayEvent event) {
+    Send([event](IMainWindowEvents& events) { events.TrayNotify(event); });
+}
+
+void THeadlessPlatform::PostedCaptureNow() {
+    Send([](IMainWindowEvents& events) { events.CaptureNowPosted(); });
+}
+
+void THeadlessPlatform::KeyDecided() {
+    Send([](IMainWindowEvents& events) { events.KeyDecided(); });
+}
+
+void THeadlessPlatform::Tick() {
+    Send([](IMainWindowEvents& events) { events.CountdownTick(); });
+}
+
+void THeadlessPlatform::TextEntryDone() {
+    Send([](IMainWindowEvents& events) { events.TextEntryEnded(); });
+}
+
+void THeadlessPlatform::Press(std::int32_t x, std::int32_t y, TShiftState shift,
+                              TMouseButton button) {
+    Send([=](IMainWindowEvents& events) { events.FormMouseDown(button, shift, x, y); });
+}
+
+void THeadlessPlatform::Move(std::int32_t x, std::int32_t y, TShiftState shift) {
+    Send([=](IMainWindowEvents& events) { events.FormMouseMove(shift, x, y); });
+}
+
+void THeadlessPlatform::Release(std::int32_t x, std::int32_t y, TShiftState shift,
+                                TMouseButton button) {
+    Send([=](IMainWindowEvents& events) { events.FormMouseUp(button, shift, x, y); });
+}
+
+void THeadlessPlatform::Key(TKeyCode key, TShiftState shift) {
+    Send([=](IMainWindowEvents& events) {
+        TKeyCode pressed = key;
+        events.FormKeyDown(pressed, shift);
+    });
+}
+
+bool THeadlessPlatform::KeyEvent(bool down, TKeyCode key, std::optional<TCaptureRegion> rect,
+                                 std::uint8_t modifiers) {
+    const TKeyVerdict verdict = Watcher.OnKey(down, key, modifiers);
     if (verdict.Action) {
         const bool withRect = *verdict.Action == TKeyAction::CaptureWindow ||
                               *verdict.Action == TKeyAction::CaptureScreen;
         KeyDecisions.push_back({*verdict.Action, withRect ? rect : std::nullopt});
-        Events.push_back([this] { Send(WM_KEYDECISION); });
+        Events.push_back([this] { KeyDecided(); });
     }
     return verdict.Swallow;
+}
+
+void THeadlessPlatform::BeginTextEntry(TScreenPoint at, std::int32_t width, std::uint32_t colour,
+                                       std::int32_t height) {
+    if (TextEntryFails) {
+        throw EOutOfResources(Text(TText::OutOfSystemResources));
+    }
+    TextEntry = TTextEntry{at, width, colour, height, {}};
 }
 
 void THeadlessPlatform::DrawXorRectangle(std::int32_t x1, std::int32_t y1, std::int32_t x2,
@@ -248,8 +288,7 @@ bool THeadlessPlatform::SetClipboardPicture(std::shared_ptr<const IClipboardPict
 
 void THeadlessPlatform::SetPointerPosition(TScreenPoint position) {
     Pointer = position;
-    Send(WM_MOUSEMOVE_MESSAGE, 0,
-         (std::int64_t(std::uint16_t(position.Y)) << 16) | std::uint16_t(position.X));
+    Move(position.X, position.Y);
 }
 
 std::vector<TCaptureRegion> THeadlessPlatform::DrawMark(const TMark& mark, const TMarkStyle& style,

@@ -15,11 +15,27 @@
 // The desktop as tests script it: real files, chosen special folders, a fixed clock, a screen
 // that is a pixel buffer, boxes answered from a queue, and a record of what the program asked
 // of the tray, the windows and the shell.
-class THeadlessPlatform : public IPlatform {
+class THeadlessPlatform : public IPlatform,
+                          public IDisplay,
+                          public ITray,
+                          public IOverlay,
+                          public IKeyWatcher,
+                          public IDialogs,
+                          public IShell,
+                          public IMessageLoop {
 public:
     THeadlessPlatform();
 
+    // Every role is this one stand-in.
+    IDisplay& Display() override { return *this; }
+    ITray& Tray() override { return *this; }
+    IOverlay& Overlay() override { return *this; }
+    IKeyWatcher& KeyWatcher() override { return *this; }
+    IDialogs& Dialogs() override { return *this; }
+    IShell& Shell() override { return *this; }
     TPosixFileSystem& Files() override { return FFiles; }
+    IMessageLoop& Loop() override { return *this; }
+
     std::string ExecutablePath() override { return ExePath; }
     std::optional<std::string> SpecialFolder(TSpecialFolder folder) override;
     TLocalTime Now() override { return Clock; }
@@ -34,7 +50,7 @@ public:
     int ShowMessageBox(const std::string& text, TBoxKind kind, TBoxButtons buttons) override;
     void ShowErrorBox(const std::string& text) override { ErrorBoxes.push_back(text); }
 
-    void SetMainWindowHandler(IMainWindowHandler* handler) override { Handler = handler; }
+    void SetEventHandler(IMainWindowEvents* handler) override { Handler = handler; }
     void AddTrayIcon() override { ++TrayAdds; }
     void DeleteTrayIcon() override { ++TrayDeletes; }
     void HideMainWindow() override { Visible = false; }
@@ -60,8 +76,8 @@ public:
     bool TimerOn = false;
     int Grabs = 0;
     void Quit() override { QuitRequested = true; }
-    // Posted messages wait (from any thread) until DeliverPosted or the message loop sends them.
-    void PostToMainWindow(std::uint32_t message) override;
+    // A posted error waits (from any thread) until DeliverPosted or the message loop tells it.
+    void PostBackgroundError() override;
     void DeliverPosted();
     void SetOverlayPicture(std::shared_ptr<const TScreenPixels> picture) override {
         Picture = std::move(picture);
@@ -80,10 +96,10 @@ public:
     // height wide a byte from its place in its own.
     std::vector<TCaptureRegion> DrawMark(const TMark& mark, const TMarkStyle& style,
                                          const TPixels32Canvas& canvas) override;
+    // TextEntryFails: the box cannot be made.
     void BeginTextEntry(TScreenPoint at, std::int32_t width, std::uint32_t colour,
-                        std::int32_t height) override {
-        TextEntry = TTextEntry{at, width, colour, height, {}};
-    }
+                        std::int32_t height) override;
+    bool TextEntryFails = false;
     std::optional<std::string> EndTextEntry() override {
         if (!TextEntry) {
             return std::nullopt;
@@ -108,12 +124,10 @@ public:
     TScreenPoint PointerPosition() override { return Pointer; }
     // Moves the pointer and sends the move as the window procedure would (no button held).
     void SetPointerPosition(TScreenPoint position) override;
-    std::uint32_t ModifierKeys() override { return Modifiers; }
     std::optional<TPointerPicture> PointerPicture() override { return Cursor; }
     // The pointer as the screen shows it, nothing while hidden.
     std::optional<TPointerPicture> Cursor;
     TScreenPoint Pointer;
-    std::uint32_t Modifiers = 0;
     void RunMessageLoop() override;
     // The dialog: the script runs on its values while it is "open" and gives the result.
     int RunOptionsDialog(TOptionValues& values, IOptionsDialogHandler& handler) override;
@@ -150,14 +164,26 @@ public:
     }
     void HideNotice() override { ++NoticeHides; }
 
-    // Sends a message to the main window as the window procedure would.
-    bool Send(std::uint32_t msg, std::uint64_t wParam = 0, std::int64_t lParam = 0);
-    // A key event seen by the watcher: queued and announced as the Win32 layer does.
-    // A key event seen by the watcher (Alt held for a system key, else `modifiers`): what it
-    // decides is queued and announced as the Win32 layer does; true when it was swallowed.
-    // `rect` is the foreground window's rectangle, or the monitor under the pointer.
-    bool KeyEvent(std::uint32_t message, std::uint32_t virtualKey,
-                  std::optional<TCaptureRegion> rect = std::nullopt, std::uint8_t modifiers = 0);
+    // The main window's events, as the window procedure hands them on: an error that escapes
+    // the handler goes to its general error handler.
+    void Send(const std::function<void(IMainWindowEvents&)>& event);
+    void TrayClick(TTrayEvent event);
+    void PostedCaptureNow();
+    void KeyDecided();
+    void Tick();
+    void TextEntryDone();
+    // The left button pressed, the pointer moved (the buttons and keys held), a button let go.
+    void Press(std::int32_t x, std::int32_t y, TShiftState shift = ssLeft,
+               TMouseButton button = TMouseButton::Left);
+    void Move(std::int32_t x, std::int32_t y, TShiftState shift = 0);
+    void Release(std::int32_t x, std::int32_t y, TShiftState shift = 0,
+                 TMouseButton button = TMouseButton::Left);
+    void Key(TKeyCode key, TShiftState shift = 0);
+    // A key event seen by the watcher: what it decides is queued and announced as the Win32
+    // layer does; true when it was swallowed. `rect` is the foreground window's rectangle, or
+    // the monitor under the pointer.
+    bool KeyEvent(bool down, TKeyCode key, std::optional<TCaptureRegion> rect = std::nullopt,
+                  std::uint8_t modifiers = 0);
 
     // The scripted screen, pixels as red << 16 | green << 8 | blue: the primary monitor of
     // ScreenW x ScreenH at the origin, or the monitors of Displays when there are any. Screen
@@ -192,7 +218,7 @@ public:
     int MenusOpened = 0;
     std::deque<std::function<void()>> Events; // run by RunMessageLoop until Quit
 
-    IMainWindowHandler* Handler = nullptr;
+    IMainWindowEvents* Handler = nullptr;
     int TrayAdds = 0;
     int TrayDeletes = 0;
     bool Visible = false;
@@ -230,6 +256,6 @@ public:
 private:
     std::vector<TMonitor> Layout() const; // Displays, or the one primary monitor
     std::mutex FPostedLock;
-    std::deque<std::uint32_t> FPosted;
+    int FPostedErrors = 0;
     TPosixFileSystem FFiles;
 };

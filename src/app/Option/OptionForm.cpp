@@ -3,13 +3,14 @@
 #include "app/FileNaming.h"
 #include "base/FormatText.h"
 #include "base/Texts.h"
-#include "platform/Platform.h"
+#include "platform/Dialogs.h"
+#include "platform/Shell.h"
 #include "settings/CaptureSettings.h"
 #include "settings/PathRules.h"
 
 #include <algorithm>
 
-TOptionForm::TOptionForm(IPlatform& platform) : FPlatform(platform) {
+TOptionForm::TOptionForm(IDialogs& dialogs, IShell& shell) : FDialogs(dialogs), FShell(shell) {
     PathBytes = kMaxPathBytes;
     PrefixBytes = kMaxPrefixBytes;
 }
@@ -29,7 +30,7 @@ void TOptionForm::FormShow() {
 void TOptionForm::edtPrefixChange() {
     try {
         std::string sample = edtPrefix;
-        sample += MakeDatePart(cmbFormat, FPlatform.Now());
+        sample += MakeDatePart(cmbFormat, FShell.Now());
         sample += MakeSerialText(1, spnDigit.Value());
         sample += CaptureExtension(rdoFileType);
         edtSample = std::move(sample);
@@ -38,31 +39,18 @@ void TOptionForm::edtPrefixChange() {
     }
 }
 
-namespace {
-
-constexpr TText kKeyCaptions[kKeyActionCount] = {TText::KeyCapture, TText::KeyCaptureWindow,
-                                                 TText::KeySelectRegion, TText::KeyCaptureScreen};
-
-// "現在の矩形範囲を保存(&R)：" names its action as "現在の矩形範囲を保存".
-std::string ActionName(int action) {
-    const std::string& caption = Text(kKeyCaptions[action]);
-    return caption.substr(0, caption.find("(&"));
-}
-
-} // namespace
-
-std::optional<int> TOptionForm::RefusedKey(const std::array<TKeyChord, kKeyActionCount>& keys) {
+std::optional<int> TOptionForm::RefusedKey(const TActionKeys& keys) {
     for (int i = 0; i < kKeyActionCount; ++i) {
         const TKeyChord key = keys[i];
-        const bool alone = (key.Modifiers & (kModCtrl | kModAlt | kModWin)) == 0;
-        if (!key.None() && alone && IsTypingKey(key.VirtualKey)) {
-            FPlatform.ShowMessageBox(FormatText(Text(TText::KeyNeedsModifier), {ActionName(i)}),
+        const std::string name = ActionName(static_cast<TKeyAction>(i));
+        if (!IsUsableChord(key)) {
+            FDialogs.ShowMessageBox(FormatText(Text(TText::KeyNeedsModifier), {name}),
                                      TBoxKind::Error, TBoxButtons::Ok);
             return i;
         }
         for (int j = 0; j < i; ++j) {
             if (!key.None() && keys[j] == key) {
-                FPlatform.ShowMessageBox(FormatText(Text(TText::KeyTaken), {ActionName(i)}),
+                FDialogs.ShowMessageBox(FormatText(Text(TText::KeyTaken), {name}),
                                          TBoxKind::Error, TBoxButtons::Ok);
                 return i;
             }
@@ -74,18 +62,18 @@ std::optional<int> TOptionForm::RefusedKey(const std::array<TKeyChord, kKeyActio
 int TOptionForm::btnOKClick() {
     FFocusRequest = TOptionFocus::None;
     if (static_cast<std::int64_t>(spnStartVal.Text().size()) > spnDigit.Value()) {
-        FPlatform.ShowMessageBox(Text(TText::DigitConflict), TBoxKind::Error, TBoxButtons::Ok);
+        FDialogs.ShowMessageBox(Text(TText::DigitConflict), TBoxKind::Error, TBoxButtons::Ok);
         FFocusRequest = TOptionFocus::Digit;
         return mrNone;
     }
     if (HoldsControlCharacter(edtPath)) {
         // A pasted line break or tab names no folder, and would break the settings file.
-        FPlatform.ShowMessageBox(Text(TText::BadPath), TBoxKind::Error, TBoxButtons::Ok);
+        FDialogs.ShowMessageBox(Text(TText::BadPath), TBoxKind::Error, TBoxButtons::Ok);
         FFocusRequest = TOptionFocus::Path;
         return mrNone;
     }
     if (!IsValidPrefix(edtPrefix)) {
-        FPlatform.ShowMessageBox(Text(TText::BadPrefix), TBoxKind::Error, TBoxButtons::Ok);
+        FDialogs.ShowMessageBox(Text(TText::BadPrefix), TBoxKind::Error, TBoxButtons::Ok);
         FFocusRequest = TOptionFocus::Prefix;
         return mrNone;
     }

@@ -4,14 +4,15 @@
 
 #include <cstdint>
 
-class IPlatform;
+class IDialogs;
+class IShell;
 
 // The options dialog's logic: the values of its controls, the live sample of the file name,
 // and the checks made before OK is let through. The dialog works on these copies; the main
 // form loads them before showing it and reads them back only on OK.
 class TOptionForm : public TOptionValues, public IOptionsDialogHandler {
 public:
-    explicit TOptionForm(IPlatform& platform);
+    TOptionForm(IDialogs& dialogs, IShell& shell);
 
     // Setting a radio group's index clamps it to -1 .. item count - 1.
     void SetFileType(std::int32_t index);
@@ -28,13 +29,15 @@ public:
     // the control to correct).
     int btnOKClick() override;
     TOptionFocus FocusRequest() const override { return FFocusRequest; }
-    // A typing key needs Ctrl, Alt or Win with it; no key may serve two actions.
-    std::optional<int> RefusedKey(const std::array<TKeyChord, kKeyActionCount>& keys) override;
+    // A key must be usable (a typing key needs Ctrl, Alt or Win with it); none may serve two
+    // actions.
+    std::optional<int> RefusedKey(const TActionKeys& keys) override;
 
     // The one record of whether the dialog is open.
     bool Visible = false;
 
 private:
-    IPlatform& FPlatform;
+    IDialogs& FDialogs;
+    IShell& FShell;
     TOptionFocus FFocusRequest = TOptionFocus::None;
 };

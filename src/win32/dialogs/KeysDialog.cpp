@@ -18,7 +18,7 @@ constexpr TText kCaptions[kKeyActionCount] = {TText::KeyCapture, TText::KeyCaptu
                                               TText::KeySelectRegion, TText::KeyCaptureScreen};
 
 struct TKeysDialog {
-    std::array<TKeyChord, kKeyActionCount> Keys;
+    TActionKeys Keys;
     IOptionsDialogHandler* Handler = nullptr;
     std::unique_ptr<TModalDialog> Modal;
 };
@@ -84,7 +84,7 @@ bool PreviewKey(TKeysDialog& dialog, const MSG& message) {
 
 } // namespace
 
-bool RunKeysDialog(std::array<TKeyChord, kKeyActionCount>& keys, IOptionsDialogHandler& handler,
+bool RunKeysDialog(TActionKeys& keys, IOptionsDialogHandler& handler,
                    HFONT font, double scale) {
     TKeysDialog dialog{keys, &handler, nullptr};
     auto scaled = [&](int v) { return static_cast<int>(v * scale + 0.5); };

@@ -10,5 +10,5 @@
 // combination in a box sets it; Backspace or Delete alone clears it; Tab, Enter and Esc alone
 // keep their dialog meaning. OK asks the handler whether the keys may be taken. True on OK, the
 // keys then changed; Cancel leaves them as they were.
-bool RunKeysDialog(std::array<TKeyChord, kKeyActionCount>& keys, IOptionsDialogHandler& handler,
+bool RunKeysDialog(TActionKeys& keys, IOptionsDialogHandler& handler,
                    HFONT font, double scale);

@@ -1,7 +1,6 @@
 #include "app/MainForm.h"
 
 #include "base/Texts.h"
-#include "platform/Messages.h"
 #include "platform/OptionSwitches.h"
 #include "settings/SettingsTable.h"
 #include "support/HeadlessPlatform.h"
@@ -22,7 +21,7 @@ protected:
         std::filesystem::create_directory(Folder.Native("pics"));
         Platform.Folders[TSpecialFolder::Pictures] = Folder.Program("pics");
         Platform.ExePath = Folder.Program("Quorlan.exe");
-        Platform.SetMainWindowHandler(&Form);
+        Platform.SetEventHandler(&Form);
         Form.FormCreate();
     }
     TTempFolder Folder;
@@ -125,9 +124,9 @@ TEST_F(OptionFormTest, OkCopiesBackSavesAndFollowsTheSwitches) {
     EXPECT_EQ(Form.Settings.Digit, 9);
     EXPECT_EQ(Form.FSerialNo, 42);
     EXPECT_EQ(Form.Settings.ImageType, 1);
-    EXPECT_FALSE(Platform.KeyEvent(kKeyDown, kVkPrintScreen));
-    EXPECT_FALSE(Platform.KeyEvent(kSysKeyDown, kVkPrintScreen));
-    EXPECT_TRUE(Platform.KeyEvent(kKeyDown, kVkPrintScreen, std::nullopt, kModCtrl));
+    EXPECT_FALSE(Platform.KeyEvent(true, kKeyPrintScreen));
+    EXPECT_FALSE(Platform.KeyEvent(true, kKeyPrintScreen, std::nullopt, kModAlt));
+    EXPECT_TRUE(Platform.KeyEvent(true, kKeyPrintScreen, std::nullopt, kModCtrl));
     const std::string saved = Folder.ReadNative("Quorlan.ini");
     EXPECT_EQ(saved, "[File]\r\nPath=" + Folder.Program("pics") +
                          "\\\r\nPrefix=shot\r\nDateFormat=1\r\nDigit=9\r\nCaptAtSameTime=1\r\n"
@@ -144,8 +143,8 @@ TEST_F(OptionFormTest, OkCopiesBackSavesAndFollowsTheSwitches) {
         return mrOk;
     };
     Form.mnOptionClick();
-    EXPECT_TRUE(Platform.KeyEvent(kSysKeyDown, kVkPrintScreen));
-    EXPECT_FALSE(Platform.KeyEvent(kKeyDown, kVkPrintScreen));
+    EXPECT_TRUE(Platform.KeyEvent(true, kKeyPrintScreen, std::nullopt, kModAlt));
+    EXPECT_FALSE(Platform.KeyEvent(true, kKeyPrintScreen));
 }
 
 TEST_F(OptionFormTest, EveryCheckBoxReachesTheFileAndBack) {
@@ -174,7 +173,7 @@ TEST_F(OptionFormTest, CancelChangesNothingButCapturesMeanwhileCount) {
     Platform.DialogScript = [this](TOptionValues& dialog) {
         dialog.edtPrefix = "changed";
         dialog.chkPrtSc = dialog.chkAltPrtSc = false;
-        Platform.Send(WM_CAPTURENOW); // PrintScreen while the dialog is open
+        Platform.PostedCaptureNow(); // PrintScreen while the dialog is open
         EXPECT_EQ(dialog.spnStartVal.Text(), "2");
         EXPECT_EQ(Platform.DialogRefreshed, 1);
         Form.mnOptionClick(); // chosen again: only brought to the front
@@ -197,9 +196,9 @@ TEST_F(OptionFormTest, AnUnwritableSettingsFileIsReportedAndTheValuesStay) {
         dialog.edtPath = ""; // not refused; it gets its backslash and nothing fails
         return mrOk;
     };
-    Platform.Send(WM_TRAYNOTIFY, 0, kMouseRightDown); // nothing chosen
+    Platform.TrayClick(TTrayEvent::RightDown); // nothing chosen
     Platform.MenuChoices = {TMenuCommand::Option};
-    Platform.Send(WM_TRAYNOTIFY, 0, kMouseRightDown);
+    Platform.TrayClick(TTrayEvent::RightDown);
     ASSERT_EQ(Platform.ErrorBoxes.size(), 1u);
     EXPECT_EQ(Platform.ErrorBoxes[0],
               Folder.Program("Quorlan.ini") + std::string(" に書き込めません."));

@@ -1,4 +1,4 @@
-#include "platform/KeyChord.h"
+#include "keys/KeyChord.h"
 
 #include "base/AsciiText.h"
 
@@ -83,7 +83,7 @@ std::optional<std::uint16_t> KeyNamed(std::string_view name) {
 
 } // namespace
 
-std::string_view KeyName(std::uint16_t virtualKey) {
+std::string_view KeyName(TKeyCode virtualKey) {
     static const std::array<std::string, 256> generated = [] {
         std::array<std::string, 256> names;
         for (int c = 'A'; c <= 'Z'; ++c) {
@@ -114,7 +114,7 @@ std::string_view KeyName(std::uint16_t virtualKey) {
     return {};
 }
 
-bool IsModifierKey(std::uint16_t virtualKey) {
+bool IsModifierKey(TKeyCode virtualKey) {
     switch (virtualKey) {
     case 0x10:
     case 0x11:
@@ -133,7 +133,7 @@ bool IsModifierKey(std::uint16_t virtualKey) {
     }
 }
 
-bool IsTypingKey(std::uint16_t virtualKey) {
+bool IsTypingKey(TKeyCode virtualKey) {
     return (virtualKey >= 'A' && virtualKey <= 'Z') || (virtualKey >= '0' && virtualKey <= '9') ||
            (virtualKey >= 0x60 && virtualKey <= 0x6F) || // the number pad
            (virtualKey >= 0x20 && virtualKey <= 0x28) || // space, paging, the arrows
@@ -187,4 +187,15 @@ std::string KeyChordText(TKeyChord chord) {
         }
     }
     return text.append(KeyName(chord.VirtualKey));
+}
+
+bool IsUsableChord(TKeyChord chord) {
+    if (chord.None()) {
+        return true;
+    }
+    if (IsModifierKey(chord.VirtualKey) || KeyName(chord.VirtualKey).empty()) {
+        return false;
+    }
+    const bool alone = (chord.Modifiers & (kModCtrl | kModAlt | kModWin)) == 0;
+    return !(alone && IsTypingKey(chord.VirtualKey));
 }

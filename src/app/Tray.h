@@ -1,0 +1,43 @@
+#pragma once
+
+#include "keys/KeyActions.h"
+#include "platform/Shell.h"
+#include "platform/Tray.h"
+
+#include <string>
+
+// The program's presence in the notification area: the icon (added once), its menu with the
+// region, the keys and the delay shown in it, the countdown, and the notice of the last file
+// saved, held back while the overlay is up.
+class TTray {
+public:
+    TTray(ITray& tray, IShell& shell) : FTray(tray), FShell(shell) {}
+
+    void AddTrayIcon();
+    void DeleteTrayIcon();
+    bool InTray() const { return FInTray; }
+
+    // Opens the menu at the pointer; the command chosen, once it has closed.
+    TMenuCommand TrackMenu() { return FTray.TrackTrayMenu(); }
+    void ShowPositionCaption(const std::string& caption) { FTray.SetPositionItemCaption(caption); }
+    // The keys of the region item and the capture item, beside them.
+    void ShowKeys(const TKeyBindings& bindings);
+    void CheckDelay(int seconds) { FTray.SetMenuDelay(seconds); }
+    void ShowCountdown(int secondsLeft) { FTray.ShowCountdown(secondsLeft); }
+    void SetCountdownTimer(bool on) { FTray.SetCountdownTimer(on); }
+
+    // The notice naming a file saved: now, or (`held`) once ShowHeldNotice is called.
+    void Notify(const std::string& fileName, bool held);
+    void ShowHeldNotice();
+    // A notice that may still show goes before the screen is copied.
+    void HideNotice() { FTray.HideNotice(); }
+    // A click on the notice shows its file in its folder.
+    void NoticeClicked();
+
+private:
+    ITray& FTray;
+    IShell& FShell;
+    bool FInTray = false;
+    std::string FNoticeFile;
+    bool FNoticeHeld = false;
+};
