@@ -25,14 +25,14 @@ struct TSchedulerState {
     bool Capturing = false; // the capture command runs, its questions and boxes included
     // The countdown before Counted runs: seconds left, and whether it ran out while our menu or
     // a dialog of ours was open (it waits for them to go).
-    std::optional<TCaptureRequest> Counted;
+    std::optional<TCaptureRequest> Counted{};
     int Countdown = 0;
     bool Due = false;
     bool MenuOpen = false;
     int DialogsOpen = 0;
     bool Closing = false;
     bool PressCancelled = false; // the last press on the icon cancelled a countdown
-    std::deque<TCaptureRequest> Waiting;
+    std::deque<TCaptureRequest> Waiting{};
     int Delay = 0; // the seconds a request counts down before it runs
 };
 

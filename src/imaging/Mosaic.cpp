@@ -2,6 +2,18 @@
 
 #include <algorithm>
 
+namespace {
+
+// Where the block that starts at `start` ends, on a side of the area that ends at `end`: a block
+// size on, or at the end when less than half a block would be left after it, so that no block
+// is a sliver (a side shorter than a block is one block).
+std::int32_t BlockEnd(std::int32_t start, std::int32_t end, std::int32_t blockSize) {
+    const std::int64_t next = std::int64_t{start} + blockSize;
+    return 2 * (std::int64_t{end} - next) < blockSize ? end : static_cast<std::int32_t>(next);
+}
+
+} // namespace
+
 void MosaicPixels32(std::uint8_t* bgrx, std::int32_t width, std::int32_t height,
                     std::ptrdiff_t stride, const TCaptureRegion& area, std::int32_t blockSize) {
     const std::int32_t left = std::max(area.Left, 0), top = std::max(area.Top, 0);
@@ -9,13 +21,15 @@ void MosaicPixels32(std::uint8_t* bgrx, std::int32_t width, std::int32_t height,
     if (blockSize < 1 || left >= right || top >= bottom) {
         return;
     }
-    for (std::int32_t by = area.Top; by < bottom; by += blockSize) {
-        const std::int32_t y0 = std::max(by, top), y1 = std::min(by + blockSize, bottom);
+    for (std::int32_t by = area.Top, byEnd; by < bottom; by = byEnd) {
+        byEnd = BlockEnd(by, area.Bottom, blockSize);
+        const std::int32_t y0 = std::max(by, top), y1 = std::min(byEnd, bottom);
         if (y0 >= y1) {
             continue;
         }
-        for (std::int32_t bx = area.Left; bx < right; bx += blockSize) {
-            const std::int32_t x0 = std::max(bx, left), x1 = std::min(bx + blockSize, right);
+        for (std::int32_t bx = area.Left, bxEnd; bx < right; bx = bxEnd) {
+            bxEnd = BlockEnd(bx, area.Right, blockSize);
+            const std::int32_t x0 = std::max(bx, left), x1 = std::min(bxEnd, right);
             if (x0 >= x1) {
                 continue;
             }

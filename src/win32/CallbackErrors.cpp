@@ -1,15 +1,15 @@
 #include "win32/CallbackErrors.h"
 
-#include "platform/Platform.h"
+#include "platform/MainWindow.h"
 
 namespace {
 
 // Callbacks run on the user-interface thread only.
-IMainWindowHandler* gHandler = nullptr;
+IMainWindowEvents* gHandler = nullptr;
 
 } // namespace
 
-void SetCallbackErrorHandler(IMainWindowHandler* handler) noexcept {
+void SetCallbackErrorHandler(IMainWindowEvents* handler) noexcept {
     gHandler = handler;
 }
 

@@ -1,6 +1,6 @@
 #include "win32/KeyWatcherThread.h"
 
-#include "platform/Messages.h"
+#include "win32/PrivateMessages.h"
 #include "win32/GdiHandles.h"
 #include "win32/KeyModifiers.h"
 #include "win32/WindowFrames.h"
@@ -79,11 +79,17 @@ void TKeyWatcherThread::SetBindings(TKeyBindings bindings) {
 namespace {
 
 std::atomic<HWND> gListener{nullptr};
+std::atomic<HWND> gKeyBox{nullptr};
 
 } // namespace
 
-void ListenForPrintScreen(HWND window) {
-    gListener = window;
+void ListenForKeys(HWND dialog) {
+    gListener = dialog;
+    gKeyBox = nullptr;
+}
+
+void ChooseKeyIn(HWND box) {
+    gKeyBox = box;
 }
 
 namespace {
@@ -106,26 +112,31 @@ TCaptureRegion RegionOf(const RECT& rect) {
 
 } // namespace
 
-TKeyVerdict TKeyWatcherThread::Decide(int code, WPARAM wParam, const KBDLLHOOKSTRUCT& event) {
-    const auto message = static_cast<std::uint32_t>(wParam);
-    const auto key = static_cast<std::uint16_t>(event.vkCode);
+TKeyVerdict TKeyWatcherThread::Decide(WPARAM wParam, const KBDLLHOOKSTRUCT& event) {
+    const auto key = static_cast<TKeyCode>(event.vkCode);
     if (key == kMaskKey) {
         return {};
     }
     // Only a key's press is bound with its modifiers: other events need not ask for them.
-    const bool down = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
+    const bool down = wParam == WM_KEYDOWN || wParam == WM_SYSKEYDOWN;
     const std::uint8_t modifiers =
         down && !IsModifierKey(key) ? HeldModifiers(GetAsyncKeyState) : 0;
-    if (HWND listener = gListener.load();
-        listener && key == VK_SNAPSHOT && GetForegroundWindow() == listener) {
-        // Choosing a key: PrintScreen is the key box's, down and up, and starts nothing.
-        if (down) {
-            PostMessageW(listener, WM_PRINTSCREENKEY, modifiers, 0);
-        }
-        return {true, std::nullopt, false};
+    // While the keys dialog is open no key is acted on; its key box takes them in front.
+    TListening listening = TListening::None;
+    HWND listener = gListener.load();
+    if (listener) {
+        const bool choosing = gKeyBox.load() && GetForegroundWindow() == listener;
+        listening = choosing ? TListening::KeyBox : TListening::Dialog;
     }
-    const std::lock_guard lock(FFilterLock);
-    return FFilter.OnEvent(code, message, key, modifiers);
+    TKeyVerdict verdict;
+    {
+        const std::lock_guard lock(FFilterLock);
+        verdict = FFilter.OnKey(down, key, modifiers, listening);
+    }
+    if (verdict.HandToKeyBox) {
+        PostMessageW(listener, WM_KEYCHOSEN, key, modifiers);
+    }
+    return verdict;
 }
 
 LRESULT CALLBACK TKeyWatcherThread::HookProc(int code, WPARAM wParam, LPARAM lParam) {
@@ -135,7 +146,7 @@ LRESULT CALLBACK TKeyWatcherThread::HookProc(int code, WPARAM wParam, LPARAM lPa
     }
     try {
         const auto& event = *reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
-        const TKeyVerdict verdict = watcher->Decide(code, wParam, event);
+        const TKeyVerdict verdict = watcher->Decide(wParam, event);
         if (verdict.Action) {
             TKeyDecision decision{*verdict.Action, std::nullopt};
             if (*verdict.Action == TKeyAction::CaptureWindow) {

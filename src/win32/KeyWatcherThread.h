@@ -43,7 +43,7 @@ private:
     void Run(std::promise<bool>* started) noexcept;
     void Push(const TKeyDecision& decision);
 
-    TKeyVerdict Decide(int code, WPARAM wParam, const KBDLLHOOKSTRUCT& event);
+    TKeyVerdict Decide(WPARAM wParam, const KBDLLHOOKSTRUCT& event);
 
     HWND FTarget;
     std::mutex FFilterLock; // the hook's thread decides, the interface thread rebinds
@@ -54,7 +54,11 @@ private:
     std::deque<TKeyDecision> FDecisions;
 };
 
-// While a window listens (a key box choosing a key), PrintScreen pressed while it is in front
-// goes to it as WM_PRINTSCREENKEY with the modifiers held, and nowhere else: Windows itself hands
-// a window PrintScreen as a key-up only, and the watcher would take it. Null stops listening.
-void ListenForPrintScreen(HWND window);
+// While the keys dialog listens, the watcher acts on no key: a bound key is only swallowed, and
+// with the dialog in front and the focus in one of its key boxes every press but the dialog's
+// own goes to the dialog as WM_KEYCHOSEN with the modifiers held, and nowhere else (a
+// chord another program or Windows would take, PrintScreen among them: Windows hands a window
+// PrintScreen as a key-up only). Null stops listening; the box, null when the focus is
+// elsewhere.
+void ListenForKeys(HWND dialog);
+void ChooseKeyIn(HWND box);

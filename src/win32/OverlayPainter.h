@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/OverlayAids.h"
-#include "platform/Platform.h"
+#include "platform/Display.h"
 #include "win32/GdiHandles.h"
 
 #include <array>

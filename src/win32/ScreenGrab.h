@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Platform.h"
+#include "platform/Display.h"
 
 #include <memory>
 #include <thread>

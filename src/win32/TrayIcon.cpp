@@ -126,17 +126,17 @@ bool TTrayIcon::Notify(DWORD action, const std::wstring& balloonTitle,
     return Shell_NotifyIconW(action, &data) != FALSE;
 }
 
-void TTrayIcon::Add() {
+void TTrayIcon::AddTrayIcon() {
     Notify(NIM_ADD);
     FAdded = true;
 }
 
-void TTrayIcon::Delete() {
+void TTrayIcon::DeleteTrayIcon() {
     Notify(NIM_DELETE);
     FAdded = false;
 }
 
-TMenuCommand TTrayIcon::TrackMenu() {
+TMenuCommand TTrayIcon::TrackTrayMenu() {
     POINT pointer{};
     GetCursorPos(&pointer);
     // Without being the foreground window, the menu would not close when the user clicks
@@ -156,12 +156,12 @@ TMenuCommand TTrayIcon::TrackMenu() {
     return command;
 }
 
-void TTrayIcon::SetPositionCaption(const std::string& caption) {
+void TTrayIcon::SetPositionItemCaption(const std::string& caption) {
     FPositionCaption = caption;
     ShowCaption(kIdPosition, FPositionCaption, FPositionKey);
 }
 
-void TTrayIcon::SetKeys(const std::string& positionKey, const std::string& captureKey) {
+void TTrayIcon::SetMenuKeys(const std::string& positionKey, const std::string& captureKey) {
     FPositionKey = positionKey;
     ShowCaption(kIdPosition, FPositionCaption, FPositionKey);
     ShowCaption(kIdCapture, Text(TText::MenuCapture), captureKey);
@@ -177,7 +177,7 @@ void TTrayIcon::ShowCaption(UINT id, const std::string& caption, const std::stri
     SetMenuItemInfoW(FMenu.Get(), id, FALSE, &info);
 }
 
-void TTrayIcon::CheckDelay(int seconds) {
+void TTrayIcon::SetMenuDelay(int seconds) {
     for (UINT i = 0; i < std::size(kMenuDelays); ++i) {
         const bool current = kMenuDelays[i].second == seconds;
         CheckMenuItem(FDelayMenu, kIdDelay0 + i, MF_BYCOMMAND | (current ? MF_CHECKED : 0));
@@ -198,33 +198,45 @@ void TTrayIcon::ShowCountdown(int secondsLeft) {
     }
     if (secondsLeft == 0) {
         FCountdownIcon.Reset();
+        AwaitUncoveredRepaint(); // the usual icon on the screen before it is copied
     }
 }
 
-void TTrayIcon::ShowBalloon(const std::string& title, const std::string& text) {
+void TTrayIcon::SetCountdownTimer(bool on) {
+    if (on) {
+        SetTimer(FWindow, kCountdownTimer, 1000, nullptr);
+    } else {
+        KillTimer(FWindow, kCountdownTimer);
+    }
+}
+
+void TTrayIcon::ShowNotice(const std::string& title, const std::string& text) {
     if (FAdded && Notify(NIM_MODIFY, WideFromUtf8(title), WideFromUtf8(text))) {
         FBalloonShown = GetTickCount64();
     }
 }
 
-bool TTrayIcon::HideBalloon() {
+void TTrayIcon::HideNotice() {
     // A balloon shows for some seconds at most; one older than that is gone anyway.
     constexpr ULONGLONG kLongestShowing = 30000;
     if (FBalloonShown == 0) {
-        return false;
+        return;
     }
     const bool mayShow = GetTickCount64() - FBalloonShown < kLongestShowing;
     FBalloonShown = 0;
     if (mayShow && FAdded) {
         Notify(NIM_MODIFY);
     }
-    return mayShow;
+    if (mayShow) {
+        AwaitUncoveredRepaint(); // the shell has taken it away: now off the screen too
+    }
 }
 
-bool TTrayIcon::HandleShellRestart(UINT message) {
+bool TTrayIcon::HandleMessage(UINT message, WPARAM, LPARAM, LRESULT& result) {
     if (FTaskbarCreated == 0 || message != FTaskbarCreated) {
         return false;
     }
+    result = 0;
     if (FAdded) {
         Notify(NIM_ADD); // the shell forgot our icon; should this fail, it stays away
     }

@@ -1,41 +1,38 @@
 #pragma once
 
 #include "win32/GdiHandles.h"
+#include "win32/PrivateMessages.h"
 
-#include "platform/Platform.h"
+#include "platform/Tray.h"
 
 #include <windows.h>
 #include <shellapi.h>
 
 #include <string>
 
-// The program's icon in the notification area and its popup menu. Notices reach the window
-// given as WM_TRAYNOTIFY. The icon is added again when the desktop shell restarts, and taken
-// away when this goes.
-class TTrayIcon {
+// The program's icon in the notification area and its popup menu. Its mouse activity and a
+// notice's click reach the window given as WM_TRAYNOTIFY, the countdown's seconds as its timer.
+// The icon is added again when the desktop shell restarts, and taken away when this goes.
+class TTrayIcon : public ITray, public IWindowMessages {
 public:
     TTrayIcon(HINSTANCE instance, HWND window);
-    ~TTrayIcon();
+    ~TTrayIcon() override;
     TTrayIcon(const TTrayIcon&) = delete;
     TTrayIcon& operator=(const TTrayIcon&) = delete;
 
-    void Add();
-    void Delete();
-    // Opens the menu at the pointer; returns the command chosen, once the menu has closed.
-    TMenuCommand TrackMenu();
-    void SetPositionCaption(const std::string& caption);
-    // The keys of the region item and the capture item, shown after their captions.
-    void SetKeys(const std::string& positionKey, const std::string& captureKey);
-    // The delay submenu's item of that many seconds checked.
-    void CheckDelay(int seconds);
-    // The icon showing the seconds left, and its tip saying so; 0 for the usual icon and tip.
-    void ShowCountdown(int secondsLeft);
-    // True for the shell's "TaskbarCreated": the icon, if it was there, is added again.
-    bool HandleShellRestart(UINT message);
-    // A balloon from the icon; its click comes as NIN_BALLOONUSERCLICK. Hide takes it away and
-    // says whether one may still have been showing.
-    void ShowBalloon(const std::string& title, const std::string& text);
-    bool HideBalloon();
+    void AddTrayIcon() override;
+    void DeleteTrayIcon() override;
+    TMenuCommand TrackTrayMenu() override;
+    void SetPositionItemCaption(const std::string& caption) override;
+    void SetMenuKeys(const std::string& positionKey, const std::string& captureKey) override;
+    void SetMenuDelay(int seconds) override;
+    void ShowCountdown(int secondsLeft) override;
+    void SetCountdownTimer(bool on) override;
+    // A balloon from the icon; its click comes as NIN_BALLOONUSERCLICK.
+    void ShowNotice(const std::string& title, const std::string& text) override;
+    void HideNotice() override;
+    // The shell's "TaskbarCreated": the icon, if it was there, is added again.
+    bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
     // The icon's record for the shell, with these flags, icon and tip.

@@ -1,5 +1,6 @@
 #include "app/MainForm.h"
 
+#include "base/Texts.h"
 #include "support/BmpReader.h"
 #include "support/HeadlessPlatform.h"
 #include "support/TempFolder.h"
@@ -146,6 +147,18 @@ TEST_F(MarkupModeTest, TextIsTypedInTheBoxAndAColourIsChosenOnTheToolbar) {
     const TBmpFile file = ReadBmp(Folder.ReadNative("pics/0001.bmp"));
     EXPECT_EQ(file.Pixel(40, 45), kBlue);
     EXPECT_EQ(file.Pixel(50, 45), Screen(150, 95));
+}
+
+TEST_F(MarkupModeTest, ATextBoxThatCannotBeMadeIsToldAndTheNextClickMarks) {
+    Platform.TextEntryFails = true;
+    Key('T');
+    Click(120, 70);
+    EXPECT_EQ(Platform.ErrorBoxes, std::vector<std::string>{Text(TText::OutOfSystemResources) + "."});
+    EXPECT_TRUE(Form.Marks()->Marks().empty());
+    Key('N');
+    Click(150, 90);
+    ASSERT_EQ(Form.Marks()->Marks().size(), 1u);
+    EXPECT_EQ(Form.Marks()->Marks()[0].Tool, TMarkTool::Step);
 }
 
 TEST_F(MarkupModeTest, EscAndADeclinedQuestionSaveNothingAndRequestsWait) {

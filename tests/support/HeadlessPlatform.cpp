@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstring>
 #include <stdexcept>
+#include <utility>
 
 namespace {
 
@@ -121,8 +122,18 @@ int THeadlessPlatform::ShowMessageBox(const std::string& text, TBoxKind kind, TB
     return answer();
 }
 
+void THeadlessPlatform::ShowErrorBox(const std::string& text) {
+    ErrorBoxes.push_back(text);
+    if (DuringErrorBox) {
+        std::exchange(DuringErrorBox, nullptr)();
+    }
+}
+
 TMenuCommand THeadlessPlatform::TrackTrayMenu() {
     ++MenusOpened;
+    if (DuringMenu) {
+        std::exchange(DuringMenu, nullptr)();
+    }
     if (MenuChoices.empty()) {
         return TMenuCommand::None;
     }

@@ -48,7 +48,7 @@ public:
     TDisplayColours DisplayColours() override;
 
     int ShowMessageBox(const std::string& text, TBoxKind kind, TBoxButtons buttons) override;
-    void ShowErrorBox(const std::string& text) override { ErrorBoxes.push_back(text); }
+    void ShowErrorBox(const std::string& text) override;
 
     void SetEventHandler(IMainWindowEvents* handler) override { Handler = handler; }
     void AddTrayIcon() override { ++TrayAdds; }
@@ -216,6 +216,10 @@ public:
 
     std::deque<TMenuCommand> MenuChoices;
     int MenusOpened = 0;
+    // Run while the menu, or the general error box, is open (as their message loops would
+    // handle other events), before it gives its answer.
+    std::function<void()> DuringMenu;
+    std::function<void()> DuringErrorBox;
     std::deque<std::function<void()>> Events; // run by RunMessageLoop until Quit
 
     IMainWindowEvents* Handler = nullptr;

@@ -6,16 +6,14 @@
 #include "win32/dialogs/ModalDialog.h"
 
 #include "base/Texts.h"
-#include "platform/Messages.h"
-#include "platform/Platform.h"
+#include "platform/Dialogs.h"
+#include "win32/PrivateMessages.h"
 
 #include <memory>
 
 namespace {
 
 constexpr int kFirstBox = 1101; // the e2e driver finds the boxes by their identifiers
-constexpr TText kCaptions[kKeyActionCount] = {TText::KeyCapture, TText::KeyCaptureWindow,
-                                              TText::KeySelectRegion, TText::KeyCaptureScreen};
 
 struct TKeysDialog {
     TActionKeys Keys;
@@ -37,13 +35,24 @@ void SetKey(TKeysDialog& dialog, int box, TKeyChord key) {
     SetWindowTextW(dialog.Modal->Control(kFirstBox + box), WideFromUtf8(KeyChordText(key)).c_str());
 }
 
+// A key pressed in a box: Backspace or Delete alone clears it, a named key sets it.
+void ChooseKey(TKeysDialog& dialog, int box, TKeyCode key, std::uint8_t modifiers) {
+    if ((key == VK_BACK || key == VK_DELETE) && modifiers == 0) {
+        SetKey(dialog, box, {});
+    } else if (!IsModifierKey(key) && !KeyName(key).empty()) {
+        SetKey(dialog, box, {key, modifiers});
+    }
+}
+
 // The key boxes take their keys before the dialog manager sees them, so that Alt with a
 // letter is a key, not a label's access key, and a lone Alt does not open the window menu.
+// While the key watcher runs, it hands them every key (WM_KEYCHOSEN), bound ones included.
 bool PreviewKey(TKeysDialog& dialog, const MSG& message) {
-    if (message.message == WM_PRINTSCREENKEY && message.hwnd == dialog.Modal->Window()) {
+    if (message.message == WM_KEYCHOSEN && message.hwnd == dialog.Modal->Window()) {
         const int box = BoxOf(dialog, GetFocus());
         if (box >= 0) {
-            SetKey(dialog, box, {kVkPrintScreen, static_cast<std::uint8_t>(message.wParam)});
+            ChooseKey(dialog, box, static_cast<TKeyCode>(message.wParam),
+                      static_cast<std::uint8_t>(message.lParam));
         }
         return true;
     }
@@ -51,7 +60,7 @@ bool PreviewKey(TKeysDialog& dialog, const MSG& message) {
     if (box < 0) {
         return false;
     }
-    const auto key = static_cast<std::uint16_t>(message.wParam);
+    const auto key = static_cast<TKeyCode>(message.wParam);
     const std::uint8_t modifiers = HeldModifiers(GetKeyState); // as this message found them
     switch (message.message) {
     case WM_KEYDOWN:
@@ -60,16 +69,12 @@ bool PreviewKey(TKeysDialog& dialog, const MSG& message) {
             ((key == VK_RETURN || key == VK_ESCAPE) && modifiers == 0)) {
             return false; // the dialog's own
         }
-        if ((key == VK_BACK || key == VK_DELETE) && modifiers == 0) {
-            SetKey(dialog, box, {});
-        } else if (!IsModifierKey(key) && !KeyName(key).empty()) {
-            SetKey(dialog, box, {key, modifiers});
-        }
+        ChooseKey(dialog, box, key, modifiers);
         return true;
     case WM_KEYUP:
     case WM_SYSKEYUP:
         if (key == VK_SNAPSHOT) {
-            SetKey(dialog, box, {kVkPrintScreen, modifiers}); // Windows sends it as a key-up only
+            SetKey(dialog, box, {kKeyPrintScreen, modifiers}); // Windows sends it as a key-up only
         }
         return true;
     case WM_CHAR:
@@ -93,6 +98,15 @@ bool RunKeysDialog(TActionKeys& keys, IOptionsDialogHandler& handler,
         TModalDialog::TFrame{WideFromUtf8(Text(TText::KeysCaption)), scaled(380), scaled(196), true,
                              false},
         [self](TModalDialog& modal, UINT message, WPARAM wParam, LPARAM lParam) -> INT_PTR {
+            if (message == WM_COMMAND && (HIWORD(wParam) == EN_SETFOCUS ||
+                                          HIWORD(wParam) == EN_KILLFOCUS)) {
+                // The watcher hands a key box its keys while it has the focus.
+                const HWND box = reinterpret_cast<HWND>(lParam);
+                if (BoxOf(*self, box) >= 0) {
+                    ChooseKeyIn(HIWORD(wParam) == EN_SETFOCUS ? box : nullptr);
+                }
+                return FALSE;
+            }
             if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
                 if (LOWORD(wParam) == IDOK) {
                     if (const auto refused = self->Handler->RefusedKey(self->Keys)) {
@@ -124,7 +138,8 @@ bool RunKeysDialog(TActionKeys& keys, IOptionsDialogHandler& handler,
     const TModalDialog& modal = *dialog.Modal;
     for (int i = 0; i < kKeyActionCount; ++i) {
         const int y = 12 + 28 * i;
-        modal.AddControl(L"STATIC", WideFromUtf8(Text(kCaptions[i])), SS_LEFT | SS_CENTERIMAGE,
+        modal.AddControl(L"STATIC", WideFromUtf8(Text(kKeyActions[i].Caption)),
+                         SS_LEFT | SS_CENTERIMAGE,
                          scaled(10), scaled(y), scaled(200), scaled(21), 0, font);
         modal.AddControl(L"EDIT", WideFromUtf8(KeyChordText(keys[i])),
                          WS_TABSTOP | ES_READONLY | ES_AUTOHSCROLL, scaled(214), scaled(y),
@@ -139,9 +154,9 @@ bool RunKeysDialog(TActionKeys& keys, IOptionsDialogHandler& handler,
                      scaled(289), scaled(164), scaled(81), scaled(23), IDCANCEL, font);
     SendMessageW(modal.Window(), DM_SETDEFID, IDOK, 0);
 
-    ListenForPrintScreen(modal.Window());
+    ListenForKeys(modal.Window());
     struct TStopListening {
-        ~TStopListening() { ListenForPrintScreen(nullptr); }
+        ~TStopListening() { ListenForKeys(nullptr); }
     } stopListening;
     const int result =
         dialog.Modal->Run(modal.Control(kFirstBox), mrCancel,

@@ -15,7 +15,7 @@
 #include "base/Errors.h"
 #include "base/Texts.h"
 #include "platform/OptionValues.h"
-#include "platform/Platform.h"
+#include "platform/Dialogs.h"
 
 #include <commctrl.h>
 #include <shlobj.h>
