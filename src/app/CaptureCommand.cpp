@@ -58,7 +58,8 @@ void TMainForm::RunCaptureCommand(const std::optional<TCaptureRegion>& screen) {
         return;
     }
     if (static_cast<std::int64_t>(std::to_string(FSerialNo).size()) > Settings.Digit) {
-        const int answer = Ask(Text(TText::DigitOverflow), TBoxKind::Warning, TBoxButtons::OkCancel);
+        const int answer =
+            Ask(Text(TText::DigitOverflow), TBoxKind::Warning, TBoxButtons::OkCancel);
         if (Closing()) {
             return;
         }
@@ -68,8 +69,7 @@ void TMainForm::RunCaptureCommand(const std::optional<TCaptureRegion>& screen) {
         }
         ++Settings.Digit; // in memory only, and not limited to 9 here
     }
-    const std::string fileName =
-        BuildCaptureFileName(Settings, FSerialNo, FPlatform.Shell().Now());
+    const std::string fileName = BuildCaptureFileName(Settings, FSerialNo, FPlatform.Shell().Now());
     if (Settings.IsUpdate && FPlatform.Files().FileExists(fileName)) {
         const int answer = Ask(FormatText(Text(TText::OverwriteQuestion), {fileName}),
                                TBoxKind::Warning, TBoxButtons::YesNo);

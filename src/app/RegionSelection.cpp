@@ -84,10 +84,9 @@ void TRegionSelection::ShowAids(TScreenPoint at) {
     if (!FVisible) {
         return;
     }
-    const std::string readout =
-        FDragging ? SizeReadout(std::abs(std::int64_t{at.X} - FAnchor.X),
-                                std::abs(std::int64_t{at.Y} - FAnchor.Y))
-                  : PositionReadout(at);
+    const std::string readout = FDragging ? SizeReadout(std::abs(std::int64_t{at.X} - FAnchor.X),
+                                                        std::abs(std::int64_t{at.Y} - FAnchor.Y))
+                                          : PositionReadout(at);
     TOverlayAids aids = PlaceAids(at, MonitorUnder(FMonitors, at), FMagnifier, readout);
     if (!FDragging) {
         aids.Outline = PickedRegion(FWindowFrames, FMonitors, at);

@@ -37,12 +37,15 @@ void RunCounted(TSchedulerState& state, TActions& actions) {
     Run(state, request, actions);
 }
 
+// The countdown stopped; the icon shows the usual picture again unless Quorlan is closing.
 void Cancel(TSchedulerState& state, TActions& actions) {
     state.Counted.reset();
     state.Countdown = 0;
     state.Due = false;
     actions.push_back({TSchedulerActionKind::StopTimer});
-    actions.push_back({TSchedulerActionKind::ShowCountdown, {}, 0});
+    if (!state.Closing) {
+        actions.push_back({TSchedulerActionKind::ShowCountdown, {}, 0});
+    }
 }
 
 // What waits starts as soon as nothing holds it: over the frozen screen only the tray's capture
@@ -156,10 +159,7 @@ std::vector<TSchedulerAction> Schedule(TSchedulerState& state, const TSchedulerE
         state.Closing = true;
         state.Waiting.clear();
         if (state.Counted) {
-            state.Counted.reset();
-            state.Countdown = 0;
-            state.Due = false;
-            actions.push_back({TSchedulerActionKind::StopTimer});
+            Cancel(state, actions);
         }
         break;
     }

@@ -70,7 +70,8 @@ void TMainForm::Apply(const TSchedulerAction& action) {
             Schedule({TSchedulerEventKind::Ran});
             break;
         case TSchedulerActionKind::ShowCountdown:
-            FTray.ShowCountdown(action.Seconds); // 0: the usual icon, off the screen before the copy
+            FTray.ShowCountdown(
+                action.Seconds); // 0: the usual icon, off the screen before the copy
             break;
         case TSchedulerActionKind::StartTimer:
             FTray.SetCountdownTimer(true);

@@ -13,10 +13,10 @@
 #include <vector>
 
 TMainForm::TMainForm(IPlatform& platform)
-    : OptionForm(platform.Dialogs(), platform.Shell()),
-      FPositionCaption(Text(TText::MenuPosition)), FPlatform(platform),
-      FPositionItemCaption(FPositionCaption), FTray(platform.Tray(), platform.Shell()),
-      FSelection(platform.Display(), platform.Overlay()), FMarkup(platform.Overlay()) {}
+    : OptionForm(platform.Dialogs(), platform.Shell()), FPositionCaption(Text(TText::MenuPosition)),
+      FPlatform(platform), FPositionItemCaption(FPositionCaption),
+      FTray(platform.Tray(), platform.Shell()), FSelection(platform.Display(), platform.Overlay()),
+      FMarkup(platform.Overlay()) {}
 
 TMainForm::~TMainForm() = default;
 

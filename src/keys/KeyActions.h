@@ -27,12 +27,21 @@ struct TKeyActionRow {
 };
 inline constexpr std::array<TKeyActionRow, kKeyActionCount> kKeyActions = {{
     {TKeyAction::Capture, "Capture", TText::KeyCapture, {kKeyPrintScreen, 0}, "SavePrtScrKey"},
-    {TKeyAction::CaptureWindow, "CaptureWindow", TText::KeyCaptureWindow,
-     {kKeyPrintScreen, kModAlt}, "SaveAltPrtScrKey"},
-    {TKeyAction::SelectRegion, "SelectRegion", TText::KeySelectRegion, {kKeyPrintScreen, kModCtrl},
+    {TKeyAction::CaptureWindow,
+     "CaptureWindow",
+     TText::KeyCaptureWindow,
+     {kKeyPrintScreen, kModAlt},
+     "SaveAltPrtScrKey"},
+    {TKeyAction::SelectRegion,
+     "SelectRegion",
+     TText::KeySelectRegion,
+     {kKeyPrintScreen, kModCtrl},
      {}},
-    {TKeyAction::CaptureScreen, "CaptureScreen", TText::KeyCaptureScreen,
-     {kKeyPrintScreen, kModShift}, {}},
+    {TKeyAction::CaptureScreen,
+     "CaptureScreen",
+     TText::KeyCaptureScreen,
+     {kKeyPrintScreen, kModShift},
+     {}},
 }};
 
 constexpr bool ActionsInOrder() {

@@ -13,8 +13,8 @@
 
 namespace {
 
-std::string LoadPath(const TIniFile::TSnapshot& iniFile, const TSettingRow& row,
-                     IFileSystem& files, IShell& shell) {
+std::string LoadPath(const TIniFile::TSnapshot& iniFile, const TSettingRow& row, IFileSystem& files,
+                     IShell& shell) {
     std::string path = iniFile.ReadText(std::string(row.Section), std::string(row.Key), "");
     // A byte the code page does not define names no folder.
     if (path.empty() || HoldsEscapedByte(path) || !files.DirectoryExists(path)) {
@@ -43,8 +43,9 @@ TCaptureSettings LoadSettings(const TIniFile& file, IFileSystem& files, IShell& 
     for (const TSettingRow& row : kSettingRows) {
         const std::string section(row.Section), key(row.Key);
         if (const auto* text = std::get_if<TTextSetting>(&row.Value)) {
-            settings.*text->Field = text->Rule == TTextRule::Path ? LoadPath(iniFile, row, files, shell)
-                                                                  : LoadPrefix(iniFile, row);
+            settings.*text->Field = text->Rule == TTextRule::Path
+                                        ? LoadPath(iniFile, row, files, shell)
+                                        : LoadPrefix(iniFile, row);
         } else if (const auto* number = std::get_if<TNumberSetting>(&row.Value)) {
             const std::int32_t value = iniFile.ReadNumber(section, key, number->Default);
             const bool inRange = value >= number->Min && value <= number->Max;

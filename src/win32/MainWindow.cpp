@@ -180,13 +180,12 @@ bool TMainWindow::Crack(UINT message, WPARAM wParam, LPARAM lParam) {
     // of or above the primary monitor's origin when a monitor lies there.
     POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     ClientToScreen(FWindow.Get(), &at);
-    const bool doubleClick = message == WM_LBUTTONDBLCLK || message == WM_RBUTTONDBLCLK ||
-                             message == WM_MBUTTONDBLCLK;
+    const bool doubleClick =
+        message == WM_LBUTTONDBLCLK || message == WM_RBUTTONDBLCLK || message == WM_MBUTTONDBLCLK;
     const TShiftState shift = PointerShift(wParam, doubleClick);
-    const TMouseButton button =
-        message <= WM_LBUTTONDBLCLK   ? TMouseButton::Left
-        : message <= WM_RBUTTONDBLCLK ? TMouseButton::Right
-                                      : TMouseButton::Middle;
+    const TMouseButton button = message <= WM_LBUTTONDBLCLK   ? TMouseButton::Left
+                                : message <= WM_RBUTTONDBLCLK ? TMouseButton::Right
+                                                              : TMouseButton::Middle;
     switch (message) {
     case WM_MOUSEMOVE:
         events.FormMouseMove(shift, at.x, at.y);

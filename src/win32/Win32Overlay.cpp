@@ -58,8 +58,8 @@ std::vector<TCaptureRegion> TWin32Overlay::DrawMark(const TMark& mark, const TMa
 void TWin32Overlay::BeginTextEntry(TScreenPoint at, std::int32_t width, std::uint32_t colour,
                                    std::int32_t height) {
     FTextEntry.reset();
-    FTextEntry = std::make_unique<TTextEntry>(FWindow, WM_TEXTENTRYENDED, POINT{at.X, at.Y},
-                                              width, colour, height);
+    FTextEntry = std::make_unique<TTextEntry>(FWindow, WM_TEXTENTRYENDED, POINT{at.X, at.Y}, width,
+                                              colour, height);
 }
 
 std::optional<std::string> TWin32Overlay::EndTextEntry() {

@@ -1,9 +1,8 @@
 #include "win32/Win32Platform.h"
 
 TWin32Platform::TWin32Platform(HINSTANCE instance)
-    : FMainWindow(instance), FShell(FMainWindow.Handle(), FFiles),
-      FOverlay(FMainWindow.Handle()), FTray(instance, FMainWindow.Handle()),
-      FKeyWatcher(FMainWindow.Handle()) {
+    : FMainWindow(instance), FShell(FMainWindow.Handle(), FFiles), FOverlay(FMainWindow.Handle()),
+      FTray(instance, FMainWindow.Handle()), FKeyWatcher(FMainWindow.Handle()) {
     FMainWindow.AddMessages(&FTray);
     FMainWindow.AddMessages(&FShell);
     FMainWindow.AddMessages(&FOverlay);

@@ -110,7 +110,7 @@ TEST_F(CaptureCommandTest, EveryPrintScreenKeyDownQueuesItsOwnCaptureAndOthersDo
     for (int i = 0; i < 3; ++i) {
         Platform.KeyEvent(true, kKeyPrintScreen); // the key held down repeats
     }
-    Platform.KeyEvent(false, kKeyPrintScreen); // key up
+    Platform.KeyEvent(false, kKeyPrintScreen);                        // key up
     Platform.KeyEvent(false, kKeyPrintScreen, std::nullopt, kModAlt); // system key up
     Platform.KeyEvent(true, 'A');
     Platform.KeyEvent(true, 0x12C); // only the low byte is the key: 0x2C

@@ -153,7 +153,8 @@ TEST_F(MarkupModeTest, ATextBoxThatCannotBeMadeIsToldAndTheNextClickMarks) {
     Platform.TextEntryFails = true;
     Key('T');
     Click(120, 70);
-    EXPECT_EQ(Platform.ErrorBoxes, std::vector<std::string>{Text(TText::OutOfSystemResources) + "."});
+    EXPECT_EQ(Platform.ErrorBoxes,
+              std::vector<std::string>{Text(TText::OutOfSystemResources) + "."});
     EXPECT_TRUE(Form.Marks()->Marks().empty());
     Key('N');
     Click(150, 90);

@@ -11,7 +11,6 @@
 
 namespace {
 
-
 class OverlayTest : public ::testing::Test {
 protected:
     OverlayTest() {

@@ -130,6 +130,7 @@ void Type(const wchar_t* text);
 POINT CentreOf(HWND window);
 
 void Click(HWND window);
+void DoubleClick(HWND window);
 
 int CountVisible(const wchar_t* title);
 

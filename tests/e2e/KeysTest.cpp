@@ -107,7 +107,8 @@ void CtrlPrintScreenDrawsANewRegion() {
 void AKeyChosenInTheKeysDialog() {
     ClearPictures();
     TApp app;
-    Check(Start(app, IniWith("IsUpdate=0\r\n")), "started");
+    // Ctrl+F8 takes the window in front: the keys dialog gets it as a key all the same.
+    Check(Start(app, IniWith("IsUpdate=0\r\n", "[Keys]\r\nCaptureWindow=Ctrl+F8\r\n")), "started");
     HWND options = OpenOptions(app);
     Check(options != nullptr, "the options dialog");
     if (!options) {
@@ -126,6 +127,13 @@ void AKeyChosenInTheKeysDialog() {
         Check(TextOf(GetDlgItem(keys, kKeyBox0Id)) == L"PrintScreen" &&
                   TextOf(GetDlgItem(keys, kKeyBox0Id + 2)) == L"Ctrl+PrintScreen",
               "the boxes show the keys: " + Utf8(TextOf(GetDlgItem(keys, kKeyBox0Id))));
+        Key(VK_CONTROL, false);
+        Press(VK_F8);
+        Key(VK_CONTROL, true);
+        Pump(500);
+        Check(TextOf(GetDlgItem(keys, kKeyBox0Id)) == L"Ctrl+F8",
+              "a key in use reaches the key box: " + Utf8(TextOf(GetDlgItem(keys, kKeyBox0Id))));
+        Check(!Exists(Pic(L"0001.bmp")), "and captures nothing");
         Press('A'); // a typing key alone is refused on OK
         Check(TextOf(GetDlgItem(keys, kKeyBox0Id)) == L"A", "a key pressed shows in its box");
         Press(VK_RETURN);

@@ -34,9 +34,9 @@ TEST(Mosaic, ARemainderOfLessThanHalfABlockJoinsTheBlockBeforeIt) {
         std::int32_t side, block;
         std::vector<std::int32_t> widths;
     } rows[] = {
-        {21, 10, {10, 11}},    {24, 10, {10, 14}}, {25, 10, {10, 10, 5}},
+        {21, 10, {10, 11}},     {24, 10, {10, 14}}, {25, 10, {10, 10, 5}},
         {30, 10, {10, 10, 10}}, {4, 10, {4}},       {1, 10, {1}},
-        {13, 13, {13}},        {19, 13, {19}},     {20, 13, {13, 7}},
+        {13, 13, {13}},         {19, 13, {19}},     {20, 13, {13, 7}},
     };
     for (const Row& row : rows) {
         // Every column its own blue, so that columns are one colour only when averaged.
@@ -44,13 +44,13 @@ TEST(Mosaic, ARemainderOfLessThanHalfABlockJoinsTheBlockBeforeIt) {
         for (std::size_t i = 0; i < pixels.size(); i += 4) {
             pixels[i] = static_cast<std::uint8_t>(8 * (i / 4 % row.side));
         }
-        MosaicPixels32(pixels.data(), row.side, row.side, 4 * row.side,
-                       {0, 0, row.side, row.side}, row.block);
+        MosaicPixels32(pixels.data(), row.side, row.side, 4 * row.side, {0, 0, row.side, row.side},
+                       row.block);
         std::vector<std::int32_t> widths;
         std::int32_t run = 1;
         for (std::int32_t x = 1; x <= row.side; ++x) {
-            const bool same = x < row.side && std::equal(&pixels[4 * x], &pixels[4 * x + 3],
-                                                         &pixels[4 * (x - 1)]);
+            const bool same = x < row.side &&
+                              std::equal(&pixels[4 * x], &pixels[4 * x + 3], &pixels[4 * (x - 1)]);
             if (!same) {
                 widths.push_back(run);
                 run = 0;

@@ -47,19 +47,19 @@ TEST(KeyChord, AKeyOfQuorlansMayNotTypeAlone) {
     } rows[] = {
         {{}, true}, // no key
         {{kKeyPrintScreen, 0}, true},
-        {{kKeyF1 + 8, 0}, true},        // F9
-        {{0x13, kModShift}, true},      // Shift+Pause
+        {{kKeyF1 + 8, 0}, true},   // F9
+        {{0x13, kModShift}, true}, // Shift+Pause
         {{'A', kModCtrl}, true},
         {{'A', kModWin}, true},
         {{'A', 0}, false},
-        {{'A', kModShift}, false},      // Shift still types: a capital
+        {{'A', kModShift}, false}, // Shift still types: a capital
         {{kKeySpace, 0}, false},
         {{kKeyEnter, kModShift}, false},
         {{kKeyEscape, 0}, false},
         {{kKeyLeft, 0}, false},
-        {{0x62, 0}, false},             // Num2
-        {{0xA2, kModAlt}, false},       // a modifier is never the key
-        {{0xBA, kModCtrl}, false},      // a key without a name
+        {{0x62, 0}, false},        // Num2
+        {{0xA2, kModAlt}, false},  // a modifier is never the key
+        {{0xBA, kModCtrl}, false}, // a key without a name
     };
     for (const Row& row : rows) {
         EXPECT_EQ(IsUsableChord(row.chord), row.usable) << KeyChordText(row.chord);
@@ -100,8 +100,8 @@ TEST(KeyFilter, ABoundKeyIsSwallowedDownAndUpAndNothingElse) {
         {"only the low byte is the key", true, 0x12C, 0, kNone, true, TKeyAction::Capture},
         {"its up", false, 0x2C, 0, kNone, true, std::nullopt},
         // The keys dialog choosing a key: a key box gets every press but the dialog's own.
-        {"a bound chord in a key box", true, kKeyF1 + 8, kModCtrl, kBox, true, std::nullopt,
-         false, true},
+        {"a bound chord in a key box", true, kKeyF1 + 8, kModCtrl, kBox, true, std::nullopt, false,
+         true},
         {"its up", false, kKeyF1 + 8, 0, kBox, true, std::nullopt},
         {"a letter in a key box", true, 'A', 0, kBox, true, std::nullopt, false, true},
         {"Alt+A in a key box, Alt masked", true, 'A', kModAlt, kBox, true, std::nullopt, true,
@@ -144,11 +144,7 @@ TEST(KeyActions, AKeyIsUsedOnceAmongTheActionsThatAreOn) {
          {false, false, true, true},
          {{{0x2C, 0}, {0x2C, kModAlt}, {0x2C, 0}, {}}},
          {TKeyAction::SelectRegion}},
-        {"none is nobody's",
-         {{{}, {}, {}, {}}},
-         {true, true, true, true},
-         {{{}, {}, {}, {}}},
-         {}},
+        {"none is nobody's", {{{}, {}, {}, {}}}, {true, true, true, true}, {{{}, {}, {}, {}}}, {}},
     };
     for (const Row& row : rows) {
         TActionKeys keys = row.keys;

@@ -45,13 +45,13 @@ std::optional<int> TOptionForm::RefusedKey(const TActionKeys& keys) {
         const std::string name = ActionName(static_cast<TKeyAction>(i));
         if (!IsUsableChord(key)) {
             FDialogs.ShowMessageBox(FormatText(Text(TText::KeyNeedsModifier), {name}),
-                                     TBoxKind::Error, TBoxButtons::Ok);
+                                    TBoxKind::Error, TBoxButtons::Ok);
             return i;
         }
         for (int j = 0; j < i; ++j) {
             if (!key.None() && keys[j] == key) {
-                FDialogs.ShowMessageBox(FormatText(Text(TText::KeyTaken), {name}),
-                                         TBoxKind::Error, TBoxButtons::Ok);
+                FDialogs.ShowMessageBox(FormatText(Text(TText::KeyTaken), {name}), TBoxKind::Error,
+                                        TBoxButtons::Ok);
                 return i;
             }
         }

@@ -89,8 +89,7 @@ bool PreviewKey(TKeysDialog& dialog, const MSG& message) {
 
 } // namespace
 
-bool RunKeysDialog(TActionKeys& keys, IOptionsDialogHandler& handler,
-                   HFONT font, double scale) {
+bool RunKeysDialog(TActionKeys& keys, IOptionsDialogHandler& handler, HFONT font, double scale) {
     TKeysDialog dialog{keys, &handler, nullptr};
     auto scaled = [&](int v) { return static_cast<int>(v * scale + 0.5); };
     TKeysDialog* self = &dialog;
@@ -98,8 +97,8 @@ bool RunKeysDialog(TActionKeys& keys, IOptionsDialogHandler& handler,
         TModalDialog::TFrame{WideFromUtf8(Text(TText::KeysCaption)), scaled(380), scaled(196), true,
                              false},
         [self](TModalDialog& modal, UINT message, WPARAM wParam, LPARAM lParam) -> INT_PTR {
-            if (message == WM_COMMAND && (HIWORD(wParam) == EN_SETFOCUS ||
-                                          HIWORD(wParam) == EN_KILLFOCUS)) {
+            if (message == WM_COMMAND &&
+                (HIWORD(wParam) == EN_SETFOCUS || HIWORD(wParam) == EN_KILLFOCUS)) {
                 // The watcher hands a key box its keys while it has the focus.
                 const HWND box = reinterpret_cast<HWND>(lParam);
                 if (BoxOf(*self, box) >= 0) {
@@ -139,8 +138,8 @@ bool RunKeysDialog(TActionKeys& keys, IOptionsDialogHandler& handler,
     for (int i = 0; i < kKeyActionCount; ++i) {
         const int y = 12 + 28 * i;
         modal.AddControl(L"STATIC", WideFromUtf8(Text(kKeyActions[i].Caption)),
-                         SS_LEFT | SS_CENTERIMAGE,
-                         scaled(10), scaled(y), scaled(200), scaled(21), 0, font);
+                         SS_LEFT | SS_CENTERIMAGE, scaled(10), scaled(y), scaled(200), scaled(21),
+                         0, font);
         modal.AddControl(L"EDIT", WideFromUtf8(KeyChordText(keys[i])),
                          WS_TABSTOP | ES_READONLY | ES_AUTOHSCROLL, scaled(214), scaled(y),
                          scaled(156), scaled(21), kFirstBox + i, font, WS_EX_CLIENTEDGE);
