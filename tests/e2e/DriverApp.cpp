@@ -94,7 +94,8 @@ bool Exists(const std::wstring& path) {
 
 // Waits until the file exists and no longer grows (the program publishes it in one move).
 bool ReadWhenThere(const std::wstring& path, std::string& bytes) {
-    return WaitFor([&] { return Exists(path); }) && ReadFileBytes(path, bytes);
+    // Another program (the shell, an indexer under Wine) may hold it a moment: tried again.
+    return WaitFor([&] { return Exists(path) && ReadFileBytes(path, bytes); });
 }
 
 std::wstring Pic(const std::wstring& name) {
