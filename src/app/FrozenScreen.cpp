@@ -11,13 +11,14 @@ void TMainForm::mnPositionClick() {
     Schedule({TSchedulerEventKind::ScreenUsed, {}, TScreenUse::Frozen});
 }
 
-void TMainForm::FormMouseDown(TMouseButton button, TShiftState, std::int32_t x, std::int32_t y) {
+void TMainForm::FormMouseDown(TMouseButton button, TShiftState shift, std::int32_t x,
+                              std::int32_t y) {
     if (button != TMouseButton::Left) {
         return;
     }
     if (Marking()) {
         if (!FScheduler.Capturing) { // else the save's question is open over the overlay
-            AnswerMarks(FMarkup.MouseDown({x, y}));
+            AnswerMarks(FMarkup.MouseDown({x, y}, shift));
         }
         return;
     }
@@ -35,7 +36,7 @@ void TMainForm::BeginDrag(TScreenPoint at, bool byKeyboard) {
 
 void TMainForm::FormMouseMove(TShiftState shift, std::int32_t x, std::int32_t y) {
     if (Marking()) {
-        FMarkup.MouseMove({x, y});
+        FMarkup.MouseMove({x, y}, shift);
         return;
     }
     if (FSelection.Dragging() && ((shift & ssLeft) || FSelection.DraggingByKeyboard())) {
@@ -46,12 +47,13 @@ void TMainForm::FormMouseMove(TShiftState shift, std::int32_t x, std::int32_t y)
     FSelection.ShowAids({x, y});
 }
 
-void TMainForm::FormMouseUp(TMouseButton button, TShiftState, std::int32_t x, std::int32_t y) {
+void TMainForm::FormMouseUp(TMouseButton button, TShiftState shift, std::int32_t x,
+                            std::int32_t y) {
     if (button != TMouseButton::Left) {
         return;
     }
     if (Marking()) {
-        FMarkup.MouseUp({x, y});
+        FMarkup.MouseUp({x, y}, shift);
         return;
     }
     if (!Visible()) {
@@ -94,7 +96,10 @@ void TMainForm::RegionReleased(std::int32_t x, std::int32_t y) {
 
 void TMainForm::FormKeyDown(TKeyCode& key, TShiftState shift) {
     if (key == kKeyLeft || key == kKeyUp || key == kKeyRight || key == kKeyDown) {
-        FSelection.StepPointer(key, (shift & ssShift) != 0);
+        // A selected mark moves; else the pointer does.
+        if (!(Marking() && !FScheduler.Capturing && FMarkup.Nudge(key, shift))) {
+            FSelection.StepPointer(key, (shift & ssShift) != 0);
+        }
         return;
     }
     if (Marking()) {

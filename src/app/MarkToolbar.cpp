@@ -24,9 +24,14 @@ constexpr int Tool(TMarkTool tool) {
 }
 
 constexpr TButtonRow kButtons[] = {
+    {0, TToolbarAction::Select, 0, TText::ToolSelect, TText::TipSelect, 'V', false},
     {0, TToolbarAction::Tool, Tool(TMarkTool::Frame), TText::ToolFrame, TText::TipFrame, 'F',
      false},
     {0, TToolbarAction::Tool, Tool(TMarkTool::Arrow), TText::ToolArrow, TText::TipArrow, 'A',
+     false},
+    {0, TToolbarAction::Tool, Tool(TMarkTool::Line), TText::ToolLine, TText::TipLine, 'L', false},
+    {0, TToolbarAction::Tool, Tool(TMarkTool::Pen), TText::ToolPen, TText::TipPen, 'P', false},
+    {0, TToolbarAction::Tool, Tool(TMarkTool::Ellipse), TText::ToolEllipse, TText::TipEllipse, 'E',
      false},
     {0, TToolbarAction::Tool, Tool(TMarkTool::Text), TText::ToolText, TText::TipText, 'T', false},
     {0, TToolbarAction::Tool, Tool(TMarkTool::Step), TText::ToolStep, TText::TipStep, 'N', false},
@@ -122,7 +127,7 @@ std::optional<TToolbarButton> ButtonOfKey(TKeyCode key, bool control) {
     return std::nullopt;
 }
 
-TOverlayAids ToolbarAids(const std::vector<TToolbarButton>& buttons, TMarkTool tool,
+TOverlayAids ToolbarAids(const std::vector<TToolbarButton>& buttons, std::optional<TMarkTool> tool,
                          std::uint32_t colour, std::optional<std::size_t> hovered,
                          const TMonitor& monitor) {
     TOverlayAids aids;
@@ -133,8 +138,10 @@ TOverlayAids ToolbarAids(const std::vector<TToolbarButton>& buttons, TMarkTool t
         if (row.Label != TText::Count) {
             shown.Label = Text(row.Label);
         }
-        if (button.Action == TToolbarAction::Tool) {
-            shown.Chosen = button.Index == Tool(tool);
+        if (button.Action == TToolbarAction::Select) {
+            shown.Chosen = !tool;
+        } else if (button.Action == TToolbarAction::Tool) {
+            shown.Chosen = tool && button.Index == Tool(*tool);
         } else if (button.Action == TToolbarAction::Colour) {
             shown.Face = kMarkColours[button.Index];
             shown.Chosen = kMarkColours[button.Index] == colour;

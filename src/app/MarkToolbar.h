@@ -14,7 +14,7 @@
 // The small toolbar beside the selection while marks are drawn: the tools, the colours, take
 // back and put back, save and leave. Each button has a key; the toolbar is painted as an aid
 // of the overlay, so it is never part of a capture.
-enum class TToolbarAction { Tool, Colour, TakeBack, PutBack, Save, Leave };
+enum class TToolbarAction { Select, Tool, Colour, TakeBack, PutBack, Save, Leave };
 
 struct TToolbarButton {
     TToolbarAction Action = TToolbarAction::Tool;
@@ -33,8 +33,9 @@ std::optional<std::size_t> ButtonAt(const std::vector<TToolbarButton>& buttons, 
 // The button a key presses (Ctrl held or not); Enter saves and Esc leaves.
 std::optional<TToolbarButton> ButtonOfKey(TKeyCode key, bool control);
 
-// What the toolbar shows: its buttons, the chosen tool and colour marked, and the tool tip of
-// the button under the pointer below it (above it where it does not fit on the monitor).
-TOverlayAids ToolbarAids(const std::vector<TToolbarButton>& buttons, TMarkTool tool,
+// What the toolbar shows: its buttons, the chosen tool (none: the select tool) and colour
+// marked, and the tool tip of the button under the pointer below it (above it where it does
+// not fit on the monitor).
+TOverlayAids ToolbarAids(const std::vector<TToolbarButton>& buttons, std::optional<TMarkTool> tool,
                          std::uint32_t colour, std::optional<std::size_t> hovered,
                          const TMonitor& monitor);

@@ -1,6 +1,9 @@
 #include "app/MarkedPicture.h"
 
+#include "app/MarkGeometry.h"
 #include "imaging/MarkShapes.h"
+#include "imaging/StrokeShapes.h"
+#include "platform/OverlayAids.h"
 #include "imaging/PointerPatch.h"
 
 #include <algorithm>
@@ -63,14 +66,60 @@ std::vector<TCaptureRegion> TMarkedPicture::EndPreview() {
     return std::exchange(FPreviewAreas, {});
 }
 
-void TMarkedPicture::Repaint(const std::vector<TMark>& marks, const TMarkStyle& style,
-                             IOverlay& overlay) {
-    FPlaced = FFrozen;
+std::vector<TCaptureRegion> TMarkedPicture::Repaint(const std::vector<TMark>& marks,
+                                                    std::vector<TCaptureRegion> areas,
+                                                    const TMarkStyle& style, IOverlay& overlay) {
+    EndPreview();
+    const TCaptureRegion whole{Left, Top, Left + FWidth, Top + FHeight};
+    std::vector<std::vector<TCaptureRegion>> marksAreas;
+    std::vector<TCaptureRegion> mosaics;
     for (const TMark& mark : marks) {
-        PaintMark(Canvas(FPlaced), mark, style, overlay);
+        marksAreas.push_back(AreasOf(mark, style, overlay));
+        if (mark.Tool == TMarkTool::Mosaic) {
+            mosaics.push_back(marksAreas.back().front());
+        }
     }
-    FShown = FPlaced;
-    FPreviewAreas.clear();
+    JoinOverlapping(areas);
+    std::vector<TCaptureRegion> painted;
+    for (TCaptureRegion area : areas) {
+        // A part that meets a mosaic takes all of it, until no mosaic is cut.
+        for (bool grown = true; grown;) {
+            grown = false;
+            for (const TCaptureRegion& mosaic : mosaics) {
+                const TCaptureRegion both = Intersection(area, mosaic);
+                if (!IsEmpty(both) && both != mosaic) {
+                    area = {std::min(area.Left, mosaic.Left), std::min(area.Top, mosaic.Top),
+                            std::max(area.Right, mosaic.Right), std::max(area.Bottom, mosaic.Bottom)};
+                    grown = true;
+                }
+            }
+        }
+        area = Intersection(area, whole);
+        if (IsEmpty(area)) {
+            continue;
+        }
+        CopyAreas(FFrozen, FPlaced, {area});
+        TPixels32Canvas canvas = Canvas(FPlaced);
+        canvas.Data = canvas.Row(area.Top - Top) + 4 * std::ptrdiff_t{area.Left - Left};
+        canvas.Width = area.Right - area.Left;
+        canvas.Height = area.Bottom - area.Top;
+        canvas.Left = area.Left;
+        canvas.Top = area.Top;
+        for (std::size_t i = 0; i < marks.size(); ++i) {
+            if (std::any_of(marksAreas[i].begin(), marksAreas[i].end(),
+                            [&](const TCaptureRegion& a) { return !IsEmpty(Intersection(a, area)); })) {
+                PaintMark(canvas, marks[i], style, overlay);
+            }
+        }
+        CopyAreas(FPlaced, FShown, {area});
+        painted.push_back(area);
+    }
+    return painted;
+}
+
+std::vector<TCaptureRegion> AreasOf(const TMark& mark, const TMarkStyle& style, IOverlay& overlay) {
+    const bool letters = mark.Tool == TMarkTool::Text || mark.Tool == TMarkTool::Step;
+    return MarkAreas(mark, style, letters ? overlay.LettersBox(mark, style) : TCaptureRegion{});
 }
 
 std::vector<TCaptureRegion> PaintMark(const TPixels32Canvas& canvas, const TMark& mark,
@@ -84,6 +133,13 @@ std::vector<TCaptureRegion> PaintMark(const TPixels32Canvas& canvas, const TMark
         return PaintMosaic(canvas, DraggedBox(mark), style.MosaicBlock);
     case TMarkTool::Arrow:
         return PaintArrow(canvas, mark.From, mark.To, style.LineWidth, mark.Colour);
+    case TMarkTool::Line:
+        return PaintStroke(canvas, {mark.From, mark.To}, style.LineWidth, mark.Colour, false);
+    case TMarkTool::Pen:
+        return PaintStroke(canvas, mark.Points.empty() ? std::vector{mark.From} : mark.Points,
+                           style.LineWidth, mark.Colour, true);
+    case TMarkTool::Ellipse:
+        return PaintEllipse(canvas, DraggedBox(mark), style.LineWidth, mark.Colour);
     case TMarkTool::Step:
     case TMarkTool::Text:
         break;

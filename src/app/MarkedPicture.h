@@ -25,8 +25,12 @@ public:
     std::vector<TCaptureRegion> Place();
     // Takes away the mark being drawn; returns the parts that changed.
     std::vector<TCaptureRegion> EndPreview();
-    // Paints everything again from the frozen pixels (after a mark was taken back).
-    void Repaint(const std::vector<TMark>& marks, const TMarkStyle& style, IOverlay& overlay);
+    // Paints those parts again from the frozen pixels with `marks` over them in order, exactly as
+    // painting all of them on the whole would; returns the parts painted (widened to whole
+    // mosaics, whose blocks depend on all of what lies under them).
+    std::vector<TCaptureRegion> Repaint(const std::vector<TMark>& marks,
+                                        std::vector<TCaptureRegion> areas, const TMarkStyle& style,
+                                        IOverlay& overlay);
 
 private:
     TPixels32Canvas Canvas(std::vector<std::uint8_t>& pixels);
@@ -40,7 +44,10 @@ private:
     std::vector<TCaptureRegion> FPreviewAreas;
 };
 
-// Paints one mark on the canvas, the platform drawing what needs antialiasing or a font;
-// returns the parts it changed.
+// Paints one mark on the canvas, the platform drawing what needs a font; returns the parts it
+// changed.
 std::vector<TCaptureRegion> PaintMark(const TPixels32Canvas& canvas, const TMark& mark,
                                       const TMarkStyle& style, IOverlay& overlay);
+
+// Where the mark may paint (MarkAreas, with the platform's letters).
+std::vector<TCaptureRegion> AreasOf(const TMark& mark, const TMarkStyle& style, IOverlay& overlay);

@@ -9,38 +9,77 @@ TScreenPoint TMarkup::Within(TScreenPoint point) const {
 }
 
 int TMarkup::NextStep() const {
-    return 1 + static_cast<int>(std::count_if(FMarks.begin(), FMarks.end(), [](const TMark& m) {
-               return m.Tool == TMarkTool::Step;
-           }));
+    int highest = 0;
+    for (const TMark& mark : FMarks) {
+        if (mark.Tool == TMarkTool::Step) {
+            highest = std::max(highest, mark.Step);
+        }
+    }
+    return highest + 1;
 }
 
-const TMark& TMarkup::Place(TMark mark) {
+TMark TMarkup::HeldWithin(TMark mark) const {
     mark.From = Within(mark.From);
     mark.To = Within(mark.To);
-    mark.Step = mark.Tool == TMarkTool::Step ? NextStep() : 0;
-    FTakenBack.clear();
-    FMarks.push_back(std::move(mark));
-    return FMarks.back();
-}
-
-namespace {
-
-// The last mark of one list moved to the end of the other; false when there is none.
-bool MoveLast(std::vector<TMark>& from, std::vector<TMark>& to) {
-    if (from.empty()) {
-        return false;
+    for (TScreenPoint& point : mark.Points) {
+        point = Within(point);
     }
-    to.push_back(std::move(from.back()));
-    from.pop_back();
-    return true;
+    return mark;
 }
 
-} // namespace
-
-bool TMarkup::TakeBack() {
-    return MoveLast(FMarks, FTakenBack);
+std::size_t TMarkup::Place(TMark mark) {
+    mark = HeldWithin(std::move(mark));
+    mark.Step = mark.Tool == TMarkTool::Step ? NextStep() : 0;
+    Record({FMarks.size(), std::nullopt, std::move(mark)});
+    return FMarks.size() - 1;
 }
 
-bool TMarkup::PutBack() {
-    return MoveLast(FTakenBack, FMarks);
+void TMarkup::Change(std::size_t index, TMark mark) {
+    Record({index, FMarks.at(index), HeldWithin(std::move(mark))});
+}
+
+void TMarkup::Delete(std::size_t index) {
+    Record({index, FMarks.at(index), std::nullopt});
+}
+
+void TMarkup::Record(TMarkChange change) {
+    Apply(change, true);
+    FDone.push_back(std::move(change));
+    FTakenBack.clear();
+}
+
+// Forward, the change is made; backward, it is undone.
+void TMarkup::Apply(const TMarkChange& change, bool forward) {
+    const std::optional<TMark>& from = forward ? change.Before : change.After;
+    const std::optional<TMark>& to = forward ? change.After : change.Before;
+    const auto at = FMarks.begin() + static_cast<std::ptrdiff_t>(change.Index);
+    if (from && to) {
+        *at = *to;
+    } else if (to) {
+        FMarks.insert(at, *to);
+    } else {
+        FMarks.erase(at);
+    }
+}
+
+std::optional<TMarkChange> TMarkup::TakeBack() {
+    if (FDone.empty()) {
+        return std::nullopt;
+    }
+    TMarkChange change = std::move(FDone.back());
+    FDone.pop_back();
+    Apply(change, false);
+    FTakenBack.push_back(change);
+    return change;
+}
+
+std::optional<TMarkChange> TMarkup::PutBack() {
+    if (FTakenBack.empty()) {
+        return std::nullopt;
+    }
+    TMarkChange change = std::move(FTakenBack.back());
+    FTakenBack.pop_back();
+    Apply(change, true);
+    FDone.push_back(change);
+    return change;
 }

@@ -6,10 +6,11 @@
 #include <algorithm>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // A mark drawn on the frozen screen before a capture is saved: what it is, where, in which
 // colour. Positions are screen pixels.
-enum class TMarkTool { Frame, Arrow, Text, Step, Highlighter, Mosaic };
+enum class TMarkTool { Frame, Arrow, Text, Step, Highlighter, Mosaic, Line, Pen, Ellipse };
 
 // The colours a mark can have, red first.
 inline constexpr std::uint32_t kMarkColours[] = {0xE81123, 0x0078D7, 0x107C10,
@@ -24,24 +25,28 @@ struct TMark {
     TScreenPoint To;                        // where it ended
     std::string Text;                       // a text mark's words
     int Step = 0;                           // a step mark's number, from 1
+    std::vector<TScreenPoint> Points{};     // a pen's stroke, From to To
 
     bool operator==(const TMark&) const = default;
 };
 
 // The sizes marks are drawn at on a monitor of that scaling: 96 dpi is 1.
 struct TMarkStyle {
-    std::int32_t LineWidth = 3;   // a frame's and an arrow's line
+    std::int32_t LineWidth = 3;   // a frame's, an arrow's, a line's, a pen's and an ellipse's
     std::int32_t StepRadius = 13; // a step's circle
     std::int32_t TextHeight = 20; // a text's characters, in pixels
     std::int32_t MosaicBlock = 10;
+    std::int32_t Reach = 4;      // how near a stroke a press takes its mark
+    std::int32_t HandleSize = 7; // a selected mark's handles, square
 
     bool operator==(const TMarkStyle&) const = default;
 };
 
 inline TMarkStyle MarkStyleFor(int dpi) {
     const TMarkStyle base;
-    return {ScaledToDpi(base.LineWidth, dpi), ScaledToDpi(base.StepRadius, dpi),
-            ScaledToDpi(base.TextHeight, dpi), ScaledToDpi(base.MosaicBlock, dpi)};
+    return {ScaledToDpi(base.LineWidth, dpi),   ScaledToDpi(base.StepRadius, dpi),
+            ScaledToDpi(base.TextHeight, dpi),  ScaledToDpi(base.MosaicBlock, dpi),
+            ScaledToDpi(base.Reach, dpi),       ScaledToDpi(base.HandleSize, dpi) | 1};
 }
 
 // The rectangle of a dragged mark, corners included, whichever way it was dragged.

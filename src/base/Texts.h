@@ -116,6 +116,14 @@ enum class TText {
     TipPutBack,
     TipSave,
     TipLeave,
+    ToolSelect,
+    ToolLine,
+    ToolPen,
+    ToolEllipse,
+    TipSelect,
+    TipLine,
+    TipPen,
+    TipEllipse,
 
     Count
 };

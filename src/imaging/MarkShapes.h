@@ -9,6 +9,12 @@
 // The marks that need no antialiasing, drawn exactly on 32-bit pixels and clipped to the
 // canvas; areas are screen positions. Each returns the parts of the canvas it changed.
 
+// Where each shape may paint (screen positions, before any canvas cuts them): what a change of
+// the mark paints again.
+std::vector<TCaptureRegion> FrameAreas(const TCaptureRegion& box, std::int32_t width);
+std::vector<TCaptureRegion> ArrowAreas(TScreenPoint from, TScreenPoint to, std::int32_t width);
+TCaptureRegion DiscArea(TScreenPoint centre, std::int32_t radius);
+
 // The outline of `box`, `width` pixels thick inside its edges, in colour (red << 16 | ...).
 std::vector<TCaptureRegion> PaintFrame(const TPixels32Canvas& canvas, const TCaptureRegion& box,
                                        std::int32_t width, std::uint32_t colour);

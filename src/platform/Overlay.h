@@ -44,13 +44,15 @@ public:
     // it changed. Other marks are not the platform's.
     virtual std::vector<TCaptureRegion> DrawMark(const TMark& mark, const TMarkStyle& style,
                                                  const TPixels32Canvas& canvas) = 0;
+    // The box those letters fill, whatever canvas they are drawn on.
+    virtual TCaptureRegion LettersBox(const TMark& mark, const TMarkStyle& style) = 0;
     // A box over the overlay to type a text mark in (the input method works there), its
-    // top-left corner at `at`, `width` pixels wide, its text in that colour and height. Enter or
-    // a click elsewhere ends it and Esc empties it; either way the main window is told the text
-    // entry ended. End takes the box away and gives what it held: nothing for no box. Begin
-    // raises EOutOfResources when the box cannot be made.
+    // top-left corner at `at`, `width` pixels wide, its text in that colour and height, holding
+    // `words` to begin with. Enter or a click elsewhere ends it and Esc empties it; either way
+    // the main window is told the text entry ended. End takes the box away and gives what it
+    // held: nothing for no box. Begin raises EOutOfResources when the box cannot be made.
     virtual void BeginTextEntry(TScreenPoint at, std::int32_t width, std::uint32_t colour,
-                                std::int32_t height) = 0;
+                                std::int32_t height, const std::string& words) = 0;
     virtual std::optional<std::string> EndTextEntry() = 0;
     // Pointer events keep coming to the main window while captured, wherever the pointer is.
     virtual void SetPointerCapture(bool captured) = 0;

@@ -149,6 +149,9 @@ std::vector<TCaptureRegion> AidAreas(const TOverlayAids& aids) {
     AddBox(aids.Readout, areas);
     AddBox(ButtonsBox(aids), areas);
     AddBox(aids.Tip, areas);
+    for (const TCaptureRegion& handle : aids.Handles) {
+        AddBox(handle, areas);
+    }
     return areas;
 }
 
@@ -209,6 +212,13 @@ std::vector<TCaptureRegion> ChangedAreas(const TOverlayAids& before, const TOver
         AddBox(before.Tip, areas);
         AddBox(after.Tip, areas);
     }
+    if (before.Handles != after.Handles) {
+        for (const auto* handles : {&before.Handles, &after.Handles}) {
+            for (const TCaptureRegion& handle : *handles) {
+                AddBox(handle, areas);
+            }
+        }
+    }
     JoinOverlapping(areas);
     return areas;
 }
@@ -235,6 +245,10 @@ void PaintAids(const TScreenPixels& snapshot, const TScreenPixels* marks, const 
     }
     for (const TCaptureRegion& edge : inner) {
         Fill(edge, area, 0xFFFFFF, out, stride);
+    }
+    for (const TCaptureRegion& h : aids.Handles) {
+        Fill(h, area, kOutlineColour, out, stride);
+        Fill({h.Left + 1, h.Top + 1, h.Right - 1, h.Bottom - 1}, area, 0xFFFFFF, out, stride);
     }
     if (!IsEmpty(aids.Magnifier)) {
         PaintMagnifier(pixels, aids, area, out, stride);

@@ -38,6 +38,8 @@ struct TOverlayAids {
     std::vector<TButton> Buttons;
     TCaptureRegion Tip;
     std::string TipText;
+    // The selected mark's handles: white squares in a border of the outline's colour.
+    std::vector<TCaptureRegion> Handles;
 
     bool operator==(const TOverlayAids&) const = default;
 };

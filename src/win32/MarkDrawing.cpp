@@ -62,6 +62,14 @@ TFontHandle CreateMarkFont(int pixelHeight, int weight) {
     return CreateJapaneseFont(pixelHeight, kUiFaces, weight, ANTIALIASED_QUALITY);
 }
 
+TCaptureRegion MarkLettersBox(const TMark& mark, const TMarkStyle& style) {
+    if (mark.Tool != TMarkTool::Step && mark.Tool != TMarkTool::Text) {
+        return {};
+    }
+    const TWindowDc screen(nullptr);
+    return LettersOf(mark, style, screen.Get()).Box;
+}
+
 std::vector<TCaptureRegion> DrawMarkOnCanvas(const TMark& mark, const TMarkStyle& style,
                                              const TPixels32Canvas& canvas) {
     if (mark.Tool != TMarkTool::Step && mark.Tool != TMarkTool::Text) {

@@ -14,5 +14,8 @@
 std::vector<TCaptureRegion> DrawMarkOnCanvas(const TMark& mark, const TMarkStyle& style,
                                              const TPixels32Canvas& canvas);
 
+// The box those letters fill, wherever they are drawn.
+TCaptureRegion MarkLettersBox(const TMark& mark, const TMarkStyle& style);
+
 // The interface's font at a text mark's height, antialiased: the box it is typed in uses it.
 TFontHandle CreateMarkFont(int pixelHeight, int weight = FW_NORMAL);

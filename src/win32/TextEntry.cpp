@@ -11,7 +11,7 @@
 #include <vector>
 
 TTextEntry::TTextEntry(HWND owner, UINT ended, POINT at, int width, std::uint32_t colour,
-                       int height)
+                       int height, const std::string& words)
     : FOwner(owner), FEnded(ended), FColour(ColourRefOf(colour)), FFont(CreateMarkFont(height)) {
     // The text's first pixel where the mark will draw it: inside a one-pixel border.
     POINT local = at;
@@ -24,6 +24,8 @@ TTextEntry::TTextEntry(HWND owner, UINT ended, POINT at, int width, std::uint32_
     }
     SendMessageW(FEdit.Get(), WM_SETFONT, reinterpret_cast<WPARAM>(FFont.Get()), FALSE);
     SendMessageW(FEdit.Get(), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
+    SetWindowTextW(FEdit.Get(), WideFromUtf8(words).c_str());
+    SendMessageW(FEdit.Get(), EM_SETSEL, static_cast<WPARAM>(-1), static_cast<LPARAM>(-1));
     SetWindowSubclass(FEdit.Get(), EditProc, 1, reinterpret_cast<DWORD_PTR>(this));
     ShowWindow(FEdit.Get(), SW_SHOW);
     SetFocus(FEdit.Get());

@@ -13,7 +13,9 @@
 // ends it and Esc empties it; either way `ended` is posted to the owner.
 class TTextEntry {
 public:
-    TTextEntry(HWND owner, UINT ended, POINT at, int width, std::uint32_t colour, int height);
+    // Holding `words` to begin with, the caret after them.
+    TTextEntry(HWND owner, UINT ended, POINT at, int width, std::uint32_t colour, int height,
+               const std::string& words);
     ~TTextEntry();
     TTextEntry(const TTextEntry&) = delete;
     TTextEntry& operator=(const TTextEntry&) = delete;

@@ -55,6 +55,10 @@ std::vector<TCaptureRegion> TWin32Overlay::DrawMark(const TMark& mark, const TMa
     return DrawMarkOnCanvas(mark, style, canvas);
 }
 
+TCaptureRegion TWin32Overlay::LettersBox(const TMark& mark, const TMarkStyle& style) {
+    return MarkLettersBox(mark, style);
+}
+
 void TWin32Overlay::BeginTextEntry(TScreenPoint at, std::int32_t width, std::uint32_t colour,
                                    std::int32_t height) {
     FTextEntry.reset();

@@ -27,8 +27,9 @@ public:
                          const std::vector<TCaptureRegion>& changed) override;
     std::vector<TCaptureRegion> DrawMark(const TMark& mark, const TMarkStyle& style,
                                          const TPixels32Canvas& canvas) override;
+    TCaptureRegion LettersBox(const TMark& mark, const TMarkStyle& style) override;
     void BeginTextEntry(TScreenPoint at, std::int32_t width, std::uint32_t colour,
-                        std::int32_t height) override;
+                        std::int32_t height, const std::string& words) override;
     std::optional<std::string> EndTextEntry() override;
     void SetPointerCapture(bool captured) override;
 

@@ -20,7 +20,7 @@ TEST(MarkToolbar, BesideTheSelectionWithinItsMonitorScaledAndWithATip) {
     };
     for (const Row& row : rows) {
         const std::vector<TToolbarButton> buttons = PlaceToolbar(row.selection, row.monitor);
-        ASSERT_EQ(buttons.size(), 16u);
+        ASSERT_EQ(buttons.size(), 20u);
         EXPECT_EQ(buttons.front().Box.Top, row.top) << row.selection.Right;
         if (row.right >= 0) {
             EXPECT_EQ(buttons.back().Box.Right, row.right) << row.selection.Right;
@@ -33,12 +33,19 @@ TEST(MarkToolbar, BesideTheSelectionWithinItsMonitorScaledAndWithATip) {
     EXPECT_EQ(ButtonAt(buttons, {buttons[3].Box.Left, buttons[3].Box.Top}), 3u);
     EXPECT_EQ(ButtonAt(buttons, {buttons[3].Box.Right, buttons[3].Box.Top}), std::nullopt);
 
-    const TOverlayAids aids = ToolbarAids(buttons, TMarkTool::Mosaic, 0x107C10, 12, monitor);
-    EXPECT_EQ(aids.Buttons[0].Label, "枠");
-    EXPECT_TRUE(aids.Buttons[5].Chosen && aids.Buttons[8].Chosen); // mosaic, green
-    EXPECT_EQ(aids.Buttons[8].Face, 0x107C10u);
+    const TOverlayAids aids = ToolbarAids(buttons, TMarkTool::Mosaic, 0x107C10, 16, monitor);
+    EXPECT_EQ(aids.Buttons[0].Label, "選択");
+    EXPECT_EQ(aids.Buttons[1].Label, "枠");
+    EXPECT_TRUE(aids.Buttons[9].Chosen && aids.Buttons[12].Chosen); // mosaic, green
+    EXPECT_FALSE(aids.Buttons[0].Chosen);
+    EXPECT_EQ(aids.Buttons[12].Face, 0x107C10u);
     EXPECT_EQ(aids.TipText, "元に戻す (Ctrl+Z)");
-    EXPECT_EQ(aids.Tip.Top, buttons[12].Box.Bottom + 4);
+    EXPECT_EQ(aids.Tip.Top, buttons[16].Box.Bottom + 4);
+    EXPECT_TRUE(ToolbarAids(buttons, std::nullopt, 0, std::nullopt, monitor).Buttons[0].Chosen);
+    // It fits beside a selection on a 1280 x 800 monitor.
+    const std::vector<TToolbarButton> small =
+        PlaceToolbar({0, 0, 1280, 700}, {{0, 0, 1280, 800}, 96, true});
+    EXPECT_GE(small.front().Box.Left, 0);
     EXPECT_EQ(ButtonOfKey('Z', true)->Action, TToolbarAction::TakeBack);
     EXPECT_EQ(ButtonOfKey('Z', false), std::nullopt); // the magnifier's key needs Ctrl here
     EXPECT_EQ(ButtonOfKey('H', false)->Index, static_cast<int>(TMarkTool::Highlighter));

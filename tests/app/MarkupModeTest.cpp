@@ -48,8 +48,8 @@ TEST_F(MarkupModeTest, MarksDrawnTakenBackAndPutBackAreSavedAsShownByEnter) {
     EXPECT_TRUE(Platform.Visible);
     EXPECT_EQ(Form.FRegion, (TCaptureRegion{100, 50, 300, 200}));
     EXPECT_TRUE(std::filesystem::is_empty(Folder.Native("pics"))); // nothing saved at release
-    ASSERT_EQ(Platform.Aids.Buttons.size(), 16u);
-    EXPECT_TRUE(Platform.Aids.Buttons[0].Chosen); // the frame, chosen when the toolbar appears
+    ASSERT_EQ(Platform.Aids.Buttons.size(), 20u);
+    EXPECT_TRUE(Platform.Aids.Buttons[1].Chosen); // the frame, chosen when the toolbar appears
     EXPECT_EQ(Platform.Aids.Buttons[0].Box.Top, 206);
 
     Drag(110, 60, 150, 100); // a frame: only its edges are painted again
@@ -130,23 +130,33 @@ TEST_F(MarkupModeTest, TextIsTypedInTheBoxAndAColourIsChosenOnTheToolbar) {
     EXPECT_FALSE(Platform.TextEntry);
     ASSERT_EQ(Form.Marks()->Marks().size(), 1u);
     EXPECT_EQ(Form.Marks()->Marks()[0],
-              (TMark{TMarkTool::Text, kBlue, {120, 70}, {120, 70}, "見て", 0}));
-    Click(130, 80); // Esc in the box empties it: no mark
+              (TMark{TMarkTool::Text, kBlue, {120, 70}, {120, 70}, "見て", 0, {}}));
+    // A click on the text opens it again with its words; new ones are one step.
+    Click(130, 80);
+    ASSERT_TRUE(Platform.TextEntry);
+    EXPECT_EQ(Platform.TextEntry->At, (TScreenPoint{120, 70}));
+    EXPECT_EQ(Platform.TextEntry->Typed, "見て");
+    Platform.TextEntry->Typed = "見た";
+    Platform.TextEntryDone();
+    EXPECT_EQ(Form.Marks()->Marks()[0].Text, "見た");
+    Key('Z', ssCtrl);
+    EXPECT_EQ(Form.Marks()->Marks()[0].Text, "見て");
+    Click(130, 100); // Esc in the box empties it: no mark
     Platform.TextEntryDone();
     EXPECT_FALSE(Platform.TextEntry);
     EXPECT_EQ(Form.Marks()->Marks().size(), 1u);
     // A click on the save button while typing ends the text and saves it with the rest.
-    Click(130, 80);
+    Click(130, 100);
     Platform.TextEntry->Typed = "ok";
     const auto save = std::find_if(Platform.Aids.Buttons.begin(), Platform.Aids.Buttons.end(),
                                    [](const auto& b) { return b.Label == "保存"; });
     ASSERT_NE(save, Platform.Aids.Buttons.end());
     Click(save->Box.Left + 2, save->Box.Top + 2);
     EXPECT_FALSE(Form.Marking());
-    // The stand-in draws "ok" 20 x 20 from (130, 80), below the first text's 60 x 20.
+    // The stand-in draws "ok" 20 x 20 from (130, 100), below the first text's 60 x 20.
     const TBmpFile file = ReadBmp(Folder.ReadNative("pics/0001.bmp"));
-    EXPECT_EQ(file.Pixel(40, 45), kBlue);
-    EXPECT_EQ(file.Pixel(50, 45), Screen(150, 95));
+    EXPECT_EQ(file.Pixel(40, 55), kBlue);
+    EXPECT_EQ(file.Pixel(50, 55), Screen(150, 105));
 }
 
 TEST_F(MarkupModeTest, ATextBoxThatCannotBeMadeIsToldAndTheNextClickMarks) {

@@ -257,11 +257,11 @@ bool THeadlessPlatform::KeyEvent(bool down, TKeyCode key, std::optional<TCapture
 }
 
 void THeadlessPlatform::BeginTextEntry(TScreenPoint at, std::int32_t width, std::uint32_t colour,
-                                       std::int32_t height) {
+                                       std::int32_t height, const std::string& words) {
     if (TextEntryFails) {
         throw EOutOfResources(Text(TText::OutOfSystemResources));
     }
-    TextEntry = TTextEntry{at, width, colour, height, {}};
+    TextEntry = TTextEntry{at, width, colour, height, words};
 }
 
 void THeadlessPlatform::DrawXorRectangle(std::int32_t x1, std::int32_t y1, std::int32_t x2,
@@ -302,16 +302,19 @@ void THeadlessPlatform::SetPointerPosition(TScreenPoint position) {
     Move(position.X, position.Y);
 }
 
+TCaptureRegion THeadlessPlatform::LettersBox(const TMark& mark, const TMarkStyle& style) {
+    const std::int32_t r = style.StepRadius;
+    return mark.Tool == TMarkTool::Step
+               ? TCaptureRegion{mark.From.X - r, mark.From.Y - r, mark.From.X + r, mark.From.Y + r}
+               : TCaptureRegion{mark.From.X, mark.From.Y,
+                                mark.From.X + static_cast<std::int32_t>(mark.Text.size()) *
+                                                  style.TextHeight / 2,
+                                mark.From.Y + style.TextHeight};
+}
+
 std::vector<TCaptureRegion> THeadlessPlatform::DrawMark(const TMark& mark, const TMarkStyle& style,
                                                         const TPixels32Canvas& canvas) {
-    const std::int32_t r = style.StepRadius;
-    const TCaptureRegion box =
-        mark.Tool == TMarkTool::Step
-            ? TCaptureRegion{mark.From.X - r, mark.From.Y - r, mark.From.X + r, mark.From.Y + r}
-            : TCaptureRegion{mark.From.X, mark.From.Y,
-                             mark.From.X +
-                                 static_cast<std::int32_t>(mark.Text.size()) * style.TextHeight / 2,
-                             mark.From.Y + style.TextHeight};
+    const TCaptureRegion box = LettersBox(mark, style);
     const TCaptureRegion part = Intersection(box, canvas.Area());
     for (std::int32_t y = part.Top; y < part.Bottom; ++y) {
         for (std::int32_t x = part.Left; x < part.Right; ++x) {

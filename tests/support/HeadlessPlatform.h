@@ -96,9 +96,10 @@ public:
     // height wide a byte from its place in its own.
     std::vector<TCaptureRegion> DrawMark(const TMark& mark, const TMarkStyle& style,
                                          const TPixels32Canvas& canvas) override;
+    TCaptureRegion LettersBox(const TMark& mark, const TMarkStyle& style) override;
     // TextEntryFails: the box cannot be made.
     void BeginTextEntry(TScreenPoint at, std::int32_t width, std::uint32_t colour,
-                        std::int32_t height) override;
+                        std::int32_t height, const std::string& words) override;
     bool TextEntryFails = false;
     std::optional<std::string> EndTextEntry() override {
         if (!TextEntry) {
@@ -111,7 +112,7 @@ public:
         std::int32_t Width;
         std::uint32_t Colour;
         std::int32_t Height;
-        std::string Typed; // what the user typed into the box
+        std::string Typed; // what the box holds: the words it began with, then what was typed
     };
     std::optional<TTextEntry> TextEntry; // the box while it shows
     std::vector<TCaptureRegion> WindowFrames() override { return Frames; }
