@@ -104,10 +104,15 @@ bool HitsMark(const TMark& mark, TScreenPoint at, const TMarkStyle& style,
     case TMarkTool::Mosaic:
         return Contains(DraggedBox(mark), at);
     case TMarkTool::Arrow: {
-        // The head as wide as the arrow draws it, near its point.
+        // Along its head, as wide as the arrow draws it; beyond the point, as near as the line.
         const double head = 4.0 * style.LineWidth + 4;
-        const double toTip = DistanceToPoint(px, py, mark.To);
-        const double reach = toTip <= head ? std::max(near, head * 0.45 + style.Reach) : near;
+        const double ex = mark.To.X - mark.From.X, ey = mark.To.Y - mark.From.Y;
+        const double length = std::sqrt(ex * ex + ey * ey);
+        const double along =
+            length > 0 ? ((px - mark.From.X - 0.5) * ex + (py - mark.From.Y - 0.5) * ey) / length
+                       : 0;
+        const bool byHead = along >= length - head && along <= length;
+        const double reach = byHead ? std::max(near, head * 0.45 + style.Reach) : near;
         return DistanceToSegment(px, py, mark.From, mark.To) <= reach;
     }
     case TMarkTool::Line:

@@ -60,10 +60,10 @@ TCaptureRegion TWin32Overlay::LettersBox(const TMark& mark, const TMarkStyle& st
 }
 
 void TWin32Overlay::BeginTextEntry(TScreenPoint at, std::int32_t width, std::uint32_t colour,
-                                   std::int32_t height) {
+                                   std::int32_t height, const std::string& words) {
     FTextEntry.reset();
     FTextEntry = std::make_unique<TTextEntry>(FWindow, WM_TEXTENTRYENDED, POINT{at.X, at.Y}, width,
-                                              colour, height);
+                                              colour, height, words);
 }
 
 std::optional<std::string> TWin32Overlay::EndTextEntry() {

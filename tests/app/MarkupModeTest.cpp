@@ -159,6 +159,52 @@ TEST_F(MarkupModeTest, TextIsTypedInTheBoxAndAColourIsChosenOnTheToolbar) {
     EXPECT_EQ(file.Pixel(50, 55), Screen(150, 105));
 }
 
+// The select tool and the handles, each change one step: the file holds the frame as it ends.
+TEST_F(MarkupModeTest, AFrameIsMovedRecolouredResizedAndAnotherDeleted) {
+    Drag(110, 60, 150, 100);
+    EXPECT_EQ(Platform.Aids.Handles.size(), 8u); // the mark just drawn is selected
+    Key('V');
+    Drag(111, 70, 131, 80); // by its left edge, between two handles
+    Key('2');               // blue
+    Drag(150, 90, 250, 90); // drawing nothing in the select tool: on no mark, it lets go
+    EXPECT_TRUE(Platform.Aids.Handles.empty());
+    Key(kKeyTab);
+    Drag(170, 110, 190, 130); // its bottom-right handle
+    Key('F');
+    Drag(200, 150, 250, 190);
+    Key(kKeyDelete);
+    Key(kKeyTab, ssShift); // the last one: the frame again
+    Key(kKeyRight, ssShift);
+    Key('Z', ssCtrl); // the nudge taken back
+    ASSERT_EQ(Form.Marks()->Marks().size(), 1u);
+    const TMark frame = Form.Marks()->Marks()[0];
+    EXPECT_EQ(frame.Colour, kBlue);
+    EXPECT_EQ(DraggedBox(frame), (TCaptureRegion{130, 70, 191, 131}));
+    // Taken back one by one: the deletion, the second frame, the resize, the colour, the move.
+    const TCaptureRegion boxes[] = {{130, 70, 191, 131}, {130, 70, 191, 131},
+                                    {130, 70, 171, 111}, {130, 70, 171, 111},
+                                    {110, 60, 151, 101}};
+    std::size_t counts[] = {2, 1, 1, 1, 1};
+    for (int i = 0; i < 5; ++i) {
+        Key('Z', ssCtrl);
+        ASSERT_EQ(Form.Marks()->Marks().size(), counts[i]) << i;
+        EXPECT_EQ(DraggedBox(Form.Marks()->Marks()[0]), boxes[i]) << i;
+    }
+    EXPECT_EQ(Form.Marks()->Marks()[0].Colour, kRed);
+    for (int i = 0; i < 5; ++i) {
+        Key('Y', ssCtrl);
+    }
+    Key(kKeyEnter);
+    const TBmpFile file = ReadBmp(Folder.ReadNative("pics/0001.bmp"));
+    for (int y = 50; y < 200; ++y) {
+        for (int x = 100; x < 300; ++x) {
+            const bool edge = x >= 130 && x <= 190 && y >= 70 && y <= 130 &&
+                              !(x >= 133 && x <= 187 && y >= 73 && y <= 127);
+            ASSERT_EQ(file.Pixel(x - 100, y - 50), edge ? kBlue : Screen(x, y)) << x << "," << y;
+        }
+    }
+}
+
 TEST_F(MarkupModeTest, ATextBoxThatCannotBeMadeIsToldAndTheNextClickMarks) {
     Platform.TextEntryFails = true;
     Key('T');

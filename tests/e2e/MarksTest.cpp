@@ -73,7 +73,7 @@ void AFrameAndAMosaicAreSavedWhereDrawn() {
     Drag(150, 100, 250, 200); // the frame, the tool the toolbar starts with
     const std::vector<std::uint32_t> shown = ScreenShot();
     const auto at = [&](int x, int y) { return shown[std::size_t(y) * pattern.Width + x]; };
-    Check(at(200, 100) == kRed && at(152, 150) == kRed && at(153, 150) == PatternColour(153, 150),
+    Check(at(180, 100) == kRed && at(152, 130) == kRed && at(153, 130) == PatternColour(153, 130),
           "the frame shows at once, three pixels wide inside its corners");
     Press('M');
     Drag(300, 150, 339, 189);
@@ -104,6 +104,71 @@ void AFrameAndAMosaicAreSavedWhereDrawn() {
     Check(WaitFor([&] { return !IsWindowVisible(app.Main); }), "Esc leaves");
     Pump(500);
     Check(!Exists(Pic(L"0002.bmp")), "and saves nothing");
+    ClosePattern(pattern);
+    Stop(app);
+}
+
+void MarksAreMovedRecolouredResizedAndDeleted() {
+    constexpr std::uint32_t kBlue = 0x0078D7;
+    TApp app;
+    TPatternWindow pattern;
+    StartOverThePattern(app, pattern, IniWith("Markup=1\r\n"));
+    Check(DragRegion(app), "the marks' toolbar");
+    Drag(150, 100, 250, 200); // a frame, selected as it is drawn
+    Press('V');
+    Drag(150, 130, 170, 140); // by its left edge: moved by (20, 10)
+    Press('2');               // blue
+    Drag(270, 210, 300, 250); // its bottom-right handle
+    Press('F');
+    Drag(350, 300, 400, 350);
+    Press(VK_DELETE); // the second frame, right after it was drawn
+    Press('P');
+    MouseTo(120, 300);
+    LeftButton(false);
+    for (const POINT p : {POINT{135, 320}, POINT{150, 330}, POINT{175, 322}, POINT{200, 310}}) {
+        MouseTo(p.x, p.y);
+    }
+    LeftButton(true);
+    Press('E');
+    Drag(320, 100, 420, 180);
+    Press(VK_RETURN);
+
+    // The pen and the ellipse are antialiased: where their lines pass, the colour exactly; off
+    // them, the screen.
+    const auto expected = [](int x, int y) -> std::int64_t {
+        const bool inFrame = x >= 170 && x <= 300 && y >= 110 && y <= 250;
+        const bool inside = x >= 173 && x <= 297 && y >= 113 && y <= 247;
+        if (inFrame && !inside) {
+            return kBlue;
+        }
+        if ((x == 120 && y == 300) || (x == 321 && y == 140) || (x == 419 && y == 140)) {
+            return kBlue; // the pen's start, the ellipse's left and right
+        }
+        const bool nearPen = x >= 116 && x <= 204 && y >= 296 && y <= 334;
+        const bool inEllipse = x >= 319 && x <= 422 && y >= 99 && y <= 182;
+        return nearPen || inEllipse ? std::int64_t{-1} : std::int64_t{PatternColour(x, y)};
+    };
+    std::string bytes;
+    Check(ReadWhenThere(Pic(L"0001.bmp"), bytes), "Enter saves");
+    Pump(300);
+    ReadFileBytes(Pic(L"0001.bmp"), bytes);
+    int wrong = BmpInfo(bytes).Ok ? 0 : 1, changed = 0;
+    for (int y = 50; y < 400 && !wrong; ++y) {
+        for (int x = 100; x < 500; ++x) {
+            const std::uint32_t pixel = BmpPixel(bytes, x - 100, y - 50);
+            const std::int64_t want = expected(x, y);
+            changed += want < 0 && pixel != PatternColour(x, y);
+            if (want >= 0 && pixel != want) {
+                std::printf("    (%d, %d) is %06X, not %06X\n", x, y, pixel, unsigned(want));
+                ++wrong;
+                break;
+            }
+        }
+    }
+    std::printf("    the pen and the ellipse changed %d pixels\n", changed);
+    Check(wrong == 0, "the file holds the one frame moved, blue and resized, the second one gone, "
+                      "the pen and the ellipse where drawn, every other pixel the screen's");
+    Check(changed > 400, "the pen and the ellipse are drawn");
     ClosePattern(pattern);
     Stop(app);
 }

@@ -43,3 +43,4 @@ void PngOfTheWindowInFront();
 // Marks before the save.
 void AFrameAndAMosaicAreSavedWhereDrawn();
 void TextTypedAndPastedIsSaved();
+void MarksAreMovedRecolouredResizedAndDeleted();

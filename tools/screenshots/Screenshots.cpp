@@ -258,8 +258,9 @@ int wmain(int argc, wchar_t** argv) {
 
     Stop(app);
 
-    // Marks on the frozen screen before the save: a frame, an arrow, steps, a highlighter, a
-    // mosaic and a text, the toolbar beside the selection with a tool tip.
+    // Marks on the frozen screen before the save: a frame (selected, with its handles), an arrow,
+    // steps, a highlighter, a mosaic, a text, a pen's line and an ellipse, the toolbar beside the
+    // selection with the select tool's tip.
     Raise(desktop);
     TApp marking;
     if (Start(marking, IniWith("Markup=1\r\n"))) {
@@ -280,10 +281,10 @@ int wmain(int argc, wchar_t** argv) {
         if (OpenOverlay(marking)) {
             drag(px + 4, py + 32, px + 420, py + 200);
             Pump(300);
+            // The frame first: a press on a selected mark's handle resizes it, whatever the tool.
+            drag(px + 130, py + 74, px + 175, py + 100);
             Press('H');
             drag(px + 14, py + 78, px + 250, py + 96);
-            Press('F');
-            drag(px + 130, py + 74, px + 175, py + 100);
             Press('A');
             drag(px + 300, py + 150, px + 182, py + 100);
             Press('N');
@@ -295,9 +296,23 @@ int wmain(int argc, wchar_t** argv) {
             click(px + 230, py + 150);
             Type(L"ここが伸びた");
             Press(VK_RETURN);
-            MouseTo(px + 300, py + 215); // a tool tip under the pointer
+            Press('E');
+            drag(px + 320, py + 40, px + 410, py + 90);
+            Press('P');
+            MouseTo(px + 340, py + 170);
+            LeftButton(false);
+            for (const POINT p : {POINT{px + 355, py + 185}, POINT{px + 370, py + 175},
+                                  POINT{px + 385, py + 190}, POINT{px + 400, py + 178}}) {
+                MouseTo(p.x, p.y);
+            }
+            LeftButton(true);
+            Press('V');
+            click(px + 152, py + 74); // the frame's top edge: selected, its handles shown
+            // The select tool's tip: the toolbar, too wide for the selection, starts at the
+            // monitor's left edge.
+            MouseTo(20, py + 219);
             Pump(500);
-            failures += !SaveScreenPart(L"marks.png", {0, py + 10, px + 500, py + 280}, 0);
+            failures += !SaveScreenPart(L"marks.png", {0, py + 10, std::max(px + 500, 900), py + 280}, 0);
             Press(VK_ESCAPE);
             Pump(500);
         } else {
