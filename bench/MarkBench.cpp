@@ -74,9 +74,9 @@ BENCHMARK(Ellipse)->Unit(benchmark::kMillisecond);
 void HitTest(benchmark::State& state) {
     const TMarkStyle style;
     std::vector<TMark> marks;
-    for (const TMarkTool tool : {TMarkTool::Frame, TMarkTool::Arrow, TMarkTool::Line,
-                                 TMarkTool::Ellipse, TMarkTool::Highlighter, TMarkTool::Mosaic,
-                                 TMarkTool::Step, TMarkTool::Pen}) {
+    for (const TMarkTool tool :
+         {TMarkTool::Frame, TMarkTool::Arrow, TMarkTool::Line, TMarkTool::Ellipse,
+          TMarkTool::Highlighter, TMarkTool::Mosaic, TMarkTool::Step, TMarkTool::Pen}) {
         TMark mark{tool, 0, {100, 100}, {900, 600}, {}, 1, {}};
         for (int i = 0; i <= 80; ++i) {
             mark.Points.push_back({100 + 10 * i, 100 + (i % 2) * 8});

@@ -20,9 +20,12 @@ double DistanceToSegment(double px, double py, TScreenPoint a, TScreenPoint b) {
 }
 
 double DistanceToBox(TScreenPoint at, const TCaptureRegion& box) {
-    const double dx = at.X < box.Left ? box.Left - at.X : at.X >= box.Right ? at.X - box.Right + 1 : 0;
-    const double dy =
-        at.Y < box.Top ? box.Top - at.Y : at.Y >= box.Bottom ? at.Y - box.Bottom + 1 : 0;
+    const double dx = at.X < box.Left     ? box.Left - at.X
+                      : at.X >= box.Right ? at.X - box.Right + 1
+                                          : 0;
+    const double dy = at.Y < box.Top       ? box.Top - at.Y
+                      : at.Y >= box.Bottom ? at.Y - box.Bottom + 1
+                                           : 0;
     return std::sqrt(dx * dx + dy * dy);
 }
 
@@ -177,8 +180,10 @@ TMark Moved(const TMark& mark, std::int32_t dx, std::int32_t dy, const TCaptureR
         left = std::min(left, p.X), top = std::min(top, p.Y);
         right = std::max(right, p.X), bottom = std::max(bottom, p.Y);
     }
-    dx = std::clamp(dx, std::min(0, selection.Left - left), std::max(0, selection.Right - 1 - right));
-    dy = std::clamp(dy, std::min(0, selection.Top - top), std::max(0, selection.Bottom - 1 - bottom));
+    dx = std::clamp(dx, std::min(0, selection.Left - left),
+                    std::max(0, selection.Right - 1 - right));
+    dy = std::clamp(dy, std::min(0, selection.Top - top),
+                    std::max(0, selection.Bottom - 1 - bottom));
     TMark moved = mark;
     for (TScreenPoint* p : {&moved.From, &moved.To}) {
         p->X += dx, p->Y += dy;

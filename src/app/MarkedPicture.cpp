@@ -89,7 +89,8 @@ std::vector<TCaptureRegion> TMarkedPicture::Repaint(const std::vector<TMark>& ma
                 const TCaptureRegion both = Intersection(area, mosaic);
                 if (!IsEmpty(both) && both != mosaic) {
                     area = {std::min(area.Left, mosaic.Left), std::min(area.Top, mosaic.Top),
-                            std::max(area.Right, mosaic.Right), std::max(area.Bottom, mosaic.Bottom)};
+                            std::max(area.Right, mosaic.Right),
+                            std::max(area.Bottom, mosaic.Bottom)};
                     grown = true;
                 }
             }
@@ -106,8 +107,9 @@ std::vector<TCaptureRegion> TMarkedPicture::Repaint(const std::vector<TMark>& ma
         canvas.Left = area.Left;
         canvas.Top = area.Top;
         for (std::size_t i = 0; i < marks.size(); ++i) {
-            if (std::any_of(marksAreas[i].begin(), marksAreas[i].end(),
-                            [&](const TCaptureRegion& a) { return !IsEmpty(Intersection(a, area)); })) {
+            if (std::any_of(
+                    marksAreas[i].begin(), marksAreas[i].end(),
+                    [&](const TCaptureRegion& a) { return !IsEmpty(Intersection(a, area)); })) {
                 PaintMark(canvas, marks[i], style, overlay);
             }
         }

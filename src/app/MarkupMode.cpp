@@ -43,8 +43,8 @@ void TMarkupMode::Leave() {
 
 // The toolbar, and the selected mark's handles (none while it is being typed in).
 void TMarkupMode::ShowToolbar() {
-    TOverlayAids aids = ToolbarAids(FState->Toolbar, FState->Tool, FState->Colour,
-                                    FState->Hovered, FState->Monitor);
+    TOverlayAids aids = ToolbarAids(FState->Toolbar, FState->Tool, FState->Colour, FState->Hovered,
+                                    FState->Monitor);
     if (!FState->TypingAt) {
         aids.Handles = FState->Sheet.Handles();
     }
@@ -171,8 +171,8 @@ void TMarkupMode::MouseMove(TScreenPoint at, TShiftState shift) {
     }
     case TDrag::Move:
         if (FState->Dragged) {
-            sheet.Reshape(Moved(FState->Drawn, to.X - from.X, to.Y - from.Y,
-                                sheet.Marks().Selection()));
+            sheet.Reshape(
+                Moved(FState->Drawn, to.X - from.X, to.Y - from.Y, sheet.Marks().Selection()));
             ShowToolbar();
         }
         return;
@@ -230,8 +230,7 @@ TMarkupAnswer TMarkupMode::KeyDown(TKeyCode key, TShiftState shift) {
         sheet.DeleteSelected();
     } else if (key == kKeyTab) {
         sheet.SelectNext((shift & ssShift) ? -1 : 1);
-    } else if (key == kKeyEnter && !FState->Tool && selected &&
-               selected->Tool == TMarkTool::Text) {
+    } else if (key == kKeyEnter && !FState->Tool && selected && selected->Tool == TMarkTool::Text) {
         FState->Retyping = true;
         Type(*selected);
         return TMarkupAnswer::None;

@@ -59,12 +59,12 @@ private:
         std::uint32_t Colour = kMarkColours[0];
         TDrag Drag = TDrag::None;
         TScreenPoint PressedAt;
-        TMark Drawn;                           // the mark being drawn, or the one dragged
-        int Handle = 0;                        // the handle dragged
-        bool Dragged = false;                  // beyond a click's slack
-        std::optional<TScreenPoint> TypingAt;  // where the text being typed goes
-        bool Retyping = false;                 // the words of the selected text
-        std::optional<std::size_t> Hovered;    // the button under the pointer
+        TMark Drawn;                          // the mark being drawn, or the one dragged
+        int Handle = 0;                       // the handle dragged
+        bool Dragged = false;                 // beyond a click's slack
+        std::optional<TScreenPoint> TypingAt; // where the text being typed goes
+        bool Retyping = false;                // the words of the selected text
+        std::optional<std::size_t> Hovered;   // the button under the pointer
     };
     TMarkupAnswer PressButton(const TToolbarButton& button);
     void StartDrag(TDrag drag, TScreenPoint at, const TMark& mark);

@@ -44,9 +44,9 @@ struct TMarkStyle {
 
 inline TMarkStyle MarkStyleFor(int dpi) {
     const TMarkStyle base;
-    return {ScaledToDpi(base.LineWidth, dpi),   ScaledToDpi(base.StepRadius, dpi),
-            ScaledToDpi(base.TextHeight, dpi),  ScaledToDpi(base.MosaicBlock, dpi),
-            ScaledToDpi(base.Reach, dpi),       ScaledToDpi(base.HandleSize, dpi) | 1};
+    return {ScaledToDpi(base.LineWidth, dpi),  ScaledToDpi(base.StepRadius, dpi),
+            ScaledToDpi(base.TextHeight, dpi), ScaledToDpi(base.MosaicBlock, dpi),
+            ScaledToDpi(base.Reach, dpi),      ScaledToDpi(base.HandleSize, dpi) | 1};
 }
 
 // The rectangle of a dragged mark, corners included, whichever way it was dragged.

@@ -30,10 +30,10 @@ std::vector<TCaptureRegion> FrameAreas(const TCaptureRegion& box, std::int32_t w
     const std::int32_t left = std::min(box.Left + width, box.Right);
     const std::int32_t right = std::max(box.Right - width, left);
     std::vector<TCaptureRegion> edges;
-    for (const TCaptureRegion& edge :
-         {TCaptureRegion{box.Left, box.Top, box.Right, top},
-          TCaptureRegion{box.Left, bottom, box.Right, box.Bottom},
-          TCaptureRegion{box.Left, top, left, bottom}, TCaptureRegion{right, top, box.Right, bottom}}) {
+    for (const TCaptureRegion& edge : {TCaptureRegion{box.Left, box.Top, box.Right, top},
+                                       TCaptureRegion{box.Left, bottom, box.Right, box.Bottom},
+                                       TCaptureRegion{box.Left, top, left, bottom},
+                                       TCaptureRegion{right, top, box.Right, bottom}}) {
         if (!IsEmpty(edge)) {
             edges.push_back(edge);
         }
@@ -92,7 +92,6 @@ struct TEdge {
     double NX, NY;
 };
 
-
 // The rows the arrow reaches cut into bands, each as wide as the arrow within it: the line's
 // pixels and their reach, and the head's box.
 std::vector<TCaptureRegion> ArrowBands(TScreenPoint from, TScreenPoint to, std::int32_t reach,
@@ -102,7 +101,8 @@ std::vector<TCaptureRegion> ArrowBands(TScreenPoint from, TScreenPoint to, std::
     const auto count = static_cast<std::size_t>((bottom - top + kStrokeBand - 1) / kStrokeBand);
     std::vector<std::pair<std::int32_t, std::int32_t>> spans(count, {INT32_MAX, INT32_MIN});
     const auto widen = [&](std::int32_t y0, std::int32_t y1, std::int32_t x0, std::int32_t x1) {
-        const auto last = std::min(count - 1, static_cast<std::size_t>((y1 - 1 - top) / kStrokeBand));
+        const auto last =
+            std::min(count - 1, static_cast<std::size_t>((y1 - 1 - top) / kStrokeBand));
         for (auto band = static_cast<std::size_t>((y0 - top) / kStrokeBand); band <= last; ++band) {
             spans[band] = {std::min(spans[band].first, x0), std::max(spans[band].second, x1)};
         }
@@ -168,7 +168,8 @@ std::vector<TCaptureRegion> PaintArrow(const TPixels32Canvas& canvas, TScreenPoi
         return {};
     }
     const TArrowShape arrow(from, to, width);
-    const TEdge edges[] = {{arrow.Tip, arrow.Left}, {arrow.Left, arrow.Right}, {arrow.Right, arrow.Tip}};
+    const TEdge edges[] = {
+        {arrow.Tip, arrow.Left}, {arrow.Left, arrow.Right}, {arrow.Right, arrow.Tip}};
     const TVector a = arrow.A;
     const double edge = arrow.Edge, ex = arrow.EX, ey = arrow.EY, length2 = arrow.Length2;
     std::vector<TCaptureRegion> changed;
@@ -206,9 +207,10 @@ std::vector<TCaptureRegion> PaintDisc(const TPixels32Canvas& canvas, TScreenPoin
         return {};
     }
     const TVector c{centre.X + 0.5, centre.Y + 0.5};
-    return EachPixelAt(canvas, DiscArea(centre, radius), [&](std::uint8_t* pixel, std::int32_t x, std::int32_t y) {
-        const double ox = x + 0.5 - c.X, oy = y + 0.5 - c.Y;
-        const double distance = std::sqrt(ox * ox + oy * oy);
-        Blend(pixel, colour, std::clamp(radius + 0.5 - distance, 0.0, 1.0));
-    });
+    return EachPixelAt(canvas, DiscArea(centre, radius),
+                       [&](std::uint8_t* pixel, std::int32_t x, std::int32_t y) {
+                           const double ox = x + 0.5 - c.X, oy = y + 0.5 - c.Y;
+                           const double distance = std::sqrt(ox * ox + oy * oy);
+                           Blend(pixel, colour, std::clamp(radius + 0.5 - distance, 0.0, 1.0));
+                       });
 }

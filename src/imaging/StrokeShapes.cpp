@@ -45,12 +45,12 @@ struct TStroke {
         const std::vector<TVector> line = StrokeCentres(points, smooth);
         const auto reach = static_cast<std::int32_t>(std::ceil(Edge)) + 1;
         const auto add = [&](TVector a, TVector b) {
-            Pieces.push_back(
-                {a, b,
-                 {static_cast<std::int32_t>(std::floor(std::min(a.X, b.X))) - reach,
-                  static_cast<std::int32_t>(std::floor(std::min(a.Y, b.Y))) - reach,
-                  static_cast<std::int32_t>(std::ceil(std::max(a.X, b.X))) + reach,
-                  static_cast<std::int32_t>(std::ceil(std::max(a.Y, b.Y))) + reach}});
+            Pieces.push_back({a,
+                              b,
+                              {static_cast<std::int32_t>(std::floor(std::min(a.X, b.X))) - reach,
+                               static_cast<std::int32_t>(std::floor(std::min(a.Y, b.Y))) - reach,
+                               static_cast<std::int32_t>(std::ceil(std::max(a.X, b.X))) + reach,
+                               static_cast<std::int32_t>(std::ceil(std::max(a.Y, b.Y))) + reach}});
         };
         for (std::size_t i = 0; i < line.size(); ++i) {
             const TVector a = line[i], b = i + 1 < line.size() ? line[i + 1] : line[i];
@@ -59,8 +59,8 @@ struct TStroke {
             }
             const double dx = b.X - a.X, dy = b.Y - a.Y;
             const auto steps = std::max<std::int64_t>(
-                1, static_cast<std::int64_t>(std::ceil(std::max(std::abs(dx), std::abs(dy)) /
-                                                       (kStrokeBand / 2))));
+                1, static_cast<std::int64_t>(
+                       std::ceil(std::max(std::abs(dx), std::abs(dy)) / (kStrokeBand / 2))));
             for (std::int64_t s = 0; s < steps; ++s) {
                 const double t0 = double(s) / double(steps), t1 = double(s + 1) / double(steps);
                 add({a.X + dx * t0, a.Y + dy * t0}, {a.X + dx * t1, a.Y + dy * t1});
@@ -81,7 +81,8 @@ struct TStroke {
         std::vector<std::pair<std::int32_t, std::int32_t>> spans(count, {INT32_MAX, INT32_MIN});
         for (const TPiece& piece : Pieces) {
             const auto first = static_cast<std::size_t>((piece.Reach.Top - top) / kStrokeBand);
-            const auto last = static_cast<std::size_t>((piece.Reach.Bottom - 1 - top) / kStrokeBand);
+            const auto last =
+                static_cast<std::size_t>((piece.Reach.Bottom - 1 - top) / kStrokeBand);
             for (std::size_t band = first; band <= last; ++band) {
                 spans[band] = {std::min(spans[band].first, piece.Reach.Left),
                                std::max(spans[band].second, piece.Reach.Right)};
@@ -117,14 +118,14 @@ struct TStroke {
 
 } // namespace
 
-std::vector<TCaptureRegion> StrokeAreas(const std::vector<TScreenPoint>& points,
-                                        std::int32_t width, bool smooth) {
+std::vector<TCaptureRegion> StrokeAreas(const std::vector<TScreenPoint>& points, std::int32_t width,
+                                        bool smooth) {
     return width < 1 ? std::vector<TCaptureRegion>{} : TStroke(points, width, smooth).Bands();
 }
 
 std::vector<TCaptureRegion> PaintStroke(const TPixels32Canvas& canvas,
-                                        const std::vector<TScreenPoint>& points,
-                                        std::int32_t width, std::uint32_t colour, bool smooth) {
+                                        const std::vector<TScreenPoint>& points, std::int32_t width,
+                                        std::uint32_t colour, bool smooth) {
     if (width < 1) {
         return {};
     }
@@ -183,7 +184,8 @@ std::vector<TCaptureRegion> EllipseAreas(const TCaptureRegion& box, std::int32_t
         const double nearest = top > 0 ? top : bottom < 0 ? -bottom : 0.0;
         const double farthest = std::max(std::abs(top), std::abs(bottom));
         const double outer = ax * std::sqrt(std::max(0.0, 1 - (nearest / ay) * (nearest / ay)));
-        const std::int32_t left = std::max(box.Left - 1, static_cast<std::int32_t>(std::floor(cx - outer)) - 1);
+        const std::int32_t left =
+            std::max(box.Left - 1, static_cast<std::int32_t>(std::floor(cx - outer)) - 1);
         const std::int32_t right =
             std::min(box.Right + 1, static_cast<std::int32_t>(std::ceil(cx + outer)) + 1);
         const double inner = ix > 0 && iy > 0 && farthest < iy
@@ -207,7 +209,7 @@ std::vector<TCaptureRegion> PaintEllipse(const TPixels32Canvas& canvas, const TC
     std::vector<TCaptureRegion> changed;
     for (const TCaptureRegion& area : EllipseAreas(box, width)) {
         for (const TCaptureRegion& part :
-             EachPixelAt(canvas, area, [&](std::uint8_t* pixel, std::int32_t x, std::int32_t y) {
+             EachPixelAt(canvas, area, [&](std::uint8_t*pixel, std::int32_t x, std::int32_t y) {
                  const double distance = EllipseDistance(box, width, x + 0.5, y + 0.5);
                  Blend(pixel, colour, std::clamp(edge - distance, 0.0, 1.0));
              })) {

@@ -12,11 +12,11 @@
 
 // A line through `points`, `width` wide with round ends and joins; `smooth` first rounds its
 // corners (a pen's freehand line, which keeps its ends). One point is a dot.
-std::vector<TCaptureRegion> StrokeAreas(const std::vector<TScreenPoint>& points,
-                                        std::int32_t width, bool smooth);
+std::vector<TCaptureRegion> StrokeAreas(const std::vector<TScreenPoint>& points, std::int32_t width,
+                                        bool smooth);
 std::vector<TCaptureRegion> PaintStroke(const TPixels32Canvas& canvas,
-                                        const std::vector<TScreenPoint>& points,
-                                        std::int32_t width, std::uint32_t colour, bool smooth);
+                                        const std::vector<TScreenPoint>& points, std::int32_t width,
+                                        std::uint32_t colour, bool smooth);
 
 // The outline of the ellipse that fills `box`, `width` wide inside its edges.
 std::vector<TCaptureRegion> EllipseAreas(const TCaptureRegion& box, std::int32_t width);

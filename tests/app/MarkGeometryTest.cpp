@@ -4,7 +4,8 @@
 
 namespace {
 
-TMark Mark(TMarkTool tool, TScreenPoint from, TScreenPoint to, std::vector<TScreenPoint> points = {}) {
+TMark Mark(TMarkTool tool, TScreenPoint from, TScreenPoint to,
+           std::vector<TScreenPoint> points = {}) {
     return {tool, kMarkColours[0], from, to, {}, 0, std::move(points)};
 }
 
@@ -15,7 +16,8 @@ TEST(MarkGeometry, APressTakesAMarkByItsStrokeOrInsideAFilledOne) {
     const TMark frame = Mark(TMarkTool::Frame, {100, 100}, {199, 159});
     const TMark arrow = Mark(TMarkTool::Arrow, {100, 100}, {200, 100});
     const TMark line = Mark(TMarkTool::Line, {100, 100}, {200, 100});
-    const TMark pen = Mark(TMarkTool::Pen, {100, 100}, {140, 100}, {{100, 100}, {120, 110}, {140, 100}});
+    const TMark pen =
+        Mark(TMarkTool::Pen, {100, 100}, {140, 100}, {{100, 100}, {120, 110}, {140, 100}});
     const TMark ellipse = Mark(TMarkTool::Ellipse, {100, 100}, {199, 159});
     const TMark mosaic = Mark(TMarkTool::Mosaic, {100, 100}, {199, 159});
     const TMark step = Mark(TMarkTool::Step, {150, 130}, {150, 130});
@@ -61,9 +63,14 @@ TEST(MarkGeometry, APressTakesAMarkByItsStrokeOrInsideAFilledOne) {
 TEST(MarkGeometry, HandlesMoveTheirCornerEdgeOrEndAndShiftSquaresThem) {
     const TMarkStyle style;
     const TMark frame = Mark(TMarkTool::Frame, {199, 159}, {100, 100}); // dragged up and left
-    EXPECT_EQ(HandlePoints(frame), (std::vector<TScreenPoint>{{100, 100}, {149, 100}, {199, 100},
-                                                              {199, 129}, {199, 159}, {149, 159},
-                                                              {100, 159}, {100, 129}}));
+    EXPECT_EQ(HandlePoints(frame), (std::vector<TScreenPoint>{{100, 100},
+                                                              {149, 100},
+                                                              {199, 100},
+                                                              {199, 129},
+                                                              {199, 159},
+                                                              {149, 159},
+                                                              {100, 159},
+                                                              {100, 129}}));
     EXPECT_EQ(HandlePoints(Mark(TMarkTool::Line, {1, 2}, {3, 4})),
               (std::vector<TScreenPoint>{{1, 2}, {3, 4}}));
     EXPECT_TRUE(HandlePoints(Mark(TMarkTool::Pen, {1, 2}, {3, 4}, {{1, 2}, {3, 4}})).empty());
@@ -82,10 +89,20 @@ TEST(MarkGeometry, HandlesMoveTheirCornerEdgeOrEndAndShiftSquaresThem) {
         {"the top edge only", frame, 1, {300, 80}, false, {100, 80}, {199, 159}},
         {"the left edge past the right", frame, 7, {220, 0}, false, {220, 100}, {199, 159}},
         {"a square from the corner that stays", frame, 0, {150, 60}, true, {150, 110}, {199, 159}},
-        {"a line's end", Mark(TMarkTool::Line, {10, 10}, {50, 50}), 1, {60, 30}, false, {10, 10},
+        {"a line's end",
+         Mark(TMarkTool::Line, {10, 10}, {50, 50}),
+         1,
+         {60, 30},
+         false,
+         {10, 10},
          {60, 30}},
-        {"level with Shift", Mark(TMarkTool::Line, {10, 10}, {50, 50}), 1, {60, 14}, true,
-         {10, 10}, {60, 10}},
+        {"level with Shift",
+         Mark(TMarkTool::Line, {10, 10}, {50, 50}),
+         1,
+         {60, 14},
+         true,
+         {10, 10},
+         {60, 10}},
     };
     for (const Row& row : rows) {
         const TMark resized = Resized(row.mark, row.handle, row.to, row.shift);

@@ -45,7 +45,9 @@ TEST(MarkedPicture, AChangePaintedWhereItTouchesIsAsAllPaintedAnew) {
         Mark(TMarkTool::Mosaic, {190, 30}, {230, 70}),
     };
     const auto move = [](std::size_t index, std::int32_t dx, std::int32_t dy) {
-        return [=](std::vector<TMark>& m) { m[index] = Moved(m[index], dx, dy, {20, 10, 300, 220}); };
+        return [=](std::vector<TMark>& m) {
+            m[index] = Moved(m[index], dx, dy, {20, 10, 300, 220});
+        };
     };
     struct Row {
         const char* what;
@@ -55,9 +57,16 @@ TEST(MarkedPicture, AChangePaintedWhereItTouchesIsAsAllPaintedAnew) {
         {"the frame moved across the mosaic", move(0, 60, 40), 0},
         {"the mosaic moved, under the arrow", move(2, -50, 30), 2},
         {"the highlighter under the mosaic recoloured in place",
-         [](std::vector<TMark>& m) { m[1].To = {190, 140}; }, 1},
+         [](std::vector<TMark>& m) {
+             m[1].To = {190, 140};
+         },
+         1},
         {"the pen moved onto the line", move(6, 30, 20), 6},
-        {"the ellipse resized", [](std::vector<TMark>& m) { m[4] = Resized(m[4], 0, {100, 50}, false); }, 4},
+        {"the ellipse resized",
+         [](std::vector<TMark>& m) {
+             m[4] = Resized(m[4], 0, {100, 50}, false);
+         },
+         4},
         {"the text moved under the small mosaic", move(7, -5, 5), 7},
         {"the arrow recoloured", [](std::vector<TMark>& m) { m[3].Colour = 0xFFB900; }, 3},
     };

@@ -181,8 +181,10 @@ TEST_F(MarkupModeTest, AFrameIsMovedRecolouredResizedAndAnotherDeleted) {
     EXPECT_EQ(frame.Colour, kBlue);
     EXPECT_EQ(DraggedBox(frame), (TCaptureRegion{130, 70, 191, 131}));
     // Taken back one by one: the deletion, the second frame, the resize, the colour, the move.
-    const TCaptureRegion boxes[] = {{130, 70, 191, 131}, {130, 70, 191, 131},
-                                    {130, 70, 171, 111}, {130, 70, 171, 111},
+    const TCaptureRegion boxes[] = {{130, 70, 191, 131},
+                                    {130, 70, 191, 131},
+                                    {130, 70, 171, 111},
+                                    {130, 70, 171, 111},
                                     {110, 60, 151, 101}};
     std::size_t counts[] = {2, 1, 1, 1, 1};
     for (int i = 0; i < 5; ++i) {

@@ -17,8 +17,13 @@ TEST(Markup, EachChangeIsOneStepTakenBackAndPutBackExactly) {
         std::function<void(TMarkup&)> change;
     } rows[] = {
         {"a frame placed, held within the selection",
-         [](TMarkup& m) { m.Place(Mark(TMarkTool::Frame, {90, 40}, {400, 199})); }},
-        {"moved", [](TMarkup& m) { m.Change(0, Mark(TMarkTool::Frame, {130, 60}, {150, 80})); }},
+         [](TMarkup& m) {
+             m.Place(Mark(TMarkTool::Frame, {90, 40}, {400, 199}));
+         }},
+        {"moved",
+         [](TMarkup& m) {
+             m.Change(0, Mark(TMarkTool::Frame, {130, 60}, {150, 80}));
+         }},
         {"recoloured",
          [](TMarkup& m) {
              TMark step = m.Marks()[1];
@@ -27,7 +32,9 @@ TEST(Markup, EachChangeIsOneStepTakenBackAndPutBackExactly) {
          }},
         {"the first step deleted: the second keeps its number", [](TMarkup& m) { m.Delete(1); }},
         {"a new step takes the number after the highest",
-         [](TMarkup& m) { m.Place(Mark(TMarkTool::Step, {200, 90})); }},
+         [](TMarkup& m) {
+             m.Place(Mark(TMarkTool::Step, {200, 90}));
+         }},
         {"a pen's points held within",
          [](TMarkup& m) {
              TMark pen = Mark(TMarkTool::Pen, {110, 60}, {500, 60});

@@ -312,7 +312,8 @@ int wmain(int argc, wchar_t** argv) {
             // monitor's left edge.
             MouseTo(20, py + 219);
             Pump(500);
-            failures += !SaveScreenPart(L"marks.png", {0, py + 10, std::max(px + 500, 900), py + 280}, 0);
+            failures +=
+                !SaveScreenPart(L"marks.png", {0, py + 10, std::max(px + 500, 900), py + 280}, 0);
             Press(VK_ESCAPE);
             Pump(500);
         } else {
