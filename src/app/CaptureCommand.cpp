@@ -5,6 +5,7 @@
 #include "app/FileNaming.h"
 #include "base/Errors.h"
 #include "base/FormatText.h"
+#include "base/PathText.h"
 #include "base/Texts.h"
 #include "imaging/Bitmap.h"
 #include "imaging/JpegImage.h"
@@ -31,7 +32,8 @@ void TMainForm::mnCaptureClick() {
     RunCapture(std::nullopt);
 }
 
-void TMainForm::RunCapture(const std::optional<TCaptureRegion>& screen) {
+void TMainForm::RunCapture(const std::optional<TCaptureRegion>& screen,
+                           const TCaptureSource& source) {
     if (FScheduler.Capturing) {
         // Asked for from inside this command's own question: its turn comes after it.
         Schedule({TSchedulerEventKind::Request,
@@ -41,17 +43,18 @@ void TMainForm::RunCapture(const std::optional<TCaptureRegion>& screen) {
     }
     Schedule({TSchedulerEventKind::CaptureStarted});
     try {
-        RunCaptureCommand(screen);
+        RunCaptureCommand(screen, source);
     } catch (...) {
         HandleException(); // the error box is part of the capture
     }
     Schedule({TSchedulerEventKind::CaptureEnded});
 }
 
-// The capture command over the current region, or over `screen` (a monitor), which needs no
-// region chosen and leaves the current one as it is. Closing while one of its questions is
-// open abandons it there.
-void TMainForm::RunCaptureCommand(const std::optional<TCaptureRegion>& screen) {
+// The capture command over the current region, or over `screen` (a monitor, or a scrolling
+// capture's page with its pixels), which needs no region chosen and leaves the current one as
+// it is. Closing while one of its questions is open abandons it there.
+void TMainForm::RunCaptureCommand(const std::optional<TCaptureRegion>& screen,
+                                  const TCaptureSource& source) {
     const TCaptureRegion region = screen.value_or(FRegion);
     if (!screen && !RegionChosen()) {
         Ask(Text(TText::RegionMissing), TBoxKind::Error, TBoxButtons::Ok);
@@ -78,7 +81,7 @@ void TMainForm::RunCaptureCommand(const std::optional<TCaptureRegion>& screen) {
         }
     }
     TBitmap saved;
-    if (!SaveCapture(region, fileName, saved)) {
+    if (!SaveCapture(region, fileName, saved, source.Pixels)) {
         return;
     }
     ++FSerialNo;
@@ -86,7 +89,7 @@ void TMainForm::RunCaptureCommand(const std::optional<TCaptureRegion>& screen) {
         OptionForm.spnStartVal.SetValue(FSerialNo);
         FPlatform.Dialogs().RefreshOptionsDialog(OptionForm);
     }
-    AfterCapture(saved, fileName);
+    AfterCapture(saved, fileName, source);
     if (Settings.ExecApplication && !Closing() && FPlatform.Files().FileExists(fileName)) {
         try {
             FPlatform.Shell().ShellOpen(fileName);
@@ -97,7 +100,8 @@ void TMainForm::RunCaptureCommand(const std::optional<TCaptureRegion>& screen) {
 }
 
 // What follows a saved capture as the settings ask: the clipboard, the notice.
-void TMainForm::AfterCapture(const TBitmap& capture, const std::string& fileName) {
+void TMainForm::AfterCapture(const TBitmap& capture, const std::string& fileName,
+                             const TCaptureSource& source) {
     if (Settings.CopyToClipboard && capture.HasStore()) {
         if (!FPlatform.Shell().SetClipboardPicture(std::make_shared<TClipboardPicture>(capture))) {
             // The file is saved and counted all the same.
@@ -105,7 +109,11 @@ void TMainForm::AfterCapture(const TBitmap& capture, const std::string& fileName
         }
     }
     if (Settings.NotifySaved && !Closing()) {
-        FTray.Notify(fileName, Visible()); // over the overlay: once it has gone
+        const std::string name = fileName.substr(ExtractFolder(fileName).size());
+        const std::string shown = source.NoticeFormat.empty()
+                                      ? name
+                                      : FormatText(source.NoticeFormat, {name, source.Height});
+        FTray.Notify(fileName, shown, Visible()); // over the overlay: once it has gone
     }
 }
 
@@ -129,7 +137,7 @@ void DrawPointer(TBitmap& bitmap, const TCaptureRegion& region, const TPointerPi
 } // namespace
 
 bool TMainForm::SaveCapture(const TCaptureRegion& region, const std::string& fileName,
-                            TBitmap& saved) {
+                            TBitmap& saved, const TScreenPixels* pixels) {
     try {
         const std::int64_t width = std::int64_t{region.Right} - region.Left;
         const std::int64_t height = std::int64_t{region.Bottom} - region.Top;
@@ -137,12 +145,18 @@ bool TMainForm::SaveCapture(const TCaptureRegion& region, const std::string& fil
             height > std::numeric_limits<std::int32_t>::max()) {
             throw EOutOfResources(Text(TText::OutOfSystemResources));
         }
+        if (Settings.ImageType == itJpeg && height > kMaxJpegSide) {
+            // Refused before anything is written: libjpeg takes no taller picture.
+            throw EInvalidGraphicOperation(Text(TText::JpegTooTall));
+        }
         TBitmap bitmap;
         bitmap.SetColumns(static_cast<std::int32_t>(width));
         bitmap.SetRows(static_cast<std::int32_t>(height));
         bitmap.SetPixelDepth(DepthForImageBit(Settings.ImageBit));
         const std::shared_ptr<const TScreenPixels>& snapshot = FSelection.Snapshot();
-        if (bitmap.HasStore() && Marking() && region == Marks()->Selection()) {
+        if (bitmap.HasStore() && pixels) {
+            bitmap.DrawPixels32(0, 0, pixels->View());
+        } else if (bitmap.HasStore() && Marking() && region == Marks()->Selection()) {
             // The marked selection as the overlay shows it, the pointer in when it is captured.
             bitmap.DrawPixels32(0, 0, FMarkup.Picture()->View());
         } else if (bitmap.HasStore() && Visible() && snapshot) {
@@ -211,6 +225,9 @@ void TMainForm::ApplyKeyDecision(const TKeyDecision& decision) {
         break;
     case TKeyAction::CaptureScreen:
         RunCapture(decision.Rect ? *decision.Rect : FullScreenRegion());
+        break;
+    case TKeyAction::ScrollCapture:
+        OpenFrozenScreen(TFrozenPurpose::Scroll);
         break;
     }
 }

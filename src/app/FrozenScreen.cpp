@@ -3,9 +3,18 @@
 #include <utility>
 
 void TMainForm::mnPositionClick() {
+    OpenFrozenScreen(TFrozenPurpose::Region);
+}
+
+// The frozen screen for a region, or (with its hint) for the rectangle a scrolling capture
+// scrolls, which leaves the region as it is.
+void TMainForm::OpenFrozenScreen(TFrozenPurpose purpose) {
     FTray.HideNotice();
+    const bool scroll = purpose == TFrozenPurpose::Scroll;
     // A snapshot that cannot be made raises here: no overlay, the region unchanged.
-    FSelection.Open(Settings.CaptureCursor, Settings.Magnifier, FWindowState);
+    FSelection.Open(Settings.CaptureCursor && !scroll, Settings.Magnifier, FWindowState,
+                    scroll ? Text(TText::ScrollHint) : std::string());
+    FPurpose = purpose;
     // Esc leaves the region (and the caption) as they are now.
     FPrevRegion = FRegion;
     Schedule({TSchedulerEventKind::ScreenUsed, {}, TScreenUse::Frozen});
@@ -28,8 +37,10 @@ void TMainForm::FormMouseDown(TMouseButton button, TShiftState shift, std::int32
 }
 
 void TMainForm::BeginDrag(TScreenPoint at, bool byKeyboard) {
-    FPrevRegion = FRegion;
-    FRegion = {at.X, at.Y, at.X, at.Y};
+    if (FPurpose == TFrozenPurpose::Region) {
+        FPrevRegion = FRegion;
+        FRegion = {at.X, at.Y, at.X, at.Y};
+    }
     FSelection.Press(at, byKeyboard);
     Schedule({TSchedulerEventKind::ScreenUsed, {}, TScreenUse::Dragging});
 }
@@ -41,8 +52,10 @@ void TMainForm::FormMouseMove(TShiftState shift, std::int32_t x, std::int32_t y)
     }
     if (FSelection.Dragging() && ((shift & ssLeft) || FSelection.DraggingByKeyboard())) {
         FSelection.DragTo({x, y});
-        FRegion.Right = x;
-        FRegion.Bottom = y;
+        if (FPurpose == TFrozenPurpose::Region) {
+            FRegion.Right = x;
+            FRegion.Bottom = y;
+        }
     }
     FSelection.ShowAids({x, y});
 }
@@ -58,7 +71,9 @@ void TMainForm::FormMouseUp(TMouseButton button, TShiftState shift, std::int32_t
     }
     if (!Visible()) {
         // The selection was ended by Esc while the button was held.
-        FRegion = FPrevRegion;
+        if (FPurpose == TFrozenPurpose::Region) {
+            FRegion = FPrevRegion;
+        }
         return;
     }
     if (FSelection.Dragging()) {
@@ -69,6 +84,12 @@ void TMainForm::FormMouseUp(TMouseButton button, TShiftState shift, std::int32_t
 // The region chosen: shown in the caption, then captured at once or marked first, as the
 // settings ask; whatever happens, the overlay goes unless the marks keep it.
 void TMainForm::RegionReleased(std::int32_t x, std::int32_t y) {
+    if (FPurpose == TFrozenPurpose::Scroll) {
+        const TCaptureRegion rect = FSelection.Release({x, y});
+        EndSelection(IsEmpty(rect) ? TScreenUse::Free : TScreenUse::Scrolling);
+        StartScroll(rect);
+        return;
+    }
     struct TEndSelection {
         TMainForm& Form;
         bool Keep = false; // the overlay stays for marks
@@ -154,8 +175,9 @@ void TMainForm::AnswerMarks(TMarkupAnswer answer) {
 }
 
 // Whatever happened: the marks and the snapshot released, the arrow back, the form hidden into
-// the tray, and the magnifier's choice kept; then what was asked for meanwhile may run.
-void TMainForm::EndSelection() {
+// the tray, and the magnifier's choice kept; then what was asked for meanwhile may run, unless
+// a scrolling capture takes the screen next.
+void TMainForm::EndSelection(TScreenUse next) {
     try {
         FMarkup.Leave();
         FSelection.Close();
@@ -167,5 +189,51 @@ void TMainForm::EndSelection() {
     } catch (...) {
         HandleException();
     }
+    FPurpose = TFrozenPurpose::Region;
+    Schedule({TSchedulerEventKind::ScreenUsed, {}, next});
+}
+
+void TMainForm::StartScroll(const TCaptureRegion& rect) {
+    if (IsEmpty(rect)) {
+        return;
+    }
+    try {
+        FScroll.Start(rect, Settings.ScrollMaxHeight);
+        FPlatform.KeyWatcher().WatchEscape(true); // the page has the focus: Esc is ours
+    } catch (...) {
+        HandleException();
+        Schedule({TSchedulerEventKind::ScreenUsed, {}, TScreenUse::Free});
+    }
+}
+
+void TMainForm::ScrollTick() {
+    if (FScroll.Tick()) {
+        FinishScroll(FScroll.Ended().value_or(TScrollEnd::PageEnded));
+    }
+}
+
+void TMainForm::ScrollLabelClicked() {
+    FinishScroll(TScrollEnd::Stopped);
+}
+
+// The page saved as any capture is, its notice telling its height, and whether it stopped
+// where the page changed; the region stays as it was.
+void TMainForm::FinishScroll(TScrollEnd why) {
+    const std::optional<TScrollResult> result = FScroll.Finish(why);
+    if (!result) {
+        return;
+    }
+    FPlatform.KeyWatcher().WatchEscape(false);
+    try {
+        FollowSettings();
+    } catch (...) {
+        HandleException();
+    }
+    const TPixels32View page = result->Page->View();
+    const TCaptureSource source{
+        result->Page.get(),
+        Text(result->Why == TScrollEnd::Changed ? TText::ScrollNoticeEarly : TText::ScrollNotice),
+        std::to_string(page.Height)};
+    RunCapture(TCaptureRegion{0, 0, page.Width, page.Height}, source);
     Schedule({TSchedulerEventKind::ScreenUsed, {}, TScreenUse::Free});
 }

@@ -5,6 +5,7 @@
 #include "app/Option/OptionForm.h"
 #include "app/RegionSelection.h"
 #include "app/RequestScheduler.h"
+#include "app/ScrollCapture.h"
 #include "app/Tray.h"
 #include "base/CaptureRegion.h"
 #include "imaging/Bitmap.h"
@@ -21,6 +22,18 @@
 #include <vector>
 
 class TIniFile;
+
+// What the frozen screen is opened for: a region (the Part's selection), or the rectangle a
+// scrolling capture scrolls.
+enum class TFrozenPurpose { Region, Scroll };
+
+// Where a capture's pixels come from when not from the screen (a scrolling capture's page), and
+// what its notice says of it ("%s" the file's name, then the page's height).
+struct TCaptureSource {
+    const TScreenPixels* Pixels = nullptr;
+    std::string NoticeFormat;
+    std::string Height;
+};
 
 // The resident program: the settings, the capture state and the handlers the tray, the keys and
 // the overlay drive. It wires its rooms together (the scheduler of requests, the tray, the
@@ -76,6 +89,8 @@ public:
     // or hides the magnifier. With marks: the toolbar's keys, the arrows as before.
     void FormKeyDown(TKeyCode& key, TShiftState shift) override;
     void CountdownTick() override;
+    void ScrollTick() override;
+    void ScrollLabelClicked() override;
     void TextEntryEnded() override;
     void BackgroundErrorPosted() override;
     void CloseRequested() override { Close(); }
@@ -89,7 +104,8 @@ public:
     // The commands.
     void mnCaptureClick();
     // Saves the region as the file; the bitmap written is left in `saved`.
-    bool SaveCapture(const TCaptureRegion& region, const std::string& fileName, TBitmap& saved);
+    bool SaveCapture(const TCaptureRegion& region, const std::string& fileName, TBitmap& saved,
+                     const TScreenPixels* pixels = nullptr);
     void mnPositionClick();
     void mnOptionClick();
     void mnExitClick() { Close(); }
@@ -135,15 +151,21 @@ private:
     void CaptureNow();
     void ApplyKeyDecision(const TKeyDecision& decision);
     TCaptureRegion FullScreenRegion();
-    void RunCapture(const std::optional<TCaptureRegion>& screen);
-    void RunCaptureCommand(const std::optional<TCaptureRegion>& screen);
-    void AfterCapture(const TBitmap& capture, const std::string& fileName);
+    void RunCapture(const std::optional<TCaptureRegion>& screen, const TCaptureSource& source = {});
+    void RunCaptureCommand(const std::optional<TCaptureRegion>& screen,
+                           const TCaptureSource& source);
+    void AfterCapture(const TBitmap& capture, const std::string& fileName,
+                      const TCaptureSource& source);
 
     // The frozen screen: a drag's start and release, the marks' save, and its end.
+    void OpenFrozenScreen(TFrozenPurpose purpose);
     void BeginDrag(TScreenPoint at, bool byKeyboard);
     void RegionReleased(std::int32_t x, std::int32_t y);
     void AnswerMarks(TMarkupAnswer answer);
-    void EndSelection();
+    void EndSelection(TScreenUse next = TScreenUse::Free);
+    // The scrolling capture over the rectangle chosen, and its page saved when it ends.
+    void StartScroll(const TCaptureRegion& rect);
+    void FinishScroll(TScrollEnd why);
 
     IPlatform& FPlatform;
     std::string FPositionItemCaption;
@@ -158,6 +180,8 @@ private:
     TTray FTray;
     TRegionSelection FSelection;
     TMarkupMode FMarkup;
+    TFrozenPurpose FPurpose = TFrozenPurpose::Region;
+    TScrollCapture FScroll;
     TBackgroundErrors FBackgroundErrors;
     // Declared last, so that they end before what they use.
     std::vector<std::jthread> FLeftoverSweeps;

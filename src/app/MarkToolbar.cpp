@@ -1,5 +1,7 @@
 #include "app/MarkToolbar.h"
 
+#include "app/SelectionAids.h"
+
 #include "base/DpiScale.h"
 #include "keys/KeyCodes.h"
 
@@ -51,17 +53,6 @@ constexpr TButtonRow kButtons[] = {
     {3, TToolbarAction::Leave, 0, TText::ButtonLeave, TText::TipLeave, kKeyEscape, false},
 };
 static_assert(std::size(kMarkColours) == 6);
-
-// A line's width in the interface's font, about: a full-width character is as wide as the
-// font is high, a half-width one half as wide.
-std::int32_t TextWidth(const std::string& text, std::int32_t height) {
-    std::int32_t halves = 0;
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        halves += byte < 0x80 ? 1 : byte >= 0xC0 ? 2 : 0;
-    }
-    return (halves * height + 1) / 2;
-}
 
 const TButtonRow& RowOf(const TToolbarButton& button) {
     return *std::find_if(std::begin(kButtons), std::end(kButtons), [&](const TButtonRow& row) {

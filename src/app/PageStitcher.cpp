@@ -125,7 +125,8 @@ TPageStitcher::TStep TPageStitcher::Add(const TPixels32View& next) {
     if (!FStarted) {
         // The rows that stay where they were at the first step: the header and the footer.
         std::int32_t header = 0, footer = 0;
-        while (header < FHeight && std::memcmp(next.Row(header), Row(FLast, header), FRowBytes) == 0) {
+        while (header < FHeight &&
+               std::memcmp(next.Row(header), Row(FLast, header), FRowBytes) == 0) {
             ++header;
         }
         if (header == FHeight) {

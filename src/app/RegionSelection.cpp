@@ -13,7 +13,8 @@ constexpr std::int32_t kClickSlack = 2;
 
 } // namespace
 
-void TRegionSelection::Open(bool withPointer, bool magnifier, TWindowState state) {
+void TRegionSelection::Open(bool withPointer, bool magnifier, TWindowState state,
+                            const std::string& hint) {
     // Every monitor, frozen: the user may draw on any of them and across them.
     std::vector<TMonitor> monitors = FDisplay.Monitors();
     const TCaptureRegion screen = VirtualScreenOf(monitors);
@@ -25,6 +26,7 @@ void TRegionSelection::Open(bool withPointer, bool magnifier, TWindowState state
     FWindowFrames = FDisplay.WindowFrames();
     FMonitors = std::move(monitors);
     FMagnifier = magnifier;
+    FHint = hint;
     FOverlay.SetOverlayPicture(snapshot);
     FSnapshot = std::move(snapshot);
     FOverlay.ShowMainWindow(state);
@@ -90,6 +92,10 @@ void TRegionSelection::ShowAids(TScreenPoint at) {
     TOverlayAids aids = PlaceAids(at, MonitorUnder(FMonitors, at), FMagnifier, readout);
     if (!FDragging) {
         aids.Outline = PickedRegion(FWindowFrames, FMonitors, at);
+    }
+    if (!FHint.empty()) {
+        aids.HintText = FHint;
+        aids.Hint = HintBox(FHint, MonitorUnder(FMonitors, at));
     }
     FOverlay.SetOverlayAids(aids);
 }

@@ -18,8 +18,9 @@ public:
     TRegionSelection(IDisplay& display, IOverlay& overlay) : FDisplay(display), FOverlay(overlay) {}
 
     // Freezes the screen (and the pointer on it, when a capture draws it) and shows it in that
-    // window state; raises, showing nothing, when the snapshot cannot be made.
-    void Open(bool withPointer, bool magnifier, TWindowState state);
+    // window state, with a hint of what it is for at the top of the monitor (none for empty);
+    // raises, showing nothing, when the snapshot cannot be made.
+    void Open(bool withPointer, bool magnifier, TWindowState state, const std::string& hint = {});
     // Takes it all away: the band and the aids, the snapshot, the cross; the window hidden by
     // the caller.
     void Close();
@@ -62,4 +63,5 @@ private:
     std::optional<TPointerPicture> FSnapshotPointer;
     std::vector<TMonitor> FMonitors;
     std::vector<TCaptureRegion> FWindowFrames;
+    std::string FHint;
 };

@@ -6,17 +6,18 @@
 #include <optional>
 #include <vector>
 
-// What asks for a capture (or, for the region item, a new region): the capture command of the
-// double-click and the menu, a posted request (the region shown first), a key of the watcher.
-enum class TRequestKind { Command, Posted, Key, Select };
+// What asks for a capture (or, for the region item, a new region; for the scrolling capture, a
+// rectangle to scroll): the capture command of the double-click and the menu, a posted request
+// (the region shown first), a key of the watcher, the menu's region and scrolling items.
+enum class TRequestKind { Command, Posted, Key, Select, Scroll };
 struct TCaptureRequest {
     TRequestKind Kind = TRequestKind::Command;
     TKeyDecision Key{}; // for Key: what the watcher decided when the key went down
 };
 
 // What the screen is given to: nothing of ours, the frozen screen before a press, a region
-// being dragged on it, or marks being drawn on it.
-enum class TScreenUse { Free, Frozen, Dragging, Marks };
+// being dragged on it, marks being drawn on it, or a window being scrolled and captured.
+enum class TScreenUse { Free, Frozen, Dragging, Marks, Scrolling };
 
 // Everything the scheduler knows of the program.
 struct TSchedulerState {

@@ -29,9 +29,17 @@ void TMainForm::CaptureNowPosted() {
 }
 
 void TMainForm::KeyDecided() {
-    if (const auto decision = FPlatform.KeyWatcher().TakeKeyDecision()) {
-        Schedule({TSchedulerEventKind::Request, {TRequestKind::Key, *decision}});
+    const auto decision = FPlatform.KeyWatcher().TakeKeyDecision();
+    if (!decision) {
+        return;
     }
+    if (decision->Escape) {
+        if (FScroll.Running()) {
+            FinishScroll(TScrollEnd::Stopped);
+        }
+        return;
+    }
+    Schedule({TSchedulerEventKind::Request, {TRequestKind::Key, *decision}});
 }
 
 void TMainForm::CountdownTick() {
@@ -99,6 +107,9 @@ void TMainForm::RunRequest(const TCaptureRequest& request) {
     case TRequestKind::Select:
         mnPositionClick();
         break;
+    case TRequestKind::Scroll:
+        OpenFrozenScreen(TFrozenPurpose::Scroll);
+        break;
     }
 }
 
@@ -128,6 +139,9 @@ void TMainForm::RunMenuCommand(TMenuCommand command) {
         break;
     case TMenuCommand::Option:
         mnOptionClick();
+        break;
+    case TMenuCommand::ScrollCapture:
+        Schedule({TSchedulerEventKind::Request, {TRequestKind::Scroll}});
         break;
     case TMenuCommand::Exit:
         if (!Closing()) {

@@ -90,3 +90,21 @@ std::string PositionReadout(TScreenPoint at) {
 std::string SizeReadout(std::int64_t width, std::int64_t height) {
     return std::to_string(width) + " \u00D7 " + std::to_string(height);
 }
+
+std::int32_t TextWidth(const std::string& text, std::int32_t height) {
+    std::int32_t halves = 0;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        halves += byte < 0x80 ? 1 : byte >= 0xC0 ? 2 : 0;
+    }
+    return (halves * height + 1) / 2;
+}
+
+TCaptureRegion HintBox(const std::string& text, const TMonitor& monitor) {
+    const std::int32_t height = ScaledToDpi(14, monitor.Dpi);
+    const std::int32_t width = TextWidth(text, height) + ScaledToDpi(16, monitor.Dpi);
+    const TCaptureRegion& m = monitor.Bounds;
+    const std::int32_t left = m.Left + (m.Right - m.Left - width) / 2;
+    const std::int32_t top = m.Top + ScaledToDpi(12, monitor.Dpi);
+    return {left, top, left + width, top + height + ScaledToDpi(10, monitor.Dpi)};
+}

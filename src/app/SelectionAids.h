@@ -21,6 +21,14 @@ TOverlayAids PlaceAids(TScreenPoint pointer, const TMonitor& monitor, bool magni
 TCaptureRegion PickedRegion(const std::vector<TCaptureRegion>& frames,
                             const std::vector<TMonitor>& monitors, TScreenPoint at);
 
+// A line's width in the interface's font at that height, about: a full-width character is as
+// wide as the font is high, a half-width one half as wide.
+std::int32_t TextWidth(const std::string& text, std::int32_t height);
+
+// A line of text in the interface's font, about as wide as it is drawn, in a box centred at the
+// top of the monitor: what the frozen screen is for.
+TCaptureRegion HintBox(const std::string& text, const TMonitor& monitor);
+
 // The readout's line: the pointer's position before a press, the selection's size after.
 std::string PositionReadout(TScreenPoint at);
 std::string SizeReadout(std::int64_t width, std::int64_t height);

@@ -16,7 +16,7 @@ TMainForm::TMainForm(IPlatform& platform)
     : OptionForm(platform.Dialogs(), platform.Shell()), FPositionCaption(Text(TText::MenuPosition)),
       FPlatform(platform), FPositionItemCaption(FPositionCaption),
       FTray(platform.Tray(), platform.Shell()), FSelection(platform.Display(), platform.Overlay()),
-      FMarkup(platform.Overlay()) {}
+      FMarkup(platform.Overlay()), FScroll(platform.Display(), platform.Scrolling()) {}
 
 TMainForm::~TMainForm() = default;
 
@@ -78,6 +78,7 @@ void TMainForm::FormCloseQuery(bool& canClose) {
 // or shown on the way out.
 void TMainForm::Close() {
     Schedule({TSchedulerEventKind::Close});
+    FScroll.Finish(TScrollEnd::Stopped); // a page being scrolled is dropped
     bool canClose = true;
     FormCloseQuery(canClose);
     if (canClose) {
@@ -92,6 +93,7 @@ void TMainForm::FormDestroy() {
         ~TRemoveWatcher() { Form.RemoveKeyWatcher(); }
     } removeWatcher{*this};
     Schedule({TSchedulerEventKind::Close});
+    FScroll.Finish(TScrollEnd::Stopped);
     // The window stays hidden to the end; the icon goes first, so nothing of Quorlan shows
     // while the sweeps finish and the clipboard is rendered.
     DeleteTrayIcon();

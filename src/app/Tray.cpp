@@ -1,6 +1,5 @@
 #include "app/Tray.h"
 
-#include "base/PathText.h"
 #include "base/Texts.h"
 
 void TTray::AddTrayIcon() {
@@ -21,11 +20,13 @@ void TTray::DeleteTrayIcon() {
 
 void TTray::ShowKeys(const TKeyBindings& bindings) {
     FTray.SetMenuKeys(KeyChordText(BoundKey(bindings, TKeyAction::SelectRegion)),
-                      KeyChordText(BoundKey(bindings, TKeyAction::Capture)));
+                      KeyChordText(BoundKey(bindings, TKeyAction::Capture)),
+                      KeyChordText(BoundKey(bindings, TKeyAction::ScrollCapture)));
 }
 
-void TTray::Notify(const std::string& fileName, bool held) {
+void TTray::Notify(const std::string& fileName, const std::string& shown, bool held) {
     FNoticeFile = fileName;
+    FNoticeShown = shown;
     FNoticeHeld = true;
     if (!held) {
         ShowHeldNotice();
@@ -37,7 +38,7 @@ void TTray::ShowHeldNotice() {
         return;
     }
     FNoticeHeld = false;
-    FTray.ShowNotice(Text(TText::AppTitle), FNoticeFile.substr(ExtractFolder(FNoticeFile).size()));
+    FTray.ShowNotice(Text(TText::AppTitle), FNoticeShown);
 }
 
 void TTray::NoticeClicked() {

@@ -26,8 +26,9 @@ public:
     void ShowCountdown(int secondsLeft) { FTray.ShowCountdown(secondsLeft); }
     void SetCountdownTimer(bool on) { FTray.SetCountdownTimer(on); }
 
-    // The notice naming a file saved: now, or (`held`) once ShowHeldNotice is called.
-    void Notify(const std::string& fileName, bool held);
+    // The notice of a file saved, its words `shown`: now, or (`held`) once ShowHeldNotice is
+    // called.
+    void Notify(const std::string& fileName, const std::string& shown, bool held);
     void ShowHeldNotice();
     // A notice that may still show goes before the screen is copied.
     void HideNotice() { FTray.HideNotice(); }
@@ -39,5 +40,6 @@ private:
     IShell& FShell;
     bool FInTray = false;
     std::string FNoticeFile;
+    std::string FNoticeShown;
     bool FNoticeHeld = false;
 };

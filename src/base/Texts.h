@@ -124,6 +124,13 @@ enum class TText {
     TipLine,
     TipPen,
     TipEllipse,
+    MenuScrollCapture,
+    KeyScrollCapture,
+    ScrollHint,
+    ScrollLabel,
+    ScrollNotice,
+    ScrollNoticeEarly,
+    JpegTooTall,
 
     Count
 };

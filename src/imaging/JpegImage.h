@@ -7,6 +7,9 @@
 #include <optional>
 #include <string>
 
+// The tallest and widest picture a JPEG file holds (libjpeg's JPEG_MAX_DIMENSION).
+inline constexpr std::int64_t kMaxJpegSide = 65500;
+
 // The JPEG writer. Handing a bitmap over only shares its pixels; the image is encoded into
 // memory at the first write, and every write after that writes the same bytes.
 class TJPEGImage {

@@ -11,8 +11,8 @@
 #include <vector>
 
 // What a key of the user's choice does, in the order the settings and the keys dialog list them.
-enum class TKeyAction { Capture, CaptureWindow, SelectRegion, CaptureScreen };
-inline constexpr int kKeyActionCount = 4;
+enum class TKeyAction { Capture, CaptureWindow, SelectRegion, CaptureScreen, ScrollCapture };
+inline constexpr int kKeyActionCount = 5;
 
 // The actions, one row each: where the settings file keeps the key ([Keys]), the keys dialog's
 // caption, the key an action has until the user chooses another, and the [File] switch that
@@ -41,6 +41,11 @@ inline constexpr std::array<TKeyActionRow, kKeyActionCount> kKeyActions = {{
      "CaptureScreen",
      TText::KeyCaptureScreen,
      {kKeyPrintScreen, kModShift},
+     {}},
+    {TKeyAction::ScrollCapture,
+     "ScrollCapture",
+     TText::KeyScrollCapture,
+     {kKeyPrintScreen, kModCtrl | kModShift},
      {}},
 }};
 

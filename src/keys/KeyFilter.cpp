@@ -31,6 +31,8 @@ TKeyVerdict TKeyFilter::OnKey(bool down, TKeyCode virtualKey, std::uint8_t modif
                                     [&](const TKeyBinding& b) { return b.Chord == pressed; });
     if (listening == TListening::KeyBox && !IsDialogKey(pressed.VirtualKey, modifiers)) {
         verdict.Swallow = verdict.HandToKeyBox = true;
+    } else if (FEscape && pressed.VirtualKey == kKeyEscape && modifiers == 0) {
+        verdict.Swallow = verdict.Escape = true;
     } else if (bound != FBindings.end()) {
         verdict.Swallow = true;
         if (listening == TListening::None) {

@@ -13,6 +13,7 @@
 struct TKeyDecision {
     TKeyAction Action = TKeyAction::Capture;
     std::optional<TCaptureRegion> Rect;
+    bool Escape = false; // Esc while a scrolling capture runs, not an action's key
 };
 
 // Whether the keys dialog is choosing a key: not at all, open in front (its buttons have the
@@ -27,6 +28,7 @@ struct TKeyVerdict {
     // window in front would take them for Alt (its menu) or Win (the Start menu) alone.
     bool MaskModifiers = false;
     bool HandToKeyBox = false; // the key box choosing a key gets this press, with its modifiers
+    bool Escape = false;       // Esc, while it is watched
 };
 
 // The watcher's rules, event by event: a key-down of a bound chord (its key with exactly its
@@ -38,10 +40,13 @@ struct TKeyVerdict {
 class TKeyFilter {
 public:
     void SetBindings(TKeyBindings bindings) { FBindings = std::move(bindings); }
+    // Esc alone is taken as a key of Quorlan's (a scrolling capture runs).
+    void WatchEscape(bool on) { FEscape = on; }
     TKeyVerdict OnKey(bool down, TKeyCode key, std::uint8_t modifiers,
                       TListening listening = TListening::None);
 
 private:
     TKeyBindings FBindings;
+    bool FEscape = false;
     std::bitset<256> FSwallowedDown;
 };

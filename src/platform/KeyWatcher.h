@@ -14,6 +14,9 @@ public:
     virtual bool InstallKeyWatcher(const TKeyBindings& bindings) = 0;
     virtual void RemoveKeyWatcher() = 0;
     virtual std::optional<TKeyDecision> TakeKeyDecision() = 0;
+    // While on, Esc pressed anywhere is Quorlan's (a scrolling capture runs, and the page has the
+    // focus): swallowed and decided as Escape. The watcher runs for it with no key bound.
+    virtual void WatchEscape(bool on) = 0;
     // Whether Windows itself opens its screen capture on PrintScreen (the user's setting),
     // nothing when the setting is not there; turning it off reports whether it was written.
     virtual std::optional<bool> SystemPrintScreenCapture() = 0;

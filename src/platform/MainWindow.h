@@ -38,8 +38,11 @@ public:
     virtual void FormMouseUp(TMouseButton button, TShiftState shift, std::int32_t x,
                              std::int32_t y) = 0;
     virtual void FormKeyDown(TKeyCode& key, TShiftState shift) = 0;
-    // A second of the countdown has passed.
+    // A second of the countdown has passed; the scrolling capture's timer ticked, its label was
+    // clicked.
     virtual void CountdownTick() = 0;
+    virtual void ScrollTick() = 0;
+    virtual void ScrollLabelClicked() = 0;
     // The box a text mark is typed in was ended or emptied.
     virtual void TextEntryEnded() = 0;
     // A thread of ours failed: its error waits to be told on this thread.

@@ -149,6 +149,7 @@ std::vector<TCaptureRegion> AidAreas(const TOverlayAids& aids) {
     AddBox(aids.Readout, areas);
     AddBox(ButtonsBox(aids), areas);
     AddBox(aids.Tip, areas);
+    AddBox(aids.Hint, areas);
     for (const TCaptureRegion& handle : aids.Handles) {
         AddBox(handle, areas);
     }
@@ -184,6 +185,9 @@ std::vector<TAidText> AidTexts(const TOverlayAids& aids) {
     if (!IsEmpty(aids.Tip)) {
         texts.push_back({aids.Tip, aids.TipText});
     }
+    if (!IsEmpty(aids.Hint)) {
+        texts.push_back({aids.Hint, aids.HintText});
+    }
     return texts;
 }
 
@@ -211,6 +215,11 @@ std::vector<TCaptureRegion> ChangedAreas(const TOverlayAids& before, const TOver
         before.TextHeight != after.TextHeight) {
         AddBox(before.Tip, areas);
         AddBox(after.Tip, areas);
+    }
+    if (before.Hint != after.Hint || before.HintText != after.HintText ||
+        before.TextHeight != after.TextHeight) {
+        AddBox(before.Hint, areas);
+        AddBox(after.Hint, areas);
     }
     if (before.Handles != after.Handles) {
         for (const auto* handles : {&before.Handles, &after.Handles}) {
@@ -267,10 +276,11 @@ void PaintAids(const TScreenPixels& snapshot, const TScreenPixels* marks, const 
         Fill({b.Left + border, b.Top + border, b.Right - border, b.Bottom - border}, area,
              button.Face, out, stride);
     }
-    if (!IsEmpty(aids.Tip)) {
-        const TCaptureRegion& r = aids.Tip;
-        Fill(r, area, kAidBorderColour, out, stride);
-        Fill({r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1}, area, kReadoutBackground, out,
-             stride);
+    for (const TCaptureRegion* r : {&aids.Tip, &aids.Hint}) {
+        if (!IsEmpty(*r)) {
+            Fill(*r, area, kAidBorderColour, out, stride);
+            Fill({r->Left + 1, r->Top + 1, r->Right - 1, r->Bottom - 1}, area, kReadoutBackground,
+                 out, stride);
+        }
     }
 }

@@ -40,6 +40,9 @@ struct TOverlayAids {
     std::string TipText;
     // The selected mark's handles: white squares in a border of the outline's colour.
     std::vector<TCaptureRegion> Handles;
+    // What the frozen screen is for, a line at the top of the monitor (empty box for none).
+    TCaptureRegion Hint;
+    std::string HintText;
 
     bool operator==(const TOverlayAids&) const = default;
 };

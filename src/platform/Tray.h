@@ -4,7 +4,18 @@
 #include <utility>
 
 // The commands of the tray menu.
-enum class TMenuCommand { None, Position, Capture, Option, Exit, Delay0, Delay3, Delay5, Delay10 };
+enum class TMenuCommand {
+    None,
+    Position,
+    Capture,
+    Option,
+    Exit,
+    Delay0,
+    Delay3,
+    Delay5,
+    Delay10,
+    ScrollCapture,
+};
 
 // The delays the tray menu offers, in seconds, by their commands.
 inline constexpr std::pair<TMenuCommand, int> kMenuDelays[] = {{TMenuCommand::Delay0, 0},
@@ -22,9 +33,10 @@ public:
     // returns the command chosen, after the menu has closed.
     virtual TMenuCommand TrackTrayMenu() = 0;
     virtual void SetPositionItemCaption(const std::string& caption) = 0;
-    // The keys the region item and the capture item answer to, shown beside them; empty for
-    // none.
-    virtual void SetMenuKeys(const std::string& positionKey, const std::string& captureKey) = 0;
+    // The keys the region, capture and scrolling capture items answer to, shown beside them;
+    // empty for none.
+    virtual void SetMenuKeys(const std::string& positionKey, const std::string& captureKey,
+                             const std::string& scrollKey) = 0;
     // The delay checked in the menu's submenu (one of kMenuDelays, else none checked).
     virtual void SetMenuDelay(int seconds) = 0;
     // The countdown before a capture: the icon shows the seconds left and its tool tip says so;

@@ -37,12 +37,15 @@ struct TCaptureSettings {
     bool CaptureCursor{};
     // After a drag with CaptAtSameTime, the frozen screen stays up for marks before the save.
     bool Markup{};
-    // The keys of the four actions ([Keys]); none for an action without a key. SavePrtScrKey
+    // The tallest page a scrolling capture puts together, in pixels.
+    std::int32_t ScrollMaxHeight{};
+    // The keys of the actions ([Keys]); none for an action without a key. SavePrtScrKey
     // and SaveAltPrtScrKey turn the first two on and off.
     TKeyChord Capture;
     TKeyChord CaptureWindow;
     TKeyChord SelectRegion;
     TKeyChord CaptureScreen;
+    TKeyChord ScrollCapture;
     // Whether to leave PrintScreen to Quorlan has been asked, once for this file.
     bool PrintScreenAsked{};
 
@@ -56,3 +59,5 @@ inline constexpr std::int32_t kMaxDateFormat = 6;
 inline constexpr std::int32_t kMinDigit = 1;
 inline constexpr std::int32_t kMaxDigit = 9;
 inline constexpr std::int32_t kMaxDelay = 30; // seconds
+inline constexpr std::int32_t kMinScrollHeight = 1000;
+inline constexpr std::int32_t kMaxScrollHeight = 100000;

@@ -90,6 +90,9 @@ inline constexpr std::array kSettingRows = {
     TSettingRow{kFileSection, "CaptureCursor",
                 TSwitchSetting{&TCaptureSettings::CaptureCursor, false}},
     TSettingRow{kFileSection, "Markup", TSwitchSetting{&TCaptureSettings::Markup, false}},
+    TSettingRow{kFileSection, "ScrollMaxHeight",
+                TNumberSetting{&TCaptureSettings::ScrollMaxHeight, 30000, kMinScrollHeight,
+                               kMaxScrollHeight, TOutOfRange::NearestBound}},
     // The keys, in the order of their actions: a key two of them share goes to the first.
     TSettingRow{kKeysSection, kKeyActions[0].FileKey,
                 TKeySetting{&TCaptureSettings::Capture, kKeyActions[0].Default}},
@@ -101,12 +104,14 @@ inline constexpr std::array kSettingRows = {
                 TKeySetting{&TCaptureSettings::CaptureScreen, kKeyActions[3].Default}},
     TSettingRow{kKeysSection, "PrintScreenAsked",
                 TSwitchSetting{&TCaptureSettings::PrintScreenAsked, false}},
+    TSettingRow{kKeysSection, kKeyActions[4].FileKey,
+                TKeySetting{&TCaptureSettings::ScrollCapture, kKeyActions[4].Default}},
 };
 
 // The key of each action, in action order.
 inline constexpr TKeyChord TCaptureSettings::*kActionKeys[kKeyActionCount] = {
     &TCaptureSettings::Capture, &TCaptureSettings::CaptureWindow, &TCaptureSettings::SelectRegion,
-    &TCaptureSettings::CaptureScreen};
+    &TCaptureSettings::CaptureScreen, &TCaptureSettings::ScrollCapture};
 
 // Each action's key, and whether the switch that governs it is on.
 TActionKeys ActionKeysOf(const TCaptureSettings& settings);

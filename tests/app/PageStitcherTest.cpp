@@ -15,10 +15,10 @@ std::vector<std::uint32_t> Frame(const TColour& page, int header, int footer, in
     std::vector<std::uint32_t> pixels;
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < 8; ++x) {
-            pixels.push_back(y < header              ? 0x400000u | std::uint32_t(y * 8 + x)
+            pixels.push_back(y < header ? 0x400000u | std::uint32_t(y * 8 + x)
                              : y >= height - footer
                                  ? 0x800000u | std::uint32_t((y - height + footer) * 8 + x)
-                                                     : page(x, offset + y - header));
+                                 : page(x, offset + y - header));
         }
     }
     return pixels;
@@ -49,17 +49,40 @@ TEST(PageStitcher, EveryRowOnceInOrderTheFixedPartsOnceAndNothingThatMayBeWrong)
     } rows[] = {
         {"a pixel at a time", plain, 0, 0, 40, {1, 1, 1, 1, 1}, TPageStitcher::TStep::Still, 5},
         {"all but a row", plain, 0, 0, 40, {39, 39, 39}, TPageStitcher::TStep::Still, 3},
-        {"a whole screen: no row to match", plain, 0, 0, 40, {40}, TPageStitcher::TStep::NoMatch,
+        {"a whole screen: no row to match",
+         plain,
+         0,
+         0,
+         40,
+         {40},
+         TPageStitcher::TStep::NoMatch,
          0},
-        {"a fixed header and footer, once each", plain, 12, 7, 60, {13, 13, 13, 13, 13, 13, 10},
-         TPageStitcher::TStep::Still, 7},
-        {"blank bands, the shift decided by the rows that are not", blanks, 5, 5, 90,
-         {25, 25, 25, 25, 25, 25, 25, 25, 25, 25, 25, 25, 10}, TPageStitcher::TStep::Still, 13},
+        {"a fixed header and footer, once each",
+         plain,
+         12,
+         7,
+         60,
+         {13, 13, 13, 13, 13, 13, 10},
+         TPageStitcher::TStep::Still,
+         7},
+        {"blank bands, the shift decided by the rows that are not",
+         blanks,
+         5,
+         5,
+         90,
+         {25, 25, 25, 25, 25, 25, 25, 25, 25, 25, 25, 25, 10},
+         TPageStitcher::TStep::Still,
+         13},
         // Within the pattern each shift of 12 is one of several that match: the step before
         // tells which; the last, 10, is not that one, and nothing decides it.
-        {"a repeated pattern: the previous step's shift", repeated, 0, 0, 50,
+        {"a repeated pattern: the previous step's shift",
+         repeated,
+         0,
+         0,
+         50,
          {12, 12, 12, 12, 12, 12, 12, 12, 12, 12, 12, 12, 12, 12, 12, 12, 12, 12, 12, 12, 10},
-         TPageStitcher::TStep::NoMatch, 20},
+         TPageStitcher::TStep::NoMatch,
+         20},
         {"a page that does not move", plain, 3, 3, 40, {}, TPageStitcher::TStep::Still, 0},
     };
     for (const Row& row : rows) {

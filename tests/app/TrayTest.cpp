@@ -37,9 +37,11 @@ TEST_F(TrayTest, StartsHiddenWithOneIconAndTheWatcherWhenEitherSwitchIsOn) {
         {"[File]\r\nSaveAltPrtScrKey=0\r\n", true},
         {"[File]\r\nSavePrtScrKey=0\r\nSaveAltPrtScrKey=0\r\n", true}, // the other keys
         {"[File]\r\nSavePrtScrKey=0\r\nSaveAltPrtScrKey=0\r\n[Keys]\r\nSelectRegion=\r\n"
-         "CaptureScreen=\r\n",
+         "CaptureScreen=\r\nScrollCapture=\r\n",
          false},
-        {"[Keys]\r\nCapture=\r\nCaptureWindow=\r\nSelectRegion=\r\nCaptureScreen=\r\n", false},
+        {"[Keys]\r\nCapture=\r\nCaptureWindow=\r\nSelectRegion=\r\nCaptureScreen=\r\nScrollCapture="
+         "\r\n",
+         false},
     };
     for (const auto& row : rows) {
         Folder.WriteNative("app/Quorlan.ini", row.ini);
@@ -136,8 +138,9 @@ TEST_F(TrayTest, WindowsOwnPrintScreenIsAskedAboutOncePerSettingsFile) {
         {"off", false, "", mrYes, false, false},
         {"not there", std::nullopt, "", mrYes, false, std::nullopt},
         {"on, no key uses PrintScreen", true,
-         "[Keys]\r\nCapture=F9\r\nCaptureWindow=\r\nSelectRegion=\r\nCaptureScreen=\r\n", mrYes,
-         false, true},
+         "[Keys]\r\nCapture=F9\r\nCaptureWindow=\r\nSelectRegion=\r\nCaptureScreen="
+         "\r\nScrollCapture=\r\n",
+         mrYes, false, true},
         {"on, Yes, but it cannot be written", true, "", mrYes, true, true, true},
     };
     for (const Row& row : rows) {

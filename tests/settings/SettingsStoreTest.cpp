@@ -168,11 +168,11 @@ TEST_F(SettingsStoreTest, AFreshlySavedFileHasExactlyTheseBytes) {
               "[File]\r\nPath=C:\\Pictures\\\r\nPrefix=\r\nDateFormat=0\r\nDigit=4\r\n"
               "CaptAtSameTime=1\r\nSavePrtScrKey=1\r\nSaveAltPrtScrKey=1\r\nIsUpdate=1\r\n"
               "ExecApplication=0\r\nCopyToClipboard=0\r\nNotifySaved=0\r\nMagnifier=1\r\nDelay="
-              "0\r\nCaptureCursor=0\r\nMarkup=0\r\n"
+              "0\r\nCaptureCursor=0\r\nMarkup=0\r\nScrollMaxHeight=30000\r\n"
               "[Image]\r\nType=0\r\nBit=3\r\n"
               "[Keys]\r\nCapture=PrintScreen\r\nCaptureWindow=Alt+PrintScreen\r\n"
               "SelectRegion=Ctrl+PrintScreen\r\nCaptureScreen=Shift+PrintScreen\r\n"
-              "PrintScreenAsked=0\r\n");
+              "PrintScreenAsked=0\r\nScrollCapture=Ctrl+Shift+PrintScreen\r\n");
 }
 
 TEST_F(SettingsStoreTest, EveryRowOffItsDefaultReadsBackTheSame) {
@@ -305,16 +305,16 @@ TEST_F(SettingsStoreTest, ASaveIsOneReplacementThatKeepsWhatIsNotOurs) {
     EXPECT_EQ(files.Replacements, 1);
     EXPECT_EQ(files.Reads, 1);
     const std::string fitting = Folder.ReadNative("Quorlan.ini");
-    EXPECT_EQ(fitting, theirs +
-                           "[File]\r\nPath=C:\\\x89\xE6\x91\x9C\\\r\nPrefix=\r\n"
-                           "DateFormat=0\r\nDigit=4\r\nCaptAtSameTime=1\r\n"
-                           "SavePrtScrKey=1\r\nSaveAltPrtScrKey=1\r\nIsUpdate=1\r\n"
-                           "ExecApplication=0\r\nCopyToClipboard=0\r\nNotifySaved=0\r\nMagnifier="
-                           "1\r\nDelay=0\r\nCaptureCursor=0\r\nMarkup=0\r\n"
-                           "[Image]\r\nType=0\r\nBit=3\r\n"
-                           "[Keys]\r\nCapture=PrintScreen\r\nCaptureWindow=Alt+PrintScreen\r\n"
-                           "SelectRegion=Ctrl+PrintScreen\r\nCaptureScreen=Shift+PrintScreen\r\n"
-                           "PrintScreenAsked=0\r\n");
+    EXPECT_EQ(fitting,
+              theirs + "[File]\r\nPath=C:\\\x89\xE6\x91\x9C\\\r\nPrefix=\r\n"
+                       "DateFormat=0\r\nDigit=4\r\nCaptAtSameTime=1\r\n"
+                       "SavePrtScrKey=1\r\nSaveAltPrtScrKey=1\r\nIsUpdate=1\r\n"
+                       "ExecApplication=0\r\nCopyToClipboard=0\r\nNotifySaved=0\r\nMagnifier="
+                       "1\r\nDelay=0\r\nCaptureCursor=0\r\nMarkup=0\r\nScrollMaxHeight=30000\r\n"
+                       "[Image]\r\nType=0\r\nBit=3\r\n"
+                       "[Keys]\r\nCapture=PrintScreen\r\nCaptureWindow=Alt+PrintScreen\r\n"
+                       "SelectRegion=Ctrl+PrintScreen\r\nCaptureScreen=Shift+PrintScreen\r\n"
+                       "PrintScreenAsked=0\r\nScrollCapture=Ctrl+Shift+PrintScreen\r\n");
 
     // A value beyond the code page: the whole file as UTF-16LE, read back the same.
     settings.Prefix = "José😀";

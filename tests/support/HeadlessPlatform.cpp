@@ -219,6 +219,14 @@ void THeadlessPlatform::Tick() {
     Send([](IMainWindowEvents& events) { events.CountdownTick(); });
 }
 
+void THeadlessPlatform::ScrollTimerTick() {
+    Send([](IMainWindowEvents& events) { events.ScrollTick(); });
+}
+
+void THeadlessPlatform::ClickScrollLabel() {
+    Send([](IMainWindowEvents& events) { events.ScrollLabelClicked(); });
+}
+
 void THeadlessPlatform::TextEntryDone() {
     Send([](IMainWindowEvents& events) { events.TextEntryEnded(); });
 }
@@ -247,6 +255,10 @@ void THeadlessPlatform::Key(TKeyCode key, TShiftState shift) {
 bool THeadlessPlatform::KeyEvent(bool down, TKeyCode key, std::optional<TCaptureRegion> rect,
                                  std::uint8_t modifiers) {
     const TKeyVerdict verdict = Watcher.OnKey(down, key, modifiers);
+    if (verdict.Escape) {
+        KeyDecisions.push_back({TKeyAction::Capture, std::nullopt, true});
+        Events.push_back([this] { KeyDecided(); });
+    }
     if (verdict.Action) {
         const bool withRect = *verdict.Action == TKeyAction::CaptureWindow ||
                               *verdict.Action == TKeyAction::CaptureScreen;

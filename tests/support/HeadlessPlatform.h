@@ -19,6 +19,7 @@ class THeadlessPlatform : public IPlatform,
                           public IDisplay,
                           public ITray,
                           public IOverlay,
+                          public IScrolling,
                           public IKeyWatcher,
                           public IDialogs,
                           public IShell,
@@ -30,6 +31,7 @@ public:
     IDisplay& Display() override { return *this; }
     ITray& Tray() override { return *this; }
     IOverlay& Overlay() override { return *this; }
+    IScrolling& Scrolling() override { return *this; }
     IKeyWatcher& KeyWatcher() override { return *this; }
     IDialogs& Dialogs() override { return *this; }
     IShell& Shell() override { return *this; }
@@ -60,10 +62,11 @@ public:
     }
     TMenuCommand TrackTrayMenu() override;
     void SetPositionItemCaption(const std::string& caption) override { Caption = caption; }
-    void SetMenuKeys(const std::string& positionKey, const std::string& captureKey) override {
-        MenuKeys = {positionKey, captureKey};
+    void SetMenuKeys(const std::string& positionKey, const std::string& captureKey,
+                     const std::string& scrollKey) override {
+        MenuKeys = {positionKey, captureKey, scrollKey};
     }
-    std::array<std::string, 2> MenuKeys;
+    std::array<std::string, 3> MenuKeys;
     void SetMenuDelay(int seconds) override { MenuDelay = seconds; }
     void ShowCountdown(int secondsLeft) override {
         Countdown.push_back(secondsLeft);
@@ -144,6 +147,11 @@ public:
         WatcherInstalled = false;
         Watcher.SetBindings({});
     }
+    void WatchEscape(bool on) override {
+        EscapeWatched = on;
+        Watcher.WatchEscape(on);
+    }
+    bool EscapeWatched = false;
     std::optional<TKeyDecision> TakeKeyDecision() override;
     // Windows' own PrintScreen setting: on, off or missing; whether turning it off works.
     std::optional<bool> SystemPrintScreenCapture() override { return SystemSnipping; }
@@ -173,6 +181,36 @@ public:
     void KeyDecided();
     void Tick();
     void TextEntryDone();
+    void ScrollTimerTick();
+    void ClickScrollLabel();
+
+    // The scrolling capture: the window a point is over, the one brought to the front, the
+    // wheel's turns (each told to OnWheel, which scrolls the scripted screen), the frame and its
+    // label while shown, the timer.
+    TWindowId WindowAt(TScreenPoint at) override { return Contains(PageWindow, at) ? 7 : 0; }
+    void BringToFront(TWindowId window) override { Fronted.push_back(window); }
+    void TurnWheel(int notches) override {
+        Wheeled += notches;
+        if (OnWheel) {
+            OnWheel(notches);
+        }
+    }
+    void ShowScrollFrame(const TCaptureRegion& rect, const std::string& label) override {
+        ScrollFrame = rect;
+        ScrollLabel = label;
+    }
+    void HideScrollFrame() override {
+        ScrollFrame.reset();
+        ScrollLabel.clear();
+    }
+    void SetScrollTimer(int milliseconds) override { ScrollTimer = milliseconds; }
+    TCaptureRegion PageWindow;
+    std::vector<TWindowId> Fronted;
+    int Wheeled = 0;
+    std::function<void(int)> OnWheel;
+    std::optional<TCaptureRegion> ScrollFrame;
+    std::string ScrollLabel;
+    int ScrollTimer = 0;
     // The left button pressed, the pointer moved (the buttons and keys held), a button let go.
     void Press(std::int32_t x, std::int32_t y, TShiftState shift = ssLeft,
                TMouseButton button = TMouseButton::Left);

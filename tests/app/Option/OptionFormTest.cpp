@@ -132,11 +132,11 @@ TEST_F(OptionFormTest, OkCopiesBackSavesAndFollowsTheSwitches) {
                          "\\\r\nPrefix=shot\r\nDateFormat=1\r\nDigit=9\r\nCaptAtSameTime=1\r\n"
                          "SavePrtScrKey=0\r\nSaveAltPrtScrKey=0\r\nIsUpdate=1\r\n"
                          "ExecApplication=0\r\nCopyToClipboard=0\r\nNotifySaved=1\r\nMagnifier="
-                         "1\r\nDelay=0\r\nCaptureCursor=0\r\nMarkup=0\r\n"
+                         "1\r\nDelay=0\r\nCaptureCursor=0\r\nMarkup=0\r\nScrollMaxHeight=30000\r\n"
                          "[Image]\r\nType=1\r\nBit=0\r\n"
                          "[Keys]\r\nCapture=PrintScreen\r\nCaptureWindow=Alt+PrintScreen\r\n"
                          "SelectRegion=Ctrl+PrintScreen\r\nCaptureScreen=Shift+PrintScreen\r\n"
-                         "PrintScreenAsked=0\r\n");
+                         "PrintScreenAsked=0\r\nScrollCapture=Ctrl+Shift+PrintScreen\r\n");
 
     Platform.DialogScript = [](TOptionValues& dialog) {
         dialog.chkAltPrtSc = true;
