@@ -84,15 +84,15 @@ void TScrollCapture::Start(const TCaptureRegion& rect, std::int32_t maxHeight) {
         const TScreenPoint centre{rect.Left + (rect.Right - rect.Left) / 2,
                                   rect.Top + (rect.Bottom - rect.Top) / 2};
         FState->PointerWas = FDisplay.PointerPosition();
-        FState->Last = Grab();
-        FState->Stitcher = std::make_unique<TPageStitcher>(FState->Last->View());
         if (const TWindowId window = FScrolling.WindowAt(centre)) {
             FScrolling.BringToFront(window);
         }
         FDisplay.SetPointerPosition(centre);
+        // The page's first screen is taken once it is still: the window may be repainting what
+        // the frozen screen covered, or itself coming to the front.
+        FState->Last = Grab();
         ShowLabel();
         FScrolling.SetScrollTimer(kTickMilliseconds);
-        TurnWheel();
     } catch (...) {
         Finish(TScrollEnd::Stopped);
         throw;
@@ -100,9 +100,9 @@ void TScrollCapture::Start(const TCaptureRegion& rect, std::int32_t maxHeight) {
 }
 
 void TScrollCapture::ShowLabel() {
-    FScrolling.ShowScrollFrame(
-        FState->Rect,
-        FormatText(Text(TText::ScrollLabel), {std::to_string(FState->Stitcher->Height())}));
+    const TCaptureRegion& r = FState->Rect;
+    const std::int32_t height = FState->Stitcher ? FState->Stitcher->Height() : r.Bottom - r.Top;
+    FScrolling.ShowScrollFrame(r, FormatText(Text(TText::ScrollLabel), {std::to_string(height)}));
 }
 
 void TScrollCapture::TurnWheel() {
@@ -124,6 +124,11 @@ bool TScrollCapture::Tick() {
     const bool settled = SamePixels(*grab, *state.Last);
     state.Last = std::move(grab);
     if (state.TicksSinceTurn < kMostTicks && (!settled || state.TicksSinceTurn < kSettleTicks)) {
+        return false;
+    }
+    if (!state.Stitcher) {
+        state.Stitcher = std::make_unique<TPageStitcher>(state.Last->View());
+        TurnWheel();
         return false;
     }
     switch (state.Stitcher->Add(state.Last->View())) {
@@ -158,7 +163,11 @@ std::optional<TScrollResult> TScrollCapture::Finish(TScrollEnd why) {
     FScrolling.HideScrollFrame();
     FDisplay.SetPointerPosition(state.PointerWas);
     if (!state.Stitcher) {
-        return std::nullopt;
+        if (!state.Last) {
+            return std::nullopt;
+        }
+        // Ended before the first screen was still: the screen as it was last seen.
+        state.Stitcher = std::make_unique<TPageStitcher>(state.Last->View());
     }
     const std::int32_t width = state.Stitcher->Width();
     return TScrollResult{

@@ -76,6 +76,11 @@ void TKeyWatcherThread::SetBindings(TKeyBindings bindings) {
     FFilter.SetBindings(std::move(bindings));
 }
 
+void TKeyWatcherThread::WatchEscape(bool on) {
+    const std::lock_guard lock(FFilterLock);
+    FFilter.WatchEscape(on);
+}
+
 namespace {
 
 std::atomic<HWND> gListener{nullptr};
@@ -147,6 +152,9 @@ LRESULT CALLBACK TKeyWatcherThread::HookProc(int code, WPARAM wParam, LPARAM lPa
     try {
         const auto& event = *reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
         const TKeyVerdict verdict = watcher->Decide(wParam, event);
+        if (verdict.Escape) {
+            watcher->Push({TKeyAction::Capture, std::nullopt, true});
+        }
         if (verdict.Action) {
             TKeyDecision decision{*verdict.Action, std::nullopt};
             if (*verdict.Action == TKeyAction::CaptureWindow) {

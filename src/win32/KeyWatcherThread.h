@@ -28,6 +28,7 @@ public:
     // True when the hook is in place. The bindings may change while it runs.
     bool Start();
     void SetBindings(TKeyBindings bindings);
+    void WatchEscape(bool on);
     void Stop();
     // A new hook in place of the old one, with the same bindings.
     void Restart() {

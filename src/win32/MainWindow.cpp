@@ -146,10 +146,16 @@ bool TMainWindow::Crack(UINT message, WPARAM wParam, LPARAM lParam) {
         events.KeyDecided();
         return true;
     case WM_TIMER:
-        if (wParam != kCountdownTimer) {
+        if (wParam == kCountdownTimer) {
+            events.CountdownTick();
+        } else if (wParam == kScrollTimer) {
+            events.ScrollTick();
+        } else {
             return false;
         }
-        events.CountdownTick();
+        return true;
+    case WM_SCROLLLABELCLICKED:
+        events.ScrollLabelClicked();
         return true;
     case WM_BACKGROUNDERROR:
         events.BackgroundErrorPosted();

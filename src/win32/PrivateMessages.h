@@ -14,8 +14,11 @@ inline constexpr UINT WM_BACKGROUNDERROR = WM_USER + 112;
 inline constexpr UINT WM_KEYCHOSEN = WM_USER + 113;
 // The box a text mark is typed in has been ended (Enter, a click elsewhere) or emptied (Esc).
 inline constexpr UINT WM_TEXTENTRYENDED = WM_USER + 114;
-// The countdown's timer, in WM_TIMER's wParam.
+// The scrolling capture's label was clicked.
+inline constexpr UINT WM_SCROLLLABELCLICKED = WM_USER + 115;
+// The countdown's timer and the scrolling capture's, in WM_TIMER's wParam.
 inline constexpr UINT_PTR kCountdownTimer = 1;
+inline constexpr UINT_PTR kScrollTimer = 2;
 
 static_assert(WM_TRAYNOTIFY == WM_USER + 100 && WM_CAPTURENOW == WM_USER + 110);
 

@@ -17,7 +17,7 @@ namespace {
 
 constexpr UINT kTrayIconId = 1;
 
-enum : UINT { kIdPosition = 1, kIdCapture, kIdOption, kIdExit, kIdDelay0 };
+enum : UINT { kIdPosition = 1, kIdCapture, kIdOption, kIdExit, kIdDelay0, kIdScroll = 100 };
 
 TMenuCommand CommandFor(UINT id) {
     switch (id) {
@@ -29,6 +29,8 @@ TMenuCommand CommandFor(UINT id) {
         return TMenuCommand::Option;
     case kIdExit:
         return TMenuCommand::Exit;
+    case kIdScroll:
+        return TMenuCommand::ScrollCapture;
     default:
         if (id >= kIdDelay0 && id < kIdDelay0 + std::size(kMenuDelays)) {
             return kMenuDelays[id - kIdDelay0].first;
@@ -80,8 +82,10 @@ void TTrayIcon::BuildMenu() {
             }
             AppendMenuW(FMenu.Get(), MF_POPUP, reinterpret_cast<UINT_PTR>(FDelayMenu),
                         WideFromUtf8(Text(TText::MenuDelay)).c_str());
+            AppendMenuW(FMenu.Get(), MF_STRING, kIdScroll,
+                        WideFromUtf8(Text(TText::MenuScrollCapture)).c_str());
             AppendMenuW(FMenu.Get(), MF_SEPARATOR, 0, nullptr);
-            position += 2;
+            position += 3;
             continue;
         }
         FMenuImages[item.Image] = CreateMenuImage(item.Image);
@@ -148,7 +152,8 @@ TMenuCommand TTrayIcon::TrackTrayMenu() {
     // Lets the menu's own message loop finish before another menu can open.
     PostMessageW(FWindow, WM_NULL, 0, 0);
     const TMenuCommand command = CommandFor(chosen);
-    if (command == TMenuCommand::Position || command == TMenuCommand::Capture) {
+    if (command == TMenuCommand::Position || command == TMenuCommand::Capture ||
+        command == TMenuCommand::ScrollCapture) {
         // These copy the screen at once (the overlay's snapshot, the capture): the menu must
         // be off it first.
         AwaitUncoveredRepaint();
@@ -161,10 +166,12 @@ void TTrayIcon::SetPositionItemCaption(const std::string& caption) {
     ShowCaption(kIdPosition, FPositionCaption, FPositionKey);
 }
 
-void TTrayIcon::SetMenuKeys(const std::string& positionKey, const std::string& captureKey) {
+void TTrayIcon::SetMenuKeys(const std::string& positionKey, const std::string& captureKey,
+                            const std::string& scrollKey) {
     FPositionKey = positionKey;
     ShowCaption(kIdPosition, FPositionCaption, FPositionKey);
     ShowCaption(kIdCapture, Text(TText::MenuCapture), captureKey);
+    ShowCaption(kIdScroll, Text(TText::MenuScrollCapture), scrollKey);
 }
 
 // The item's caption, and its key after a tab: the menu shows it aligned right.

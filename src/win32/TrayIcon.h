@@ -24,7 +24,8 @@ public:
     void DeleteTrayIcon() override;
     TMenuCommand TrackTrayMenu() override;
     void SetPositionItemCaption(const std::string& caption) override;
-    void SetMenuKeys(const std::string& positionKey, const std::string& captureKey) override;
+    void SetMenuKeys(const std::string& positionKey, const std::string& captureKey,
+                     const std::string& scrollKey) override;
     void SetMenuDelay(int seconds) override;
     void ShowCountdown(int secondsLeft) override;
     void SetCountdownTimer(bool on) override;

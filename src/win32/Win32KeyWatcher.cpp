@@ -25,11 +25,27 @@ bool TWin32KeyWatcher::InstallKeyWatcher(const TKeyBindings& bindings) {
         FWatcher = std::make_unique<TKeyWatcherThread>(FWindow);
     }
     FWatcher->SetBindings(bindings);
+    FBound = !bindings.empty();
     return FWatcher->Start();
 }
 
 void TWin32KeyWatcher::RemoveKeyWatcher() {
+    FBound = false;
     if (FWatcher) {
+        FWatcher->Stop();
+    }
+}
+
+void TWin32KeyWatcher::WatchEscape(bool on) {
+    // Esc needs the watcher even with no key bound; the program puts it back as the settings
+    // say once the scrolling capture has ended.
+    if (!FWatcher) {
+        FWatcher = std::make_unique<TKeyWatcherThread>(FWindow);
+    }
+    FWatcher->WatchEscape(on);
+    if (on) {
+        FWatcher->Start();
+    } else if (!FBound) {
         FWatcher->Stop();
     }
 }

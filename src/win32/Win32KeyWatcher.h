@@ -20,6 +20,7 @@ public:
     bool InstallKeyWatcher(const TKeyBindings& bindings) override;
     void RemoveKeyWatcher() override;
     std::optional<TKeyDecision> TakeKeyDecision() override;
+    void WatchEscape(bool on) override;
     std::optional<bool> SystemPrintScreenCapture() override;
     bool TurnOffSystemPrintScreenCapture() override;
 
@@ -29,4 +30,5 @@ public:
 private:
     HWND FWindow;
     std::unique_ptr<TKeyWatcherThread> FWatcher;
+    bool FBound = false; // keys are bound: the watcher runs without Esc too
 };

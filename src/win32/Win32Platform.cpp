@@ -2,7 +2,8 @@
 
 TWin32Platform::TWin32Platform(HINSTANCE instance)
     : FMainWindow(instance), FShell(FMainWindow.Handle(), FFiles), FOverlay(FMainWindow.Handle()),
-      FTray(instance, FMainWindow.Handle()), FKeyWatcher(FMainWindow.Handle()) {
+      FScrolling(instance, FMainWindow.Handle()), FTray(instance, FMainWindow.Handle()),
+      FKeyWatcher(FMainWindow.Handle()) {
     FMainWindow.AddMessages(&FTray);
     FMainWindow.AddMessages(&FShell);
     FMainWindow.AddMessages(&FOverlay);

@@ -8,6 +8,7 @@
 #include "win32/Win32FileSystem.h"
 #include "win32/Win32KeyWatcher.h"
 #include "win32/Win32Overlay.h"
+#include "win32/Win32Scrolling.h"
 #include "win32/Win32Shell.h"
 
 // The program's desktop on Windows: the hidden main window and its roles. Its members are made
@@ -24,6 +25,7 @@ public:
     IDisplay& Display() override { return FDisplay; }
     ITray& Tray() override { return FTray; }
     IOverlay& Overlay() override { return FOverlay; }
+    IScrolling& Scrolling() override { return FScrolling; }
     IKeyWatcher& KeyWatcher() override { return FKeyWatcher; }
     IDialogs& Dialogs() override { return FDialogs; }
     IShell& Shell() override { return FShell; }
@@ -37,6 +39,7 @@ private:
     TMainWindow FMainWindow;
     TWin32Shell FShell;
     TWin32Overlay FOverlay;
+    TWin32Scrolling FScrolling;
     TTrayIcon FTray;
     TWin32KeyWatcher FKeyWatcher;
 };

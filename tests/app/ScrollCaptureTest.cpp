@@ -142,8 +142,9 @@ TEST_F(ScrollCaptureTest, EscTheLabelAPageThatChangesAndTheLimitsKeepWhatIsExact
         Page.Paint(Platform);
         Form.Settings.ScrollMaxHeight = row.maxHeight;
         ChooseTheWindow();
-        // Each step: the turn shows at the first tick, is still at the second; 6 rows added.
-        Ticks(2 * 6);
+        // The first screen still at the second tick; then each step: the turn shows at the
+        // first tick, is still at the second; 6 rows added.
+        Ticks(2 + 2 * 6);
         const TPage shown = Page; // as it was before it changed
         row.stop(*this);
         EXPECT_EQ(Platform.ScrollTimer, 0);

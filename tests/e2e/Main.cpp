@@ -62,6 +62,7 @@ int wmain(int argc, wchar_t** argv) {
     Run("a frame and a mosaic are saved where drawn", AFrameAndAMosaicAreSavedWhereDrawn);
     Run("text typed and pasted is saved", TextTypedAndPastedIsSaved);
     Run("marks moved, recoloured, resized and deleted", MarksAreMovedRecolouredResizedAndDeleted);
+    Run("a scrolling capture saves the whole page", AScrollingCaptureSavesTheWholePage);
     Run("the digit-overflow question", TheDigitOverflowQuestion);
     Run("every colour depth and JPEG", EveryDepthAndJpeg);
     Run("the pointer in the capture", ThePointerInTheCapture);

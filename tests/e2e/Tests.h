@@ -44,3 +44,6 @@ void PngOfTheWindowInFront();
 void AFrameAndAMosaicAreSavedWhereDrawn();
 void TextTypedAndPastedIsSaved();
 void MarksAreMovedRecolouredResizedAndDeleted();
+
+// The scrolling capture.
+void AScrollingCaptureSavesTheWholePage();

@@ -14,6 +14,8 @@
 namespace {
 
 constexpr int kFirstBox = 1101; // the e2e driver finds the boxes by their identifiers
+// Below the last box, at 96 dpi: the hint, then the buttons.
+constexpr int kBoxesEnd = 12 + 28 * kKeyActionCount - 4;
 
 struct TKeysDialog {
     TActionKeys Keys;
@@ -94,7 +96,7 @@ bool RunKeysDialog(TActionKeys& keys, IOptionsDialogHandler& handler, HFONT font
     auto scaled = [&](int v) { return static_cast<int>(v * scale + 0.5); };
     TKeysDialog* self = &dialog;
     dialog.Modal = std::make_unique<TModalDialog>(
-        TModalDialog::TFrame{WideFromUtf8(Text(TText::KeysCaption)), scaled(380), scaled(196), true,
+        TModalDialog::TFrame{WideFromUtf8(Text(TText::KeysCaption)), scaled(380), scaled(kBoxesEnd + 84), true,
                              false},
         [self](TModalDialog& modal, UINT message, WPARAM wParam, LPARAM lParam) -> INT_PTR {
             if (message == WM_COMMAND &&
@@ -145,12 +147,12 @@ bool RunKeysDialog(TActionKeys& keys, IOptionsDialogHandler& handler, HFONT font
                          scaled(156), scaled(21), kFirstBox + i, font, WS_EX_CLIENTEDGE);
     }
     modal.AddControl(L"STATIC", WideFromUtf8(Text(TText::KeysHint)), SS_LEFT, scaled(10),
-                     scaled(126), scaled(360), scaled(30), 0, font);
+                     scaled(kBoxesEnd + 14), scaled(360), scaled(30), 0, font);
     modal.AddControl(L"BUTTON", WideFromUtf8(Text(TText::ButtonOk)),
-                     BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, scaled(203), scaled(164), scaled(81),
+                     BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, scaled(203), scaled(kBoxesEnd + 52), scaled(81),
                      scaled(23), IDOK, font);
     modal.AddControl(L"BUTTON", WideFromUtf8(Text(TText::ButtonCancel)), BS_PUSHBUTTON | WS_TABSTOP,
-                     scaled(289), scaled(164), scaled(81), scaled(23), IDCANCEL, font);
+                     scaled(289), scaled(kBoxesEnd + 52), scaled(81), scaled(23), IDCANCEL, font);
     SendMessageW(modal.Window(), DM_SETDEFID, IDOK, 0);
 
     ListenForKeys(modal.Window());
