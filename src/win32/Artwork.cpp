@@ -124,6 +124,18 @@ void DrawExit(TCanvas16& c) {
     c.Line(8, 3.4, 8, 7.6, 1.6, 0xFFFFFF);
 }
 
+// A page taller than its window, and an arrow down beside it: the scrolling capture.
+void DrawScroll(TCanvas16& c) {
+    c.Fill(2, 1, 10, 15, 0x6A7380);
+    c.Fill(3, 2, 9, 14, 0xFFFFFF);
+    for (const int y : {4, 7, 10}) {
+        c.Fill(4, y, 8, y + 1, 0x6A7380);
+    }
+    c.Line(13, 2.5, 13, 12.5, 1.6, 0x2E6FC8);
+    c.Line(10.5, 10, 13, 13.5, 1.6, 0x2E6FC8);
+    c.Line(15.5, 10, 13, 13.5, 1.6, 0x2E6FC8);
+}
+
 void DrawFolder(TCanvas16& c) {
     // An open folder.
     c.Fill(1, 3, 6, 4, 0xC08A20);
@@ -150,6 +162,9 @@ TBitmapHandle CreateMenuImage(int index) {
         break;
     case 4:
         DrawFolder(canvas);
+        break;
+    case 5:
+        DrawScroll(canvas);
         break;
     default:
         DrawExit(canvas);

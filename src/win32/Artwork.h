@@ -3,7 +3,7 @@
 #include "win32/GdiHandles.h"
 
 // The 16 x 16 images, drawn by code: the menu's 0 region, 1 capture, 2 options, 3 exit, and
-// 4 the open folder of the options dialog's browse button.
+// 4 the open folder of the options dialog's browse button, 5 the scrolling capture.
 // Each is an opaque 32-bit bitmap on the menu colour.
 TBitmapHandle CreateMenuImage(int index);
 

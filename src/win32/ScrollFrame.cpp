@@ -31,8 +31,7 @@ void RegisterClasses(HINSTANCE instance, WNDPROC edge, WNDPROC label) {
 } // namespace
 
 TScrollFrame::TScrollFrame(HINSTANCE instance, HWND owner)
-    : FInstance(instance), FOwner(owner),
-      FFont(CreateJapaneseFont(MessageFontHeight(), kUiFaces)) {
+    : FInstance(instance), FOwner(owner), FFont(CreateJapaneseFont(MessageFontHeight(), kUiFaces)) {
     RegisterClasses(instance, EdgeProc, LabelProc);
 }
 
@@ -95,10 +94,11 @@ void TScrollFrame::Show(const TCaptureRegion& rect, const std::wstring& label) {
     FLabel = label;
     const DWORD exStyle =
         WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_LAYERED | WS_EX_TRANSPARENT;
-    const RECT edges[4] = {{rect.Left - kEdge, rect.Top - kEdge, rect.Right + kEdge, rect.Top},
-                           {rect.Left - kEdge, rect.Bottom, rect.Right + kEdge, rect.Bottom + kEdge},
-                           {rect.Left - kEdge, rect.Top, rect.Left, rect.Bottom},
-                           {rect.Right, rect.Top, rect.Right + kEdge, rect.Bottom}};
+    const RECT edges[4] = {
+        {rect.Left - kEdge, rect.Top - kEdge, rect.Right + kEdge, rect.Top},
+        {rect.Left - kEdge, rect.Bottom, rect.Right + kEdge, rect.Bottom + kEdge},
+        {rect.Left - kEdge, rect.Top, rect.Left, rect.Bottom},
+        {rect.Right, rect.Top, rect.Right + kEdge, rect.Bottom}};
     for (int i = 0; i < 4 && moved; ++i) {
         if (!FEdges[i]) {
             FEdges[i].Reset(CreateWindowExW(exStyle, kEdgeClass, L"", WS_POPUP, 0, 0, 0, 0, FOwner,

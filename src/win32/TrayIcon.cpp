@@ -82,8 +82,15 @@ void TTrayIcon::BuildMenu() {
             }
             AppendMenuW(FMenu.Get(), MF_POPUP, reinterpret_cast<UINT_PTR>(FDelayMenu),
                         WideFromUtf8(Text(TText::MenuDelay)).c_str());
-            AppendMenuW(FMenu.Get(), MF_STRING, kIdScroll,
-                        WideFromUtf8(Text(TText::MenuScrollCapture)).c_str());
+            FScrollImage = CreateMenuImage(5);
+            const std::wstring scroll = WideFromUtf8(Text(TText::MenuScrollCapture));
+            MENUITEMINFOW info{};
+            info.cbSize = sizeof info;
+            info.fMask = MIIM_ID | MIIM_STRING | MIIM_BITMAP;
+            info.wID = kIdScroll;
+            info.dwTypeData = const_cast<wchar_t*>(scroll.c_str());
+            info.hbmpItem = FScrollImage.Get();
+            InsertMenuItemW(FMenu.Get(), GetMenuItemCount(FMenu.Get()), TRUE, &info);
             AppendMenuW(FMenu.Get(), MF_SEPARATOR, 0, nullptr);
             position += 3;
             continue;

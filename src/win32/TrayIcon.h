@@ -48,6 +48,7 @@ private:
     HMENU FDelayMenu = nullptr; // owned by FMenu
     TIconHandle FCountdownIcon;
     TBitmapHandle FMenuImages[4];
+    TBitmapHandle FScrollImage;
     TIconHandle FIcon;
     UINT FTaskbarCreated = 0;
     bool FAdded = false;

@@ -35,7 +35,7 @@ void Render(TScrollPage& page) {
             } else if (y - page.Header + page.Offset >= page.Rows) {
                 colour = 0xFFFFFF; // below the document's end, in a page shorter than the window
             } else {
-                colour = ScrollPageColour(x, y - page.Header + page.Offset);
+                colour = page.Document(x, y - page.Header + page.Offset);
             }
             // A count of the paints in the viewport's middle row: the page changes as it scrolls.
             if (page.Changing && y == page.Header + viewport / 2 && x < 32) {
@@ -64,7 +64,10 @@ LRESULT CALLBACK PageProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         return 0;
     case WM_KEYDOWN:
         if (wParam == VK_DOWN || wParam == VK_UP || wParam == VK_NEXT || wParam == VK_PRIOR) {
-            const int step = wParam == VK_DOWN ? 20 : wParam == VK_UP ? -20 : wParam == VK_NEXT ? 200 : -200;
+            const int step = wParam == VK_DOWN   ? 20
+                             : wParam == VK_UP   ? -20
+                             : wParam == VK_NEXT ? 200
+                                                 : -200;
             ScrollTo(*page, page->Offset + step);
             return 0;
         }
@@ -123,10 +126,10 @@ void ShowScrollPage(TScrollPage& page, int left, int top, int width, int height)
     // A popup with a scroll bar: its client area starts at the window's corner.
     RECT outer{0, 0, width + GetSystemMetrics(SM_CXVSCROLL), height};
     AdjustWindowRectEx(&outer, WS_POPUP, FALSE, 0);
-    page.Window = CreateWindowExW(0, L"QuorlanE2EScrollPage", L"scrolling page",
-                                  WS_POPUP | WS_VSCROLL, left, top, outer.right - outer.left,
-                                  outer.bottom - outer.top, nullptr, nullptr,
-                                  GetModuleHandleW(nullptr), nullptr);
+    page.Window =
+        CreateWindowExW(0, L"QuorlanE2EScrollPage", L"scrolling page", WS_POPUP | WS_VSCROLL, left,
+                        top, outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
+                        GetModuleHandleW(nullptr), nullptr);
     SetWindowLongPtrW(page.Window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&page));
     // Shown, disabled, on a page shorter than the window too: the client area keeps its width.
     SCROLLINFO scroll{};

@@ -10,19 +10,21 @@
 #include <cstdint>
 #include <vector>
 
+// The document's row y at column x: white in the blank bands, else its own colours.
+std::uint32_t ScrollPageColour(int x, int y);
+
 struct TScrollPage {
-    int Header = 40, Footer = 30;   // rows of the client area that stay
-    int Rows = 2500;                // of the document
-    bool Changing = false;          // a row of the viewport shows a count of the paints
+    int Header = 40, Footer = 30;                               // rows of the client area that stay
+    int Rows = 2500;                                            // of the document
+    std::uint32_t (*Document)(int x, int y) = ScrollPageColour; // its rows' colours
+    bool Changing = false; // a row of the viewport shows a count of the paints
     HWND Window = nullptr;
-    int Offset = 0;                 // the document's row at the viewport's top
+    int Offset = 0; // the document's row at the viewport's top
     int Paints = 0;
-    int Width = 0, Height = 0;      // of the client area
+    int Width = 0, Height = 0; // of the client area
     std::vector<std::uint32_t> Pixels;
 };
 
-// The document's row y at column x: white in the blank bands, else its own colours.
-std::uint32_t ScrollPageColour(int x, int y);
 std::uint32_t ScrollHeaderColour(int x, int y);
 std::uint32_t ScrollFooterColour(int x, int y);
 

@@ -137,7 +137,8 @@ void AScrollingCaptureSavesTheWholePage() {
     const bool told = WaitFor(
         [&] {
             for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, L"tooltips_class32", nullptr));) {
-                if (IsWindowVisible(w) && TextOf(w).find(L"そこまでを保存しました") != std::wstring::npos) {
+                if (IsWindowVisible(w) &&
+                    TextOf(w).find(L"そこまでを保存しました") != std::wstring::npos) {
                     return true;
                 }
             }

@@ -5,6 +5,7 @@
 // Usage: QuorlanScreens.exe <folder holding Quorlan.exe> <empty work folder> <picture folder>
 
 #include "Driver.h"
+#include "ScrollPage.h"
 
 #include <wincodec.h>
 
@@ -349,6 +350,49 @@ int wmain(int argc, wchar_t** argv) {
             ++failures;
         }
         Stop(delayed);
+    } else {
+        ++failures;
+    }
+    // A scrolling capture under way: the frame around a page and the label under it.
+    TApp scrolling;
+    if (Start(scrolling, gDefaultIni)) {
+        TScrollPage page;
+        page.Rows = 6000;
+        page.Document = [](int x, int y) -> std::uint32_t {
+            // Lines of grey "words" on white, a paragraph's gap every eight lines.
+            const int line = y / 22, inLine = y % 22;
+            if (line % 8 == 7 || inLine < 5 || inLine > 16 || x < 24 || x > 540) {
+                return 0xFFFFFF;
+            }
+            const std::uint32_t word = (std::uint32_t(line) * 2654435761u >> (x / 36 % 24)) & 7;
+            return word < 2 || x % 36 > 30 ? 0xFFFFFF : 0x404040;
+        };
+        Raise(desktop);
+        const int w = GetSystemMetrics(SM_CXSCREEN);
+        ShowScrollPage(page, w / 2 - 300, 120, 600, 420);
+        const RECT client = ScrollPageClient(page);
+        Key(VK_CONTROL, false);
+        Key(VK_SHIFT, false);
+        PrintScreen(false);
+        Key(VK_SHIFT, true);
+        Key(VK_CONTROL, true);
+        if (WaitFor([&] { return IsWindowVisible(scrolling.Main); })) {
+            Pump(300);
+            MouseTo(client.left, client.top + page.Header);
+            LeftButton(false);
+            MouseTo(client.right, client.bottom - page.Footer);
+            LeftButton(true);
+            Pump(450);
+            failures += !SaveScreenPart(
+                L"scrolling.png",
+                {client.left - 30, client.top - 20, client.right + 50, client.bottom + 60}, 0);
+            Press(VK_ESCAPE);
+            Pump(1000);
+        } else {
+            ++failures;
+        }
+        CloseScrollPage(page);
+        Stop(scrolling);
     } else {
         ++failures;
     }

@@ -96,8 +96,8 @@ bool RunKeysDialog(TActionKeys& keys, IOptionsDialogHandler& handler, HFONT font
     auto scaled = [&](int v) { return static_cast<int>(v * scale + 0.5); };
     TKeysDialog* self = &dialog;
     dialog.Modal = std::make_unique<TModalDialog>(
-        TModalDialog::TFrame{WideFromUtf8(Text(TText::KeysCaption)), scaled(380), scaled(kBoxesEnd + 84), true,
-                             false},
+        TModalDialog::TFrame{WideFromUtf8(Text(TText::KeysCaption)), scaled(380),
+                             scaled(kBoxesEnd + 84), true, false},
         [self](TModalDialog& modal, UINT message, WPARAM wParam, LPARAM lParam) -> INT_PTR {
             if (message == WM_COMMAND &&
                 (HIWORD(wParam) == EN_SETFOCUS || HIWORD(wParam) == EN_KILLFOCUS)) {
@@ -149,8 +149,8 @@ bool RunKeysDialog(TActionKeys& keys, IOptionsDialogHandler& handler, HFONT font
     modal.AddControl(L"STATIC", WideFromUtf8(Text(TText::KeysHint)), SS_LEFT, scaled(10),
                      scaled(kBoxesEnd + 14), scaled(360), scaled(30), 0, font);
     modal.AddControl(L"BUTTON", WideFromUtf8(Text(TText::ButtonOk)),
-                     BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, scaled(203), scaled(kBoxesEnd + 52), scaled(81),
-                     scaled(23), IDOK, font);
+                     BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, scaled(203), scaled(kBoxesEnd + 52),
+                     scaled(81), scaled(23), IDOK, font);
     modal.AddControl(L"BUTTON", WideFromUtf8(Text(TText::ButtonCancel)), BS_PUSHBUTTON | WS_TABSTOP,
                      scaled(289), scaled(kBoxesEnd + 52), scaled(81), scaled(23), IDCANCEL, font);
     SendMessageW(modal.Window(), DM_SETDEFID, IDOK, 0);
