@@ -12,6 +12,15 @@ std::uint32_t ScrollPageColour(int x, int y) {
     return ((seed >> 8) & 0xFFFF00u) ^ std::uint32_t((x * 3 + y) & 0xFF);
 }
 
+std::uint32_t ScrollPageText(int x, int y) {
+    const int line = y / 22, inLine = y % 22;
+    if (line % 8 == 7 || inLine < 5 || inLine > 16 || x < 24 || x > 540) {
+        return 0xFFFFFF;
+    }
+    const std::uint32_t word = (std::uint32_t(line) * 2654435761u >> (x / 36 % 24)) & 7;
+    return word < 2 || x % 36 > 30 ? 0xFFFFFF : 0x404040;
+}
+
 std::uint32_t ScrollHeaderColour(int x, int y) {
     return 0x203050u + std::uint32_t((x / 8 + y) % 64);
 }

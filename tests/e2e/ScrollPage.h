@@ -13,6 +13,9 @@
 // The document's row y at column x: white in the blank bands, else its own colours.
 std::uint32_t ScrollPageColour(int x, int y);
 
+// Lines of grey "words" on white, a paragraph's gap every eight lines: a page as it looks.
+std::uint32_t ScrollPageText(int x, int y);
+
 struct TScrollPage {
     int Header = 40, Footer = 30;                               // rows of the client area that stay
     int Rows = 2500;                                            // of the document

@@ -358,15 +358,7 @@ int wmain(int argc, wchar_t** argv) {
     if (Start(scrolling, gDefaultIni)) {
         TScrollPage page;
         page.Rows = 6000;
-        page.Document = [](int x, int y) -> std::uint32_t {
-            // Lines of grey "words" on white, a paragraph's gap every eight lines.
-            const int line = y / 22, inLine = y % 22;
-            if (line % 8 == 7 || inLine < 5 || inLine > 16 || x < 24 || x > 540) {
-                return 0xFFFFFF;
-            }
-            const std::uint32_t word = (std::uint32_t(line) * 2654435761u >> (x / 36 % 24)) & 7;
-            return word < 2 || x % 36 > 30 ? 0xFFFFFF : 0x404040;
-        };
+        page.Document = ScrollPageText;
         Raise(desktop);
         const int w = GetSystemMetrics(SM_CXSCREEN);
         ShowScrollPage(page, w / 2 - 300, 120, 600, 420);
