@@ -168,6 +168,9 @@ void TMainForm::AnswerMarks(TMarkupAnswer answer) {
         }
         break;
     }
+    case TMarkupAnswer::Pin:
+        PinMarkedSelection();
+        break;
     case TMarkupAnswer::Leave:
         EndSelection(); // the region stays as the release chose it
         break;

@@ -2,6 +2,7 @@
 
 #include "app/ErrorReport.h"
 #include "app/MarkupMode.h"
+#include "app/Pins.h"
 #include "app/Option/OptionForm.h"
 #include "app/RegionSelection.h"
 #include "app/RequestScheduler.h"
@@ -92,6 +93,9 @@ public:
     void ScrollTick() override;
     void ScrollLabelClicked() override;
     void TextEntryEnded() override;
+    // On a pinned picture: the wheel zooms (with Ctrl: its opacity), Esc and a double-click
+    // close it, Ctrl+C copies and Ctrl+S saves it; its menu does the same.
+    void PinEvent(const TPinEvent& event) override;
     void BackgroundErrorPosted() override;
     void CloseRequested() override { Close(); }
     // The icon and the watcher go now: the process may end at any moment.
@@ -114,6 +118,7 @@ public:
     bool Visible() const { return FSelection.Visible(); }
     bool Marking() const { return FMarkup.Active(); }
     const TMarkup* Marks() const { return FMarkup.Marks(); }
+    const TPins& Pins() const { return FPins; }
     // The delay before a capture: seconds left of the countdown, 0 while none runs.
     int CountdownLeft() const { return FScheduler.Counted ? FScheduler.Countdown : 0; }
 
@@ -166,6 +171,12 @@ private:
     // The scrolling capture over the rectangle chosen, and its page saved when it ends.
     void StartScroll(const TCaptureRegion& rect);
     void FinishScroll(TScrollEnd why);
+    // The marked selection pinned where it was; a pin's menu, its commands and its save.
+    void PinMarkedSelection();
+    void OpenPinMenu(TPinId pin, TScreenPoint at);
+    void RunPinCommand(TPinId pin, TPinCommand command);
+    void CopyPin(TPinId pin);
+    void SavePin(TPinId pin);
 
     IPlatform& FPlatform;
     std::string FPositionItemCaption;
@@ -182,6 +193,7 @@ private:
     TMarkupMode FMarkup;
     TFrozenPurpose FPurpose = TFrozenPurpose::Region;
     TScrollCapture FScroll;
+    TPins FPins;
     TBackgroundErrors FBackgroundErrors;
     // Declared last, so that they end before what they use.
     std::vector<std::jthread> FLeftoverSweeps;

@@ -49,6 +49,7 @@ constexpr TButtonRow kButtons[] = {
     {1, TToolbarAction::Colour, 5, TText::Count, TText::TipWhite, '6', false},
     {2, TToolbarAction::TakeBack, 0, TText::ButtonTakeBack, TText::TipTakeBack, 'Z', true},
     {2, TToolbarAction::PutBack, 0, TText::ButtonPutBack, TText::TipPutBack, 'Y', true},
+    {3, TToolbarAction::Pin, 0, TText::ButtonPin, TText::TipPin, kKeyF1 + 2, false},
     {3, TToolbarAction::Save, 0, TText::ButtonSave, TText::TipSave, kKeyEnter, false},
     {3, TToolbarAction::Leave, 0, TText::ButtonLeave, TText::TipLeave, kKeyEscape, false},
 };

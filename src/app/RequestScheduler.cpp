@@ -17,7 +17,8 @@ bool Busy(const TSchedulerState& state) {
 
 // A request that may start now: after its delay when there is one and the screen is free.
 void Start(TSchedulerState& state, const TCaptureRequest& request, TActions& actions) {
-    if (state.Delay > 0 && state.Screen == TScreenUse::Free) {
+    if (state.Delay > 0 && state.Screen == TScreenUse::Free &&
+        request.Kind != TRequestKind::SavePin) {
         state.Counted = request;
         state.Countdown = state.Delay;
         state.Due = false;
@@ -72,7 +73,15 @@ void Drain(TSchedulerState& state, TActions& actions) {
 }
 
 void Ask(TSchedulerState& state, const TCaptureRequest& request, TActions& actions) {
-    if (state.Closing || state.Counted) {
+    if (state.Closing) {
+        return;
+    }
+    if (request.Kind == TRequestKind::SavePin) {
+        state.Waiting.push_back(request); // a file asked for is never dropped
+        Drain(state, actions);
+        return;
+    }
+    if (state.Counted) {
         return; // a request during a countdown starts nothing more
     }
     const bool frozenCommand =

@@ -2,17 +2,20 @@
 
 #include "keys/KeyFilter.h"
 
+#include <cstdint>
 #include <deque>
 #include <optional>
 #include <vector>
 
 // What asks for a capture (or, for the region item, a new region; for the scrolling capture, a
 // rectangle to scroll): the capture command of the double-click and the menu, a posted request
-// (the region shown first), a key of the watcher, the menu's region and scrolling items.
-enum class TRequestKind { Command, Posted, Key, Select, Scroll };
+// (the region shown first), a key of the watcher, the menu's region and scrolling items, and a
+// pinned picture's save.
+enum class TRequestKind { Command, Posted, Key, Select, Scroll, SavePin };
 struct TCaptureRequest {
     TRequestKind Kind = TRequestKind::Command;
-    TKeyDecision Key{}; // for Key: what the watcher decided when the key went down
+    TKeyDecision Key{};    // for Key: what the watcher decided when the key went down
+    std::uint32_t Pin = 0; // for SavePin: the picture
 };
 
 // What the screen is given to: nothing of ours, the frozen screen before a press, a region
@@ -70,5 +73,6 @@ struct TSchedulerAction {
 // it may start, and a countdown that runs out while our menu or a dialog of ours is open waits
 // for them; a press or a double-click on the counting icon cancels; over the frozen screen only
 // the tray's capture command runs (before a press), and nothing while a region is dragged or
-// marked; closing drops what waits.
+// marked; closing drops what waits. A pinned picture's save reads nothing of the screen: it
+// has no delay, and waits for the screen and a countdown rather than being dropped.
 std::vector<TSchedulerAction> Schedule(TSchedulerState& state, const TSchedulerEvent& event);

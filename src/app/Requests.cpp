@@ -110,6 +110,9 @@ void TMainForm::RunRequest(const TCaptureRequest& request) {
     case TRequestKind::Scroll:
         OpenFrozenScreen(TFrozenPurpose::Scroll);
         break;
+    case TRequestKind::SavePin:
+        SavePin(request.Pin);
+        break;
     }
 }
 
@@ -142,6 +145,9 @@ void TMainForm::RunMenuCommand(TMenuCommand command) {
         break;
     case TMenuCommand::ScrollCapture:
         Schedule({TSchedulerEventKind::Request, {TRequestKind::Scroll}});
+        break;
+    case TMenuCommand::CloseAllPins:
+        RunPinCommand(0, TPinCommand::CloseAll);
         break;
     case TMenuCommand::Exit:
         if (!Closing()) {

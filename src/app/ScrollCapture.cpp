@@ -2,28 +2,12 @@
 
 #include "base/FormatText.h"
 #include "base/Texts.h"
+#include "platform/PixelRows.h"
 
 #include <cstring>
 #include <utility>
 
 namespace {
-
-// The page put together: its rows top-down.
-class TPagePixels final : public TScreenPixels {
-public:
-    TPagePixels(std::vector<std::uint8_t> rows, std::int32_t width)
-        : FRows(std::move(rows)), FWidth(width) {}
-    TPixels32View View() const override {
-        const std::ptrdiff_t stride = 4 * std::ptrdiff_t{FWidth};
-        return {FRows.data(), FWidth,
-                static_cast<std::int32_t>(FRows.size() / std::max<std::ptrdiff_t>(stride, 1)),
-                stride};
-    }
-
-private:
-    std::vector<std::uint8_t> FRows;
-    std::int32_t FWidth;
-};
 
 bool SamePixels(const TScreenPixels& a, const TScreenPixels& b) {
     const TPixels32View va = a.View(), vb = b.View();
@@ -171,6 +155,6 @@ std::optional<TScrollResult> TScrollCapture::Finish(TScrollEnd why) {
     }
     const std::int32_t width = state.Stitcher->Width();
     return TScrollResult{
-        std::make_shared<TPagePixels>(state.Stitcher->TakePage(state.MaxHeight), width),
+        std::make_shared<TPixelRows>(state.Stitcher->TakePage(state.MaxHeight), width),
         state.Ended.value_or(why)};
 }

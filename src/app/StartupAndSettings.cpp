@@ -16,7 +16,8 @@ TMainForm::TMainForm(IPlatform& platform)
     : OptionForm(platform.Dialogs(), platform.Shell()), FPositionCaption(Text(TText::MenuPosition)),
       FPlatform(platform), FPositionItemCaption(FPositionCaption),
       FTray(platform.Tray(), platform.Shell()), FSelection(platform.Display(), platform.Overlay()),
-      FMarkup(platform.Overlay()), FScroll(platform.Display(), platform.Scrolling()) {}
+      FMarkup(platform.Overlay()), FScroll(platform.Display(), platform.Scrolling()),
+      FPins(platform.Pins()) {}
 
 TMainForm::~TMainForm() = default;
 
@@ -78,7 +79,8 @@ void TMainForm::FormCloseQuery(bool& canClose) {
 // or shown on the way out.
 void TMainForm::Close() {
     Schedule({TSchedulerEventKind::Close});
-    FScroll.Finish(TScrollEnd::Stopped); // a page being scrolled is dropped
+    FScroll.Finish(TScrollEnd::Stopped);
+    FPins.CloseAll(); // a page being scrolled is dropped
     bool canClose = true;
     FormCloseQuery(canClose);
     if (canClose) {

@@ -23,6 +23,13 @@ public:
     // The keys of the region item and the capture item, beside them.
     void ShowKeys(const TKeyBindings& bindings);
     void CheckDelay(int seconds) { FTray.SetMenuDelay(seconds); }
+    // The item that closes the pinned pictures, while there are any.
+    void ShowCloseAllPins(bool shown) {
+        if (shown != FPinsItem) {
+            FTray.ShowCloseAllPins(shown);
+            FPinsItem = shown;
+        }
+    }
     void ShowCountdown(int secondsLeft) { FTray.ShowCountdown(secondsLeft); }
     void SetCountdownTimer(bool on) { FTray.SetCountdownTimer(on); }
 
@@ -42,4 +49,5 @@ private:
     std::string FNoticeFile;
     std::string FNoticeShown;
     bool FNoticeHeld = false;
+    bool FPinsItem = false;
 };

@@ -131,6 +131,14 @@ enum class TText {
     ScrollNotice,
     ScrollNoticeEarly,
     JpegTooTall,
+    ButtonPin,
+    TipPin,
+    MenuCloseAllPins,
+    PinMenuCopy,
+    PinMenuSave,
+    PinMenuClose,
+    PinMenuCloseAll,
+    PinOpacity,
 
     Count
 };

@@ -2,6 +2,7 @@
 
 #include "base/CaptureRegion.h"
 #include "keys/KeyCodes.h"
+#include "platform/Pins.h"
 
 #include <cstdint>
 
@@ -45,6 +46,8 @@ public:
     virtual void ScrollLabelClicked() = 0;
     // The box a text mark is typed in was ended or emptied.
     virtual void TextEntryEnded() = 0;
+    // A pinned picture's key, wheel, menu, double-click or close request.
+    virtual void PinEvent(const TPinEvent& event) = 0;
     // A thread of ours failed: its error waits to be told on this thread.
     virtual void BackgroundErrorPosted() = 0;
     // The main window is asked to close; the user's session ends (the process with it).

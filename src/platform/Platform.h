@@ -6,6 +6,7 @@
 #include "platform/KeyWatcher.h"
 #include "platform/MainWindow.h"
 #include "platform/Overlay.h"
+#include "platform/Pins.h"
 #include "platform/Scrolling.h"
 #include "platform/Shell.h"
 #include "platform/Tray.h"
@@ -20,6 +21,7 @@ public:
     virtual ITray& Tray() = 0;
     virtual IOverlay& Overlay() = 0;
     virtual IScrolling& Scrolling() = 0;
+    virtual IPins& Pins() = 0;
     virtual IKeyWatcher& KeyWatcher() = 0;
     virtual IDialogs& Dialogs() = 0;
     virtual IShell& Shell() = 0;

@@ -15,6 +15,7 @@ enum class TMenuCommand {
     Delay5,
     Delay10,
     ScrollCapture,
+    CloseAllPins,
 };
 
 // The delays the tray menu offers, in seconds, by their commands.
@@ -37,6 +38,9 @@ public:
     // empty for none.
     virtual void SetMenuKeys(const std::string& positionKey, const std::string& captureKey,
                              const std::string& scrollKey) = 0;
+    // The item that closes every pinned picture, shown (after the delay's submenu) while any is
+    // pinned.
+    virtual void ShowCloseAllPins(bool shown) = 0;
     // The delay checked in the menu's submenu (one of kMenuDelays, else none checked).
     virtual void SetMenuDelay(int seconds) = 0;
     // The countdown before a capture: the icon shows the seconds left and its tool tip says so;

@@ -16,11 +16,11 @@ TEST(MarkToolbar, BesideTheSelectionWithinItsMonitorScaledAndWithATip) {
         {{100, 0, 1300, 1080}, monitor, 1048, 1300}, // inside its lower edge
         {{1900, 50, 2500, 500}, monitor, 506, 1920}, // held within the monitor
         {{10, 10, 20, 20}, monitor, 26, -1},         // left-aligned to the monitor
-        {{100, 50, 1900, 500}, {monitor.Bounds, 192, true}, 512, 1900},
+        {{100, 50, 1900, 500}, {monitor.Bounds, 192, true}, 512, 1912}, // from the left
     };
     for (const Row& row : rows) {
         const std::vector<TToolbarButton> buttons = PlaceToolbar(row.selection, row.monitor);
-        ASSERT_EQ(buttons.size(), 20u);
+        ASSERT_EQ(buttons.size(), 21u);
         EXPECT_EQ(buttons.front().Box.Top, row.top) << row.selection.Right;
         if (row.right >= 0) {
             EXPECT_EQ(buttons.back().Box.Right, row.right) << row.selection.Right;
@@ -48,6 +48,7 @@ TEST(MarkToolbar, BesideTheSelectionWithinItsMonitorScaledAndWithATip) {
     EXPECT_GE(small.front().Box.Left, 0);
     EXPECT_EQ(ButtonOfKey('Z', true)->Action, TToolbarAction::TakeBack);
     EXPECT_EQ(ButtonOfKey('Z', false), std::nullopt); // the magnifier's key needs Ctrl here
+    EXPECT_EQ(ButtonOfKey(kKeyF1 + 2, false)->Action, TToolbarAction::Pin);
     EXPECT_EQ(ButtonOfKey('H', false)->Index, static_cast<int>(TMarkTool::Highlighter));
 }
 

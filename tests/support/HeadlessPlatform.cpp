@@ -223,6 +223,10 @@ void THeadlessPlatform::ScrollTimerTick() {
     Send([](IMainWindowEvents& events) { events.ScrollTick(); });
 }
 
+void THeadlessPlatform::PinEvent(const TPinEvent& event) {
+    Send([&](IMainWindowEvents& events) { events.PinEvent(event); });
+}
+
 void THeadlessPlatform::ClickScrollLabel() {
     Send([](IMainWindowEvents& events) { events.ScrollLabelClicked(); });
 }

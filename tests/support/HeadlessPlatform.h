@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Platform.h"
+#include "support/HeadlessPins.h"
 #include "support/PosixFileSystem.h"
 
 #include <array>
@@ -32,6 +33,7 @@ public:
     ITray& Tray() override { return *this; }
     IOverlay& Overlay() override { return *this; }
     IScrolling& Scrolling() override { return *this; }
+    THeadlessPins& Pins() override { return PinWindows; }
     IKeyWatcher& KeyWatcher() override { return *this; }
     IDialogs& Dialogs() override { return *this; }
     IShell& Shell() override { return *this; }
@@ -68,6 +70,9 @@ public:
     }
     std::array<std::string, 3> MenuKeys;
     void SetMenuDelay(int seconds) override { MenuDelay = seconds; }
+    void ShowCloseAllPins(bool shown) override { PinsItem = shown; }
+    bool PinsItem = false;
+    THeadlessPins PinWindows;
     void ShowCountdown(int secondsLeft) override {
         Countdown.push_back(secondsLeft);
         GrabsAtCountdown.push_back(Grabs);
@@ -183,6 +188,7 @@ public:
     void TextEntryDone();
     void ScrollTimerTick();
     void ClickScrollLabel();
+    void PinEvent(const TPinEvent& event);
 
     // The scrolling capture: the window a point is over, the one brought to the front, the
     // wheel's turns (each told to OnWheel, which scrolls the scripted screen), the frame and its
