@@ -1,6 +1,7 @@
 #include "win32/MainWindow.h"
 
 #include "win32/CallbackErrors.h"
+#include "win32/ShiftState.h"
 #include "win32/WideText.h"
 
 #include "base/Errors.h"
@@ -12,19 +13,6 @@
 namespace {
 
 constexpr wchar_t kMainClass[] = L"QuorlanMain";
-
-// The modifier keys and buttons of a pointer message's wParam, and Alt as the thread saw it.
-TShiftState PointerShift(WPARAM wParam, bool doubleClick) {
-    return (wParam & MK_SHIFT ? ssShift : 0) | (wParam & MK_CONTROL ? ssCtrl : 0) |
-           (GetKeyState(VK_MENU) < 0 ? ssAlt : 0) | (wParam & MK_LBUTTON ? ssLeft : 0) |
-           (wParam & MK_RBUTTON ? ssRight : 0) | (wParam & MK_MBUTTON ? ssMiddle : 0) |
-           (doubleClick ? ssDouble : 0);
-}
-
-TShiftState KeyShift() {
-    return (GetKeyState(VK_SHIFT) < 0 ? ssShift : 0) | (GetKeyState(VK_CONTROL) < 0 ? ssCtrl : 0) |
-           (GetKeyState(VK_MENU) < 0 ? ssAlt : 0);
-}
 
 } // namespace
 
@@ -162,6 +150,9 @@ bool TMainWindow::Crack(UINT message, WPARAM wParam, LPARAM lParam) {
         return true;
     case WM_TEXTENTRYENDED:
         events.TextEntryEnded();
+        return true;
+    case WM_PINEVENT:
+        events.PinEvent(*reinterpret_cast<const TPinEvent*>(lParam));
         return true;
     case WM_CLOSE:
         events.CloseRequested();

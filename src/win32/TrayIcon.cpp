@@ -17,7 +17,15 @@ namespace {
 
 constexpr UINT kTrayIconId = 1;
 
-enum : UINT { kIdPosition = 1, kIdCapture, kIdOption, kIdExit, kIdDelay0, kIdScroll = 100 };
+enum : UINT {
+    kIdPosition = 1,
+    kIdCapture,
+    kIdOption,
+    kIdExit,
+    kIdDelay0,
+    kIdScroll = 100,
+    kIdCloseAllPins
+};
 
 TMenuCommand CommandFor(UINT id) {
     switch (id) {
@@ -31,6 +39,8 @@ TMenuCommand CommandFor(UINT id) {
         return TMenuCommand::Exit;
     case kIdScroll:
         return TMenuCommand::ScrollCapture;
+    case kIdCloseAllPins:
+        return TMenuCommand::CloseAllPins;
     default:
         if (id >= kIdDelay0 && id < kIdDelay0 + std::size(kMenuDelays)) {
             return kMenuDelays[id - kIdDelay0].first;
@@ -189,6 +199,25 @@ void TTrayIcon::ShowCaption(UINT id, const std::string& caption, const std::stri
     info.fMask = MIIM_STRING;
     info.dwTypeData = const_cast<wchar_t*>(wide.c_str());
     SetMenuItemInfoW(FMenu.Get(), id, FALSE, &info);
+}
+
+// After the scrolling capture's item, which follows the delay's submenu.
+void TTrayIcon::ShowCloseAllPins(bool shown) {
+    if (!shown) {
+        DeleteMenu(FMenu.Get(), kIdCloseAllPins, MF_BYCOMMAND);
+        return;
+    }
+    if (GetMenuState(FMenu.Get(), kIdCloseAllPins, MF_BYCOMMAND) != static_cast<UINT>(-1)) {
+        return; // there already
+    }
+    const int count = GetMenuItemCount(FMenu.Get());
+    for (int i = 0; i < count; ++i) {
+        if (GetMenuItemID(FMenu.Get(), i) == kIdScroll) {
+            InsertMenuW(FMenu.Get(), i + 1, MF_BYPOSITION | MF_STRING, kIdCloseAllPins,
+                        WideFromUtf8(Text(TText::MenuCloseAllPins)).c_str());
+            return;
+        }
+    }
 }
 
 void TTrayIcon::SetMenuDelay(int seconds) {

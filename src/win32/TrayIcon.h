@@ -27,6 +27,7 @@ public:
     void SetMenuKeys(const std::string& positionKey, const std::string& captureKey,
                      const std::string& scrollKey) override;
     void SetMenuDelay(int seconds) override;
+    void ShowCloseAllPins(bool shown) override;
     void ShowCountdown(int secondsLeft) override;
     void SetCountdownTimer(bool on) override;
     // A balloon from the icon; its click comes as NIN_BALLOONUSERCLICK.

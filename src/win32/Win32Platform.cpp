@@ -2,8 +2,8 @@
 
 TWin32Platform::TWin32Platform(HINSTANCE instance)
     : FMainWindow(instance), FShell(FMainWindow.Handle(), FFiles), FOverlay(FMainWindow.Handle()),
-      FScrolling(instance, FMainWindow.Handle()), FTray(instance, FMainWindow.Handle()),
-      FKeyWatcher(FMainWindow.Handle()) {
+      FScrolling(instance, FMainWindow.Handle()), FPins(instance, FMainWindow.Handle()),
+      FTray(instance, FMainWindow.Handle()), FKeyWatcher(FMainWindow.Handle()) {
     FMainWindow.AddMessages(&FTray);
     FMainWindow.AddMessages(&FShell);
     FMainWindow.AddMessages(&FOverlay);

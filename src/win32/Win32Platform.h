@@ -8,6 +8,7 @@
 #include "win32/Win32FileSystem.h"
 #include "win32/Win32KeyWatcher.h"
 #include "win32/Win32Overlay.h"
+#include "win32/Win32Pins.h"
 #include "win32/Win32Scrolling.h"
 #include "win32/Win32Shell.h"
 
@@ -26,6 +27,7 @@ public:
     ITray& Tray() override { return FTray; }
     IOverlay& Overlay() override { return FOverlay; }
     IScrolling& Scrolling() override { return FScrolling; }
+    IPins& Pins() override { return FPins; }
     IKeyWatcher& KeyWatcher() override { return FKeyWatcher; }
     IDialogs& Dialogs() override { return FDialogs; }
     IShell& Shell() override { return FShell; }
@@ -40,6 +42,7 @@ private:
     TWin32Shell FShell;
     TWin32Overlay FOverlay;
     TWin32Scrolling FScrolling;
+    TWin32Pins FPins;
     TTrayIcon FTray;
     TWin32KeyWatcher FKeyWatcher;
 };

@@ -138,8 +138,10 @@ std::string Settings();
 
 std::uint32_t PatternColour(int x, int y);
 
-// A window showing the pattern (offset by `shift`) over that rectangle of the screen.
-void ShowPattern(TPatternWindow& pattern, int left, int top, int width, int height, int shift);
+// A window showing the pattern (offset by `shift`) over that rectangle of the screen, above
+// other windows unless `topmost` is false.
+void ShowPattern(TPatternWindow& pattern, int left, int top, int width, int height, int shift,
+                 bool topmost = true);
 
 void ClosePattern(TPatternWindow& pattern);
 

@@ -34,7 +34,8 @@ static LRESULT CALLBACK PatternProc(HWND window, UINT message, WPARAM wParam, LP
 }
 
 // A window showing the pattern (offset by `shift`) over that rectangle of the screen.
-void ShowPattern(TPatternWindow& pattern, int left, int top, int width, int height, int shift) {
+void ShowPattern(TPatternWindow& pattern, int left, int top, int width, int height, int shift,
+                 bool topmost) {
     static bool registered = false;
     if (!registered) {
         WNDCLASSW cls{};
@@ -55,9 +56,9 @@ void ShowPattern(TPatternWindow& pattern, int left, int top, int width, int heig
             pattern.Pixels[std::size_t(y) * width + x] = PatternColour(x + shift, y);
         }
     }
-    pattern.Window =
-        CreateWindowExW(WS_EX_TOPMOST, L"QuorlanE2EPattern", L"pattern", WS_POPUP, left, top, width,
-                        height, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    pattern.Window = CreateWindowExW(topmost ? WS_EX_TOPMOST : 0, L"QuorlanE2EPattern", L"pattern",
+                                     WS_POPUP, left, top, width, height, nullptr, nullptr,
+                                     GetModuleHandleW(nullptr), nullptr);
     SetWindowLongPtrW(pattern.Window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&pattern));
     ShowWindow(pattern.Window, SW_SHOW);
     SetForegroundWindow(pattern.Window);

@@ -47,3 +47,5 @@ void MarksAreMovedRecolouredResizedAndDeleted();
 
 // The scrolling capture.
 void AScrollingCaptureSavesTheWholePage();
+// A capture pinned on the screen.
+void ARegionPinnedStaysOnTopMovesSavesAndCloses();
