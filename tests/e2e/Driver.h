@@ -110,6 +110,7 @@ void ClearPictures();
 void MouseTo(int x, int y);
 
 void LeftButton(bool up);
+void RightButton(bool up);
 
 bool OpenOverlay(TApp& app);
 

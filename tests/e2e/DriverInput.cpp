@@ -52,6 +52,14 @@ void LeftButton(bool up) {
     Pump(150);
 }
 
+void RightButton(bool up) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = up ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_RIGHTDOWN;
+    SendInput(1, &input, sizeof input);
+    Pump(150);
+}
+
 void Press(WORD key) {
     Key(key, false);
     Key(key, true);
