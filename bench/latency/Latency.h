@@ -11,6 +11,12 @@
 
 double Milliseconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to);
 
+// The median of the times, and their range.
+struct TSpread {
+    double Median = 0, Low = 0, High = 0;
+};
+TSpread SpreadOf(std::vector<double> times);
+
 // One line of a measure on the screen's size: its median and range over so many `what`.
 void Report(const char* name, const std::vector<double>& times, const char* what);
 
@@ -38,3 +44,5 @@ bool OpenOverlayOverThePattern(TApp& app, TPatternWindow& pattern, const std::st
 // From the pointer to the screen: the overlay's aids following a move, and the marks.
 void MeasureMoveRedraw(int runs);
 void MeasureMarkRedraw(int runs);
+// From F3 to a pin of the whole screen shown, and the memory it holds.
+void MeasurePin(int runs);

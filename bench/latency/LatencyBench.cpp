@@ -239,6 +239,11 @@ int wmain(int argc, wchar_t** argv) {
     if (argc > 3 && std::wstring(argv[3]) == L"marks") {
         return 0; // the marks alone
     }
+    std::printf("From F3 on the marks' toolbar to the pin shown\n");
+    MeasurePin(10);
+    if (argc > 3 && std::wstring(argv[3]) == L"pin") {
+        return 0; // the marks and the pin alone
+    }
     std::printf("From a move over the overlay to its aids redrawn\n");
     MeasureMoveRedraw(20);
     std::printf("From a key pressed to the window in front, through the key watcher\n");

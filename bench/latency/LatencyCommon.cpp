@@ -11,12 +11,6 @@ double Milliseconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to) {
     return double(to.QuadPart - from.QuadPart) * 1000.0 / double(frequency.QuadPart);
 }
 
-namespace {
-
-struct TSpread {
-    double Median = 0, Low = 0, High = 0;
-};
-
 TSpread SpreadOf(std::vector<double> times) {
     if (times.empty()) {
         return {};
@@ -24,8 +18,6 @@ TSpread SpreadOf(std::vector<double> times) {
     std::sort(times.begin(), times.end());
     return {times[times.size() / 2], times.front(), times.back()};
 }
-
-} // namespace
 
 // One line of a measure on the screen's size: its median and range over so many `what`.
 void Report(const char* name, const std::vector<double>& times, const char* what) {
