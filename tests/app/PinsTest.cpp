@@ -1,4 +1,4 @@
-#include "app/MainForm.h"
+#include "support/MarkupFixture.h"
 
 #include "base/Texts.h"
 #include "support/BmpReader.h"
@@ -47,27 +47,10 @@ TEST(PinSteps, ZoomAndOpacityStepWithinTheirLimits) {
 
 constexpr std::uint32_t kRed = 0xE81123;
 
-// A frame marked in the selection (100, 50)-(300, 200) of a 640 x 480 screen, then pinned.
-class PinsTest : public ::testing::Test {
+// A frame marked in the selection (100, 50)-(300, 200) of a 640 x 480 screen, to be pinned.
+class PinsTest : public TMarkupFixture {
 protected:
-    PinsTest() {
-        std::filesystem::create_directory(Folder.Native("pics"));
-        Platform.Folders[TSpecialFolder::Pictures] = Folder.Program("pics");
-        Platform.ExePath = Folder.Program("Quorlan.exe");
-        Platform.ScreenW = 640, Platform.ScreenH = 480;
-        Platform.PaintScreen([](int x, int y) { return std::uint32_t(x ^ y) << 8 | (x & 0xFF); });
-        Platform.SetEventHandler(&Form);
-        Form.FormCreate();
-        Form.Settings.Markup = true;
-        Form.mnPositionClick();
-        Drag(100, 50, 300, 200);
-        Drag(110, 60, 150, 100);
-    }
-    void Drag(std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1) {
-        Platform.Press(x0, y0);
-        Platform.Move(x1, y1, ssLeft);
-        Platform.Release(x1, y1);
-    }
+    PinsTest() { Drag(110, 60, 150, 100); }
     void PinKey(TPinId pin, TKeyCode key, TShiftState shift = 0) {
         Platform.PinEvent({TPinEventKind::Key, pin, key, shift, 0, {}});
     }
@@ -75,11 +58,8 @@ protected:
     std::uint32_t Wanted(int x, int y) const {
         const bool frame = x >= 110 && x <= 150 && y >= 60 && y <= 100 &&
                            !(x >= 113 && x <= 147 && y >= 63 && y <= 97);
-        return frame ? kRed : (std::uint32_t(x ^ y) << 8 | (x & 0xFF)) & 0xFFFFFF;
+        return frame ? kRed : Pattern(x, y);
     }
-    TTempFolder Folder;
-    THeadlessPlatform Platform;
-    TMainForm Form{Platform};
 };
 
 TEST_F(PinsTest, F3PinsTheMarksWhereTheyWereAndCtrlSSavesTheNextFile) {

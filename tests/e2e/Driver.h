@@ -111,6 +111,8 @@ void MouseTo(int x, int y);
 
 void LeftButton(bool up);
 void RightButton(bool up);
+// A drag with the left button, by way of the middle.
+void Drag(int x0, int y0, int x1, int y1);
 
 bool OpenOverlay(TApp& app);
 

@@ -44,20 +44,32 @@ void MouseToVirtual(int x, int y) {
     Pump(150);
 }
 
-void LeftButton(bool up) {
+namespace {
+
+void Button(DWORD flag) {
     INPUT input{};
     input.type = INPUT_MOUSE;
-    input.mi.dwFlags = up ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_LEFTDOWN;
+    input.mi.dwFlags = flag;
     SendInput(1, &input, sizeof input);
     Pump(150);
 }
 
+} // namespace
+
+void LeftButton(bool up) {
+    Button(up ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_LEFTDOWN);
+}
+
 void RightButton(bool up) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = up ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_RIGHTDOWN;
-    SendInput(1, &input, sizeof input);
-    Pump(150);
+    Button(up ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_RIGHTDOWN);
+}
+
+void Drag(int x0, int y0, int x1, int y1) {
+    MouseTo(x0, y0);
+    LeftButton(false);
+    MouseTo((x0 + x1) / 2, (y0 + y1) / 2);
+    MouseTo(x1, y1);
+    LeftButton(true);
 }
 
 void Press(WORD key) {

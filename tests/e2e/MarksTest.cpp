@@ -11,14 +11,6 @@ namespace {
 
 constexpr std::uint32_t kRed = 0xE81123;
 
-void Drag(int x0, int y0, int x1, int y1) {
-    MouseTo(x0, y0);
-    LeftButton(false);
-    MouseTo((x0 + x1) / 2, (y0 + y1) / 2);
-    MouseTo(x1, y1);
-    LeftButton(true);
-}
-
 // The overlay open over the pattern, and the region (100,50)-(500,400) dragged: the marks'
 // toolbar waits beside it.
 bool DragRegion(TApp& app, const wchar_t* next = L"0001.bmp") {

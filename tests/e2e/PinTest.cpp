@@ -16,14 +16,6 @@ HWND ShownPin() {
     return pin && IsWindowVisible(pin) ? pin : nullptr;
 }
 
-void Drag(int x0, int y0, int x1, int y1) {
-    MouseTo(x0, y0);
-    LeftButton(false);
-    MouseTo((x0 + x1) / 2, (y0 + y1) / 2);
-    MouseTo(x1, y1);
-    LeftButton(true);
-}
-
 // The region (100, 50)-(500, 400) with a frame from (150, 100) to (250, 200), at a screen
 // position of it.
 std::uint32_t Marked(int x, int y) {

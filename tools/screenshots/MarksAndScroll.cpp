@@ -16,38 +16,31 @@ int TakeMarksAndPin(HWND desktop) {
     if (Start(marking, IniWith("Markup=1\r\n"))) {
         const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
         const int px = w / 6, py = h / 8;
-        const auto drag = [](int x0, int y0, int x1, int y1) {
-            MouseTo(x0, y0);
-            LeftButton(false);
-            MouseTo((x0 + x1) / 2, (y0 + y1) / 2);
-            MouseTo(x1, y1);
-            LeftButton(true);
-        };
         const auto click = [](int x, int y) {
             MouseTo(x, y);
             LeftButton(false);
             LeftButton(true);
         };
         if (OpenOverlay(marking)) {
-            drag(px + 4, py + 32, px + 420, py + 200);
+            Drag(px + 4, py + 32, px + 420, py + 200);
             Pump(300);
             // The frame first: a press on a selected mark's handle resizes it, whatever the tool.
-            drag(px + 130, py + 74, px + 175, py + 100);
+            Drag(px + 130, py + 74, px + 175, py + 100);
             Press('H');
-            drag(px + 14, py + 78, px + 250, py + 96);
+            Drag(px + 14, py + 78, px + 250, py + 96);
             Press('A');
-            drag(px + 300, py + 150, px + 182, py + 100);
+            Drag(px + 300, py + 150, px + 182, py + 100);
             Press('N');
             click(px + 160, py + 53);
             click(px + 280, py + 107);
             Press('M');
-            drag(px + 14, py + 130, px + 130, py + 150);
+            Drag(px + 14, py + 130, px + 130, py + 150);
             Press('T');
             click(px + 230, py + 150);
             Type(L"ここが伸びた");
             Press(VK_RETURN);
             Press('E');
-            drag(px + 320, py + 40, px + 410, py + 90);
+            Drag(px + 320, py + 40, px + 410, py + 90);
             Press('P');
             MouseTo(px + 340, py + 170);
             LeftButton(false);
@@ -72,7 +65,7 @@ int TakeMarksAndPin(HWND desktop) {
                 return pin && IsWindowVisible(pin);
             });
             Pump(300);
-            drag(px + 300, py + 60, px + 480, py + 240);
+            Drag(px + 300, py + 60, px + 480, py + 240);
             Pump(300);
             HWND menu = nullptr;
             if (pin) {
