@@ -79,8 +79,8 @@ void TMainForm::FormCloseQuery(bool& canClose) {
 // or shown on the way out.
 void TMainForm::Close() {
     Schedule({TSchedulerEventKind::Close});
-    FScroll.Finish(TScrollEnd::Stopped);
-    FPins.CloseAll(); // a page being scrolled is dropped
+    FScroll.Finish(TScrollEnd::Stopped); // a page being scrolled is dropped
+    FPins.CloseAll();
     bool canClose = true;
     FormCloseQuery(canClose);
     if (canClose) {
