@@ -158,6 +158,11 @@ std::uint16_t U16(const std::string& b, std::size_t at);
 
 TBmpInfo BmpInfo(const std::string& b);
 
+// The bytes of a clipboard format, asked for as a program pasting it would.
+std::string ClipboardBytes(UINT format);
+// A packed DIB as the BMP file it would be.
+std::string AsBmpFile(const std::string& dib);
+
 // Pixel (x, y from the top) of a 24- or 32-bit file as red << 16 | green << 8 | blue.
 std::uint32_t BmpPixel(const std::string& b, int x, int y);
 

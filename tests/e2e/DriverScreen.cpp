@@ -82,6 +82,33 @@ bool StartOverThePattern(TApp& app, TPatternWindow& pattern, const std::string& 
 
 // --- BMP and JPEG files ------------------------------------------------------------------------
 
+// The bytes of a clipboard format, asked for as a program pasting it would.
+std::string ClipboardBytes(UINT format) {
+    std::string bytes;
+    if (!OpenClipboard(nullptr)) {
+        return bytes;
+    }
+    if (HANDLE data = GetClipboardData(format)) {
+        if (const void* locked = GlobalLock(data)) {
+            bytes.assign(static_cast<const char*>(locked), GlobalSize(data));
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return bytes;
+}
+
+// A packed DIB as the BMP file it would be.
+std::string AsBmpFile(const std::string& dib) {
+    std::string file = "BM";
+    for (const std::uint32_t field : {std::uint32_t(14 + dib.size()), 0u, 14u + 40u}) {
+        for (int shift = 0; shift < 32; shift += 8) {
+            file += static_cast<char>(field >> shift);
+        }
+    }
+    return file + dib;
+}
+
 std::uint32_t U32(const std::string& b, std::size_t at) {
     return std::uint8_t(b[at]) | std::uint8_t(b[at + 1]) << 8 | std::uint8_t(b[at + 2]) << 16 |
            std::uint32_t(std::uint8_t(b[at + 3])) << 24;

@@ -79,6 +79,26 @@ void ARegionPinnedStaysOnTopMovesSavesAndCloses() {
     Chord(VK_CONTROL, 'S');
     Check(CapturedExactly(L"0001.bmp", 100, 50, 400, 350, Marked),
           "Ctrl+S on it saves the next numbered file with the pinned pixels");
+    // Its menu's copy: the picture as pinned, on the clipboard.
+    MouseTo(300, 300);
+    RightButton(false);
+    RightButton(true);
+    Check(WaitFor([] {
+              HWND menu = FindWindowW(L"#32768", nullptr);
+              return menu && IsWindowVisible(menu);
+          }),
+          "a right-click opens its menu");
+    Press('C');
+    Pump(300);
+    const std::string copied = AsBmpFile(ClipboardBytes(CF_DIB));
+    const TBmpInfo info = BmpInfo(copied);
+    bool same = info.Ok && info.Width == 400 && info.Height == 350;
+    for (int y = 0; same && y < 350; ++y) {
+        for (int x = 0; same && x < 400; ++x) {
+            same = BmpPixel(copied, x, y) == Marked(x + 100, y + 50);
+        }
+    }
+    Check(same, "its menu's copy puts the pinned pixels on the clipboard");
     Press(VK_ESCAPE);
     Check(WaitFor([] { return ShownPin() == nullptr; }), "Esc closes it");
     Check(!Exists(Pic(L"0002.bmp")), "and saves nothing more");
