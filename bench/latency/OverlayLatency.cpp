@@ -78,13 +78,13 @@ void MeasureMarkRedraw(int runs) {
     Pump(300);
     HDC screen = GetDC(nullptr);
     const COLORREF red = RGB(0xE8, 0x11, 0x23);
-    // A drag from an eighth of the screen to one end and the other, by turns: the time until
-    // the pixel `shown` picks for the new end is the mark's and the old end's no longer.
+    // A drag from `grip` to one end and the other, by turns: the time until the pixel `shown`
+    // picks for the new end is the mark's and the old end's no longer.
     const POINT start{width / 8, height / 8};
     std::vector<double> times;
-    const auto drag = [&](const char* name, const POINT(&ends)[2], auto shown) {
+    const auto drag = [&](const char* name, POINT grip, const POINT(&ends)[2], auto shown) {
         times.clear();
-        MouseTo(start.x, start.y);
+        MouseTo(grip.x, grip.y);
         LeftButton(false);
         for (int i = 0; i < runs; ++i) {
             const POINT to = shown(ends[i % 2]), from = shown(ends[(i + 1) % 2]);
@@ -99,39 +99,24 @@ void MeasureMarkRedraw(int runs) {
     };
     // A frame's corner; ends on one line from the start, each outside the other's frame.
     const POINT corners[2] = {{width * 3 / 4, height * 3 / 4}, {width * 5 / 8, height * 5 / 8}};
-    drag("frame", corners, [](POINT end) { return end; });
+    drag("frame", start, corners, [](POINT end) { return end; });
     // That frame, selected as drawn, from (1/8, 1/8) to (5/8, 5/8): moved by its left edge with
     // the select tool, its left edge a pixel shown; then resized by its bottom-right handle.
     Press('V');
-    const auto reshape = [&](const char* name, POINT grip, const POINT(&to)[2], auto shown) {
-        times.clear();
-        MouseTo(grip.x, grip.y);
-        LeftButton(false);
-        for (int i = 0; i < runs; ++i) {
-            const POINT now = shown(to[i % 2]), before = shown(to[(i + 1) % 2]);
-            times.push_back(TimeUntilShown(TPointerEvent(to[i % 2]), [&] {
-                return GetPixel(screen, now.x, now.y) == red &&
-                       GetPixel(screen, before.x, before.y) != red;
-            }));
-            Pump(50);
-        }
-        LeftButton(true);
-        Report(name, times, "marks");
-    };
     const POINT edge{width / 8, height / 4};
     const POINT moves[2] = {{edge.x + 60, edge.y}, {edge.x + 20, edge.y}};
-    reshape("move", edge, moves, [](POINT at) { return at; });
+    drag("move", edge, moves, [](POINT at) { return at; });
     // Left 20 pixels right of where it was drawn: its corner is 20 pixels right too.
     const POINT corner{width * 5 / 8 + 20, height * 5 / 8};
     // Within the selection, which ends 13/16 of the way down.
     const POINT sizes[2] = {{width * 7 / 8, height * 3 / 4}, {width * 3 / 4, height * 11 / 16}};
     // On the bottom edge beside the corner: the selected frame's handle covers the corner.
-    reshape("resize", corner, sizes, [](POINT at) { return POINT{at.x - 20, at.y}; });
+    drag("resize", corner, sizes, [](POINT at) { return POINT{at.x - 20, at.y}; });
     Press('F');
     // A pixel inside an arrow's head, half the head's length back; ends off each other's line.
     Press('A');
     const POINT ends[2] = {{width * 3 / 4, height / 2}, {width / 2, height * 3 / 4}};
-    drag("arrow", ends, [&](POINT end) {
+    drag("arrow", start, ends, [&](POINT end) {
         const double dx = end.x - start.x, dy = end.y - start.y, length = std::hypot(dx, dy);
         return POINT{end.x - static_cast<LONG>(8 * dx / length),
                      end.y - static_cast<LONG>(8 * dy / length)};

@@ -63,23 +63,22 @@ void TMarkup::Apply(const TMarkChange& change, bool forward) {
 }
 
 std::optional<TMarkChange> TMarkup::TakeBack() {
-    if (FDone.empty()) {
-        return std::nullopt;
-    }
-    TMarkChange change = std::move(FDone.back());
-    FDone.pop_back();
-    Apply(change, false);
-    FTakenBack.push_back(change);
-    return change;
+    return Replay(FDone, FTakenBack, false);
 }
 
 std::optional<TMarkChange> TMarkup::PutBack() {
-    if (FTakenBack.empty()) {
+    return Replay(FTakenBack, FDone, true);
+}
+
+// The last change of `from` undone (or done again), and kept at the end of `to`.
+std::optional<TMarkChange> TMarkup::Replay(std::vector<TMarkChange>& from,
+                                           std::vector<TMarkChange>& to, bool forward) {
+    if (from.empty()) {
         return std::nullopt;
     }
-    TMarkChange change = std::move(FTakenBack.back());
-    FTakenBack.pop_back();
-    Apply(change, true);
-    FDone.push_back(change);
+    TMarkChange change = std::move(from.back());
+    from.pop_back();
+    Apply(change, forward);
+    to.push_back(change);
     return change;
 }

@@ -43,6 +43,8 @@ public:
 private:
     TMark HeldWithin(TMark mark) const;
     void Apply(const TMarkChange& change, bool forward);
+    std::optional<TMarkChange> Replay(std::vector<TMarkChange>& from, std::vector<TMarkChange>& to,
+                                      bool forward);
     void Record(TMarkChange change);
 
     TCaptureRegion FSelection;

@@ -24,12 +24,7 @@ public:
     void ShowKeys(const TKeyBindings& bindings);
     void CheckDelay(int seconds) { FTray.SetMenuDelay(seconds); }
     // The item that closes the pinned pictures, while there are any.
-    void ShowCloseAllPins(bool shown) {
-        if (shown != FPinsItem) {
-            FTray.ShowCloseAllPins(shown);
-            FPinsItem = shown;
-        }
-    }
+    void ShowCloseAllPins(bool shown) { FTray.ShowCloseAllPins(shown); }
     void ShowCountdown(int secondsLeft) { FTray.ShowCountdown(secondsLeft); }
     void SetCountdownTimer(bool on) { FTray.SetCountdownTimer(on); }
 
@@ -49,5 +44,4 @@ private:
     std::string FNoticeFile;
     std::string FNoticeShown;
     bool FNoticeHeld = false;
-    bool FPinsItem = false;
 };

@@ -98,32 +98,16 @@ std::vector<TCaptureRegion> ArrowBands(TScreenPoint from, TScreenPoint to, std::
                                        const TCaptureRegion& head) {
     const std::int32_t top = std::min(std::min(from.Y, to.Y) - reach, head.Top);
     const std::int32_t bottom = std::max(std::max(from.Y, to.Y) + 1 + reach, head.Bottom);
-    const auto count = static_cast<std::size_t>((bottom - top + kStrokeBand - 1) / kStrokeBand);
-    std::vector<std::pair<std::int32_t, std::int32_t>> spans(count, {INT32_MAX, INT32_MIN});
-    const auto widen = [&](std::int32_t y0, std::int32_t y1, std::int32_t x0, std::int32_t x1) {
-        const auto last =
-            std::min(count - 1, static_cast<std::size_t>((y1 - 1 - top) / kStrokeBand));
-        for (auto band = static_cast<std::size_t>((y0 - top) / kStrokeBand); band <= last; ++band) {
-            spans[band] = {std::min(spans[band].first, x0), std::max(spans[band].second, x1)};
-        }
-    };
+    TStrokeBands bands(top, bottom);
     const std::int64_t dx = std::int64_t{to.X} - from.X, dy = std::int64_t{to.Y} - from.Y;
     const std::int64_t steps = std::max<std::int64_t>({1, std::abs(dx), std::abs(dy)});
     for (std::int64_t i = 0; i <= steps; ++i) {
         const auto x = static_cast<std::int32_t>(from.X + (dx * i + steps / 2) / steps);
         const auto y = static_cast<std::int32_t>(from.Y + (dy * i + steps / 2) / steps);
-        widen(y - reach, y + reach + 1, x - reach, x + reach + 1);
+        bands.Widen({x - reach, y - reach, x + reach + 1, y + reach + 1});
     }
-    widen(head.Top, head.Bottom, head.Left, head.Right);
-    std::vector<TCaptureRegion> bands;
-    for (std::size_t band = 0; band < count; ++band) {
-        if (spans[band].first < spans[band].second) {
-            const std::int32_t y = top + static_cast<std::int32_t>(band) * kStrokeBand;
-            bands.push_back(
-                {spans[band].first, y, spans[band].second, std::min(y + kStrokeBand, bottom)});
-        }
-    }
-    return bands;
+    bands.Widen(head);
+    return bands.Bands();
 }
 
 // An arrow's shape: a line from the start, stopping inside the head, and the head's triangle

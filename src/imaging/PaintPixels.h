@@ -3,8 +3,11 @@
 #include "base/CaptureRegion.h"
 #include "base/Pixels32.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 // What the marks' painters share: a colour as a pixel holds it, a pixel moved towards a colour
@@ -57,3 +60,42 @@ std::vector<TCaptureRegion> EachPixelAt(const TPixels32Canvas& canvas, const TCa
 // The rows from `top` to `bottom` cut into bands this many rows high: a stroke's areas are as
 // wide as the stroke within each band, so that a long slanting one changes a strip along itself.
 inline constexpr std::int32_t kStrokeBand = 32;
+
+// The bands of the rows from `top` to `bottom`, each widened to the areas that fall in it.
+class TStrokeBands {
+public:
+    TStrokeBands(std::int32_t top, std::int32_t bottom)
+        : FTop(top), FBottom(bottom),
+          FSpans(static_cast<std::size_t>((bottom - top + kStrokeBand - 1) / kStrokeBand),
+                 {INT32_MAX, INT32_MIN}) {}
+
+    void Widen(const TCaptureRegion& area) {
+        if (FSpans.empty() || area.Bottom <= area.Top) {
+            return;
+        }
+        const auto last = std::min(
+            FSpans.size() - 1, static_cast<std::size_t>((area.Bottom - 1 - FTop) / kStrokeBand));
+        for (auto band = static_cast<std::size_t>((area.Top - FTop) / kStrokeBand); band <= last;
+             ++band) {
+            FSpans[band] = {std::min(FSpans[band].first, area.Left),
+                            std::max(FSpans[band].second, area.Right)};
+        }
+    }
+
+    // The bands something fell in, as wide as it.
+    std::vector<TCaptureRegion> Bands() const {
+        std::vector<TCaptureRegion> bands;
+        for (std::size_t band = 0; band < FSpans.size(); ++band) {
+            if (FSpans[band].first < FSpans[band].second) {
+                const std::int32_t y = FTop + static_cast<std::int32_t>(band) * kStrokeBand;
+                bands.push_back({FSpans[band].first, y, FSpans[band].second,
+                                 std::min(y + kStrokeBand, FBottom)});
+            }
+        }
+        return bands;
+    }
+
+private:
+    std::int32_t FTop, FBottom;
+    std::vector<std::pair<std::int32_t, std::int32_t>> FSpans;
+};

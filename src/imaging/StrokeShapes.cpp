@@ -77,26 +77,11 @@ struct TStroke {
         for (const TPiece& piece : Pieces) {
             top = std::min(top, piece.Reach.Top), bottom = std::max(bottom, piece.Reach.Bottom);
         }
-        const auto count = static_cast<std::size_t>((bottom - top + kStrokeBand - 1) / kStrokeBand);
-        std::vector<std::pair<std::int32_t, std::int32_t>> spans(count, {INT32_MAX, INT32_MIN});
+        TStrokeBands bands(top, bottom);
         for (const TPiece& piece : Pieces) {
-            const auto first = static_cast<std::size_t>((piece.Reach.Top - top) / kStrokeBand);
-            const auto last =
-                static_cast<std::size_t>((piece.Reach.Bottom - 1 - top) / kStrokeBand);
-            for (std::size_t band = first; band <= last; ++band) {
-                spans[band] = {std::min(spans[band].first, piece.Reach.Left),
-                               std::max(spans[band].second, piece.Reach.Right)};
-            }
+            bands.Widen(piece.Reach);
         }
-        std::vector<TCaptureRegion> bands;
-        for (std::size_t band = 0; band < count; ++band) {
-            if (spans[band].first < spans[band].second) {
-                const std::int32_t y = top + static_cast<std::int32_t>(band) * kStrokeBand;
-                bands.push_back(
-                    {spans[band].first, y, spans[band].second, std::min(y + kStrokeBand, bottom)});
-            }
-        }
-        return bands;
+        return bands.Bands();
     }
 
     // How much of the pixel whose centre is `p` the piece covers.

@@ -2,7 +2,7 @@
 
 #include "base/CaptureRegion.h"
 #include "keys/KeyCodes.h"
-#include "platform/Pins.h"
+#include "platform/PinEvent.h"
 
 #include <cstdint>
 

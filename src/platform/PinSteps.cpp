@@ -28,7 +28,9 @@ int NextPinZoom(int percent, int steps, std::int32_t width, std::int32_t height)
     while (zoom > 0 && kPinZooms[zoom] > percent && tooLarge(kPinZooms[zoom])) {
         --zoom;
     }
-    return kPinZooms[zoom] > percent && tooLarge(kPinZooms[zoom]) ? percent : kPinZooms[zoom];
+    // Zooming in where no larger step fits leaves the zoom as it is.
+    const int zoomed = kPinZooms[zoom];
+    return steps > 0 && (zoomed < percent || tooLarge(zoomed)) ? percent : zoomed;
 }
 
 int NextPinOpacity(int percent, int steps) {

@@ -1,28 +1,12 @@
 #pragma once
 
 #include "base/CaptureRegion.h"
-#include "keys/KeyCodes.h"
+#include "platform/PinEvent.h"
 #include "platform/PixelRows.h"
 
 #include <cstdint>
 #include <memory>
 #include <string>
-
-// A picture pinned on the screen, numbered from 1 in the order they were pinned.
-using TPinId = std::uint32_t;
-
-// What a pinned picture's window tells the program: a key pressed on it, the wheel turned over
-// it (Delta in 120ths of a notch, positive away from the user), its menu asked for at a point,
-// a double-click, or the system's request to close it.
-enum class TPinEventKind { Key, Wheel, Menu, DoubleClick, Close };
-struct TPinEvent {
-    TPinEventKind Kind = TPinEventKind::Key;
-    TPinId Pin = 0;
-    TKeyCode Key = 0;
-    std::uint32_t Shift = 0; // TShiftState
-    int Delta = 0;
-    TScreenPoint At;
-};
 
 // The commands of a pinned picture's menu.
 enum class TPinCommand { None, Copy, Save, Close, CloseAll };

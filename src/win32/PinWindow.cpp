@@ -2,6 +2,7 @@
 
 #include "win32/CallbackErrors.h"
 #include "win32/ColourRef.h"
+#include "win32/DibSection.h"
 #include "win32/PrivateMessages.h"
 #include "win32/ShiftState.h"
 #include "win32/SystemError.h"
@@ -18,23 +19,22 @@ constexpr wchar_t kPinClass[] = L"QuorlanPin";
 constexpr UINT_PTR kLabelTimer = 1;
 constexpr UINT kLabelMilliseconds = 1000;
 
-void RegisterPinClass(HINSTANCE instance, WNDPROC procedure) {
+} // namespace
+
+void TPinWindow::RegisterWindowClass(HINSTANCE instance) {
     WNDCLASSEXW cls{};
     cls.cbSize = sizeof cls;
     cls.style = CS_DBLCLKS;
-    cls.lpfnWndProc = procedure;
+    cls.lpfnWndProc = WindowProc;
     cls.hInstance = instance;
     cls.hCursor = LoadCursorW(nullptr, IDC_SIZEALL); // it moves where it is dragged
     cls.lpszClassName = kPinClass;
-    RegisterClassExW(&cls); // fails harmlessly once it is registered
+    RegisterClassExW(&cls);
 }
-
-} // namespace
 
 TPinWindow::TPinWindow(HINSTANCE instance, HWND events, HFONT font, TPinId pin,
                        std::shared_ptr<const TPixelRows> picture, TScreenPoint at)
     : FEvents(events), FFont(font), FPin(pin), FPicture(std::move(picture)) {
-    RegisterPinClass(instance, WindowProc);
     const TPixels32View view = FPicture->View();
     // No owner: an owned window would lie above the overlay, which is the main window.
     FWindow.Reset(CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kPinClass,
@@ -161,13 +161,7 @@ void TPinWindow::Paint(HWND window) {
     const TBrushHandle border(CreateSolidBrush(ColourRefOf(kOutlineColour)));
     FrameRect(dc, &client, border.Get());
     const TPixels32View view = FPicture->View();
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = view.Width;
-    info.bmiHeader.biHeight = -view.Height; // rows from the top
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    const BITMAPINFO info = TopDown32(view.Width, view.Height);
     // Smaller: every pixel has its say; larger: each pixel a clean block.
     SetStretchBltMode(dc, FZoom < 100 ? HALFTONE : COLORONCOLOR);
     SetBrushOrgEx(dc, 0, 0, nullptr);

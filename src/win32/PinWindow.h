@@ -21,6 +21,9 @@ public:
     TPinWindow(const TPinWindow&) = delete;
     TPinWindow& operator=(const TPinWindow&) = delete;
 
+    // Once, before the first pin.
+    static void RegisterWindowClass(HINSTANCE instance);
+
     HWND Handle() const { return FWindow.Get(); }
     void Zoom(int percent, TScreenPoint around);
     void SetOpacity(int percent);

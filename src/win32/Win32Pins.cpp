@@ -10,7 +10,9 @@
 
 TWin32Pins::TWin32Pins(HINSTANCE instance, HWND events)
     : FInstance(instance), FEvents(events),
-      FFont(CreateJapaneseFont(MessageFontHeight(), kUiFaces)) {}
+      FFont(CreateJapaneseFont(MessageFontHeight(), kUiFaces)) {
+    TPinWindow::RegisterWindowClass(instance);
+}
 
 TPinWindow* TWin32Pins::Find(TPinId pin) {
     const auto found = FWindows.find(pin);

@@ -172,6 +172,10 @@ int CountPatternMismatches(const std::string& bmp, int width, int height, int sh
 // cannot be read.
 std::vector<std::uint32_t> ReadPng(const std::wstring& path, UINT& width, UINT& height);
 
+// A 32-bit bitmap's header, rows from the top; those pixels painted at the origin of `dc`.
+BITMAPINFO TopDown32(int width, int height);
+void PaintTopDown(HDC dc, int width, int height, const std::uint32_t* pixels);
+
 // What the screen shows now, as red << 16 | green << 8 | blue, rows from the top.
 std::vector<std::uint32_t> ScreenShot();
 

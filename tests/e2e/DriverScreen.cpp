@@ -12,20 +12,28 @@ std::uint32_t PatternColour(int x, int y) {
            std::uint32_t((x ^ y) & 0xFF);
 }
 
+BITMAPINFO TopDown32(int width, int height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    return info;
+}
+
+void PaintTopDown(HDC dc, int width, int height, const std::uint32_t* pixels) {
+    const BITMAPINFO info = TopDown32(width, height);
+    SetDIBitsToDevice(dc, 0, 0, width, height, 0, 0, 0, height, pixels, &info, DIB_RGB_COLORS);
+}
+
 static LRESULT CALLBACK PatternProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_PAINT) {
         auto* pattern = reinterpret_cast<TPatternWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
         PAINTSTRUCT paint;
         HDC dc = BeginPaint(window, &paint);
         if (pattern) {
-            BITMAPINFO info{};
-            info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-            info.bmiHeader.biWidth = pattern->Width;
-            info.bmiHeader.biHeight = -pattern->Height;
-            info.bmiHeader.biPlanes = 1;
-            info.bmiHeader.biBitCount = 32;
-            SetDIBitsToDevice(dc, 0, 0, pattern->Width, pattern->Height, 0, 0, 0, pattern->Height,
-                              pattern->Pixels.data(), &info, DIB_RGB_COLORS);
+            PaintTopDown(dc, pattern->Width, pattern->Height, pattern->Pixels.data());
         }
         EndPaint(window, &paint);
         return 0;
@@ -203,12 +211,7 @@ std::vector<std::uint32_t> ScreenShotOf(const RECT& area) {
     std::vector<std::uint32_t> pixels(std::size_t(width) * height);
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
+    const BITMAPINFO info = TopDown32(width, height);
     void* bits = nullptr;
     HBITMAP section = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = SelectObject(memory, section);

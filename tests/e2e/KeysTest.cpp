@@ -127,9 +127,7 @@ void AKeyChosenInTheKeysDialog() {
         Check(TextOf(GetDlgItem(keys, kKeyBox0Id)) == L"PrintScreen" &&
                   TextOf(GetDlgItem(keys, kKeyBox0Id + 2)) == L"Ctrl+PrintScreen",
               "the boxes show the keys: " + Utf8(TextOf(GetDlgItem(keys, kKeyBox0Id))));
-        Key(VK_CONTROL, false);
-        Press(VK_F8);
-        Key(VK_CONTROL, true);
+        Chord(VK_CONTROL, VK_F8);
         Pump(500);
         Check(TextOf(GetDlgItem(keys, kKeyBox0Id)) == L"Ctrl+F8",
               "a key in use reaches the key box: " + Utf8(TextOf(GetDlgItem(keys, kKeyBox0Id))));
@@ -142,9 +140,7 @@ void AKeyChosenInTheKeysDialog() {
               "a letter alone is refused, naming the action");
         Check(box && Press(box, IDOK), "OK closes that box");
         Pump(300);
-        Key(VK_CONTROL, false);
-        Press(VK_F9);
-        Key(VK_CONTROL, true);
+        Chord(VK_CONTROL, VK_F9);
         Pump(200);
         Check(TextOf(GetDlgItem(keys, kKeyBox0Id)) == L"Ctrl+F9",
               "Ctrl+F9: " + Utf8(TextOf(GetDlgItem(keys, kKeyBox0Id))));
@@ -163,9 +159,7 @@ void AKeyChosenInTheKeysDialog() {
         Pump(300);
         Check(FocusOf(keys) == GetDlgItem(keys, kKeyBox0Id + 3), "the focus is on its box");
         Click(GetDlgItem(keys, kKeyBox0Id));
-        Key(VK_CONTROL, false);
-        Press(VK_F9);
-        Key(VK_CONTROL, true);
+        Chord(VK_CONTROL, VK_F9);
         Pump(200);
         Press(VK_RETURN);
         Check(WaitFor([&] { return !IsWindow(keys); }), "OK takes the keys");
@@ -183,9 +177,7 @@ void AKeyChosenInTheKeysDialog() {
     PrintScreen(false);
     Pump(1000);
     Check(!Exists(Pic(L"0001.bmp")), "the old key no longer captures");
-    Key(VK_CONTROL, false);
-    Press(VK_F9);
-    Key(VK_CONTROL, true);
+    Chord(VK_CONTROL, VK_F9);
     Check(WaitFor([] { return Exists(Pic(L"0001.bmp")); }), "the new key captures");
     Stop(app);
 }

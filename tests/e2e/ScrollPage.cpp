@@ -96,14 +96,7 @@ LRESULT CALLBACK PageProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         Render(*page);
         PAINTSTRUCT paint;
         HDC dc = BeginPaint(window, &paint);
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = page->Width;
-        info.bmiHeader.biHeight = -page->Height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        SetDIBitsToDevice(dc, 0, 0, page->Width, page->Height, 0, 0, 0, page->Height,
-                          page->Pixels.data(), &info, DIB_RGB_COLORS);
+        PaintTopDown(dc, page->Width, page->Height, page->Pixels.data());
         EndPaint(window, &paint);
         return 0;
     }

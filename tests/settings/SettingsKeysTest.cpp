@@ -3,23 +3,14 @@
 #include "base/Cp932.h"
 #include "settings/IniFile.h"
 #include "support/HeadlessPlatform.h"
+#include "support/SettingsFileFixture.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-class SettingsKeysTest : public ::testing::Test {
-protected:
-    TCaptureSettings LoadFrom(const std::string& content) {
-        Folder.WriteNative("Quorlan.ini", EncodeCp932(content).value());
-        return LoadSettings(Ini, Platform.Files(), Platform);
-    }
-
-    TTempFolder Folder;
-    THeadlessPlatform Platform;
-    TIniFile Ini{Folder.Program("Quorlan.ini"), Platform.Files()};
-};
+using SettingsKeysTest = TSettingsFileFixture;
 
 // A key Quorlan could not have without taking a typing key from every program reads as its
 // action's default, as the keys dialog refuses it; a key shared with an action that is off is

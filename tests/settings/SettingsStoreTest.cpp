@@ -8,6 +8,7 @@
 #include "base/Utf.h"
 #include "support/PosixFileSystem.h"
 #include "support/HeadlessPlatform.h"
+#include "support/SettingsFileFixture.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -17,25 +18,7 @@
 
 namespace {
 
-class SettingsStoreTest : public ::testing::Test {
-protected:
-    SettingsStoreTest() {
-        std::filesystem::create_directory(Folder.Native("Pictures"));
-        std::filesystem::create_directory(Folder.Native("Documents"));
-        Platform.Folders[TSpecialFolder::Pictures] = Folder.Program("Pictures");
-        Platform.Folders[TSpecialFolder::Documents] = Folder.Program("Documents");
-    }
-
-    // The settings file as the platform stores it: in the code page.
-    TCaptureSettings LoadFrom(const std::string& content) {
-        Folder.WriteNative("Quorlan.ini", EncodeCp932(content).value());
-        return LoadSettings(Ini, Platform.Files(), Platform);
-    }
-
-    TTempFolder Folder;
-    THeadlessPlatform Platform;
-    TIniFile Ini{Folder.Program("Quorlan.ini"), Platform.Files()};
-};
+using SettingsStoreTest = TSettingsFileFixture;
 
 TEST_F(SettingsStoreTest, NoFileGivesTheDefaultsAndWritesNothing) {
     const TCaptureSettings settings = LoadSettings(Ini, Platform.Files(), Platform);
