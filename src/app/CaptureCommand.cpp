@@ -81,7 +81,7 @@ void TMainForm::RunCaptureCommand(const std::optional<TCaptureRegion>& screen,
         }
     }
     TBitmap saved;
-    if (!SaveCapture(region, fileName, saved, source.Pixels)) {
+    if (!SaveCapture(region, fileName, saved, source)) {
         return;
     }
     ++FSerialNo;
@@ -110,9 +110,10 @@ void TMainForm::AfterCapture(const TBitmap& capture, const std::string& fileName
     }
     if (Settings.NotifySaved && !Closing()) {
         const std::string name = fileName.substr(ExtractFolder(fileName).size());
-        const std::string shown = source.NoticeFormat.empty()
-                                      ? name
-                                      : FormatText(source.NoticeFormat, {name, source.Height});
+        const std::string shown =
+            source.NoticeFormat.empty()
+                ? name
+                : FormatText(source.NoticeFormat, {name, source.Height, source.Why});
         FTray.Notify(fileName, shown, Visible()); // over the overlay: once it has gone
     }
 }
@@ -137,7 +138,7 @@ void DrawPointer(TBitmap& bitmap, const TCaptureRegion& region, const TPointerPi
 } // namespace
 
 bool TMainForm::SaveCapture(const TCaptureRegion& region, const std::string& fileName,
-                            TBitmap& saved, const TScreenPixels* pixels) {
+                            TBitmap& saved, const TCaptureSource& source) {
     try {
         const std::int64_t width = std::int64_t{region.Right} - region.Left;
         const std::int64_t height = std::int64_t{region.Bottom} - region.Top;
@@ -154,8 +155,10 @@ bool TMainForm::SaveCapture(const TCaptureRegion& region, const std::string& fil
         bitmap.SetRows(static_cast<std::int32_t>(height));
         bitmap.SetPixelDepth(DepthForImageBit(Settings.ImageBit));
         const std::shared_ptr<const TScreenPixels>& snapshot = FSelection.Snapshot();
-        if (bitmap.HasStore() && pixels) {
-            bitmap.DrawPixels32(0, 0, pixels->View());
+        if (bitmap.HasStore() && source.Page) {
+            bitmap.DrawRowBlocks(*source.Page); // given up as it is drawn
+        } else if (bitmap.HasStore() && source.Pixels) {
+            bitmap.DrawPixels32(0, 0, source.Pixels->View());
         } else if (bitmap.HasStore() && Marking() && region == Marks()->Selection()) {
             // The marked selection as the overlay shows it, the pointer in when it is captured.
             bitmap.DrawPixels32(0, 0, FMarkup.Picture()->View());

@@ -1,5 +1,9 @@
 #include "app/MainForm.h"
 
+#include "base/Texts.h"
+#include "imaging/PixelDepth.h"
+#include "imaging/PixelStore.h"
+
 #include <utility>
 
 void TMainForm::mnPositionClick() {
@@ -201,17 +205,32 @@ void TMainForm::StartScroll(const TCaptureRegion& rect) {
         return;
     }
     try {
-        FScroll.Start(rect, Settings.ScrollMaxHeight);
+        // A page too tall to be saved in the format chosen, or to be held, ends at its limit.
+        const std::int32_t width = rect.Right - rect.Left;
+        const TScrollHeight height =
+            ScrollHeightLimit(Settings.ScrollMaxHeight, Settings.ImageType == itJpeg, width,
+                              RowStride(width, DepthForImageBit(Settings.ImageBit)),
+                              TPixelStore::kMaxBytes, FPlatform.Scrolling().MemoryAvailable());
+        FScroll.Start(rect, height);
         FPlatform.KeyWatcher().WatchEscape(true); // the page has the focus: Esc is ours
     } catch (...) {
+        AbandonScroll();
         HandleException();
         Schedule({TSchedulerEventKind::ScreenUsed, {}, TScreenUse::Free});
     }
 }
 
 void TMainForm::ScrollTick() {
-    if (FScroll.Tick()) {
-        FinishScroll(FScroll.Ended().value_or(TScrollEnd::PageEnded));
+    std::exception_ptr failure;
+    bool ended = false;
+    try {
+        ended = FScroll.Tick();
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    if (failure || ended) {
+        FinishScroll(failure ? TScrollEnd::Failed : FScroll.Ended().value_or(TScrollEnd::PageEnded),
+                     failure);
     }
 }
 
@@ -219,24 +238,49 @@ void TMainForm::ScrollLabelClicked() {
     FinishScroll(TScrollEnd::Stopped);
 }
 
-// The page saved as any capture is, its notice telling its height, and whether it stopped
-// where the page changed; the region stays as it was.
-void TMainForm::FinishScroll(TScrollEnd why) {
-    const std::optional<TScrollResult> result = FScroll.Finish(why);
+// Everything of the scroll let go, whatever fails: one box for a failure, the screen free again,
+// then the exact page saved as any capture is, its notice telling its height and, where it did
+// not end on its own, why; the region stays as it was.
+void TMainForm::FinishScroll(TScrollEnd why, std::exception_ptr failure) {
+    if (!FScroll.Running()) {
+        return;
+    }
+    std::optional<TScrollResult> result;
+    try {
+        result = FScroll.Finish(why);
+    } catch (...) {
+        failure = failure ? failure : std::current_exception();
+    }
+    try {
+        FPlatform.KeyWatcher().WatchEscape(false);
+        FollowSettings();
+    } catch (...) {
+        failure = failure ? failure : std::current_exception();
+    }
+    if (failure) {
+        ShowError(failure);
+    }
+    // From here a request waits for the page's save and its questions, as for any capture.
+    Schedule({TSchedulerEventKind::ScreenUsed, {}, TScreenUse::Free});
     if (!result) {
         return;
     }
-    FPlatform.KeyWatcher().WatchEscape(false);
-    try {
-        FollowSettings();
-    } catch (...) {
-        HandleException();
-    }
-    const TPixels32View page = result->Page->View();
+    const std::string ended = ScrollEndText(*result);
     const TCaptureSource source{
-        result->Page.get(),
-        Text(result->Why == TScrollEnd::Changed ? TText::ScrollNoticeEarly : TText::ScrollNotice),
-        std::to_string(page.Height)};
-    RunCapture(TCaptureRegion{0, 0, page.Width, page.Height}, source);
-    Schedule({TSchedulerEventKind::ScreenUsed, {}, TScreenUse::Free});
+        nullptr, Text(ended.empty() ? TText::ScrollNotice : TText::ScrollNoticeEnded),
+        std::to_string(result->Page->Height()), ended, result->Page.get()};
+    RunCapture(TCaptureRegion{0, 0, result->Page->Width(), result->Page->Height()}, source);
+}
+
+// On the way out: nothing saved, nothing shown, Esc given back to the other programs.
+void TMainForm::AbandonScroll() noexcept {
+    if (!FScroll.Running()) {
+        return;
+    }
+    FScroll.Abandon();
+    try {
+        FPlatform.KeyWatcher().WatchEscape(false);
+    } catch (...) {
+        // The watcher goes with the program.
+    }
 }

@@ -28,12 +28,15 @@ class TIniFile;
 // scrolling capture scrolls.
 enum class TFrozenPurpose { Region, Scroll };
 
-// Where a capture's pixels come from when not from the screen (a scrolling capture's page), and
-// what its notice says of it ("%s" the file's name, then the page's height).
+// Where a capture's pixels come from when not from the screen (a pinned picture's pixels, or a
+// scrolling capture's page, given up a block at a time as it is drawn into the picture), and what
+// its notice says of it ("%s" the file's name, then the page's height and why it ended there).
 struct TCaptureSource {
     const TScreenPixels* Pixels = nullptr;
     std::string NoticeFormat;
     std::string Height;
+    std::string Why;
+    TRowBlocks* Page = nullptr;
 };
 
 // The resident program: the settings, the capture state and the handlers the tray, the keys and
@@ -109,7 +112,7 @@ public:
     void mnCaptureClick();
     // Saves the region as the file; the bitmap written is left in `saved`.
     bool SaveCapture(const TCaptureRegion& region, const std::string& fileName, TBitmap& saved,
-                     const TScreenPixels* pixels = nullptr);
+                     const TCaptureSource& source = {});
     void mnPositionClick();
     void mnOptionClick();
     void mnExitClick() { Close(); }
@@ -170,7 +173,8 @@ private:
     void EndSelection(TScreenUse next = TScreenUse::Free);
     // The scrolling capture over the rectangle chosen, and its page saved when it ends.
     void StartScroll(const TCaptureRegion& rect);
-    void FinishScroll(TScrollEnd why);
+    void FinishScroll(TScrollEnd why, std::exception_ptr failure = nullptr);
+    void AbandonScroll() noexcept;
     // The marked selection pinned where it was; a pin's menu, its commands and its save.
     void PinMarkedSelection();
     void OpenPinMenu(TPinId pin, TScreenPoint at);

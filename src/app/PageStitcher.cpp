@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <unordered_map>
 
 namespace {
 
@@ -23,7 +22,7 @@ std::uint64_t RowHash(const std::uint8_t* row, std::size_t bytes) {
     return hash;
 }
 
-// A row all of one colour (the unused byte aside) decides no shift.
+// A row all of one colour (the unused byte aside) decides no shift, and is no fixed part.
 bool IsBlank(const std::uint8_t* row, std::int32_t width) {
     std::uint32_t first;
     std::memcpy(&first, row, 4);
@@ -38,159 +37,215 @@ bool IsBlank(const std::uint8_t* row, std::int32_t width) {
     return true;
 }
 
-void Copy(const TPixels32View& view, std::vector<std::uint8_t>& rows) {
-    const std::size_t rowBytes = 4 * std::size_t(view.Width);
-    rows.resize(rowBytes * std::size_t(view.Height));
-    for (std::int32_t y = 0; y < view.Height; ++y) {
-        std::memcpy(rows.data() + y * rowBytes, view.Row(y), rowBytes);
-    }
-}
+// The rows of the next grab that look for their place in the last one, from the top; and the
+// rows spread over an overlap that are compared besides them.
+constexpr std::size_t kAnchors = 16;
+constexpr std::int32_t kSpreadRows = 64;
 
 } // namespace
 
 TPageStitcher::TPageStitcher(const TPixels32View& first)
-    : FWidth(first.Width), FHeight(first.Height), FRowBytes(4 * std::size_t(first.Width)) {
-    Copy(first, FLast);
-    for (std::int32_t y = 0; y < FHeight; ++y) {
-        FLastHashes.push_back(RowHash(Row(FLast, y), FRowBytes));
-        FLastBlank.push_back(IsBlank(Row(FLast, y), FWidth));
+    : FWidth(first.Width), FHeight(first.Height), FRowBytes(4 * std::size_t(first.Width)),
+      FBody(first.Width) {
+    FTail = TKeptRows(first, 0, FHeight);
+}
+
+TPageStitcher::TKeptRows::TKeptRows(const TPixels32View& grab, std::int32_t from, std::int32_t to)
+    : Rows(std::size_t(to - from) * 4 * std::size_t(grab.Width)), Hashes(std::size_t(to - from)) {
+    const std::size_t rowBytes = 4 * std::size_t(grab.Width);
+    for (std::int32_t y = from; y < to; ++y) {
+        std::memcpy(Rows.data() + std::size_t(y - from) * rowBytes, grab.Row(y), rowBytes);
+        Hashes[std::size_t(y - from)] = RowHash(grab.Row(y), rowBytes);
     }
+}
+
+const std::uint8_t* TPageStitcher::LastRow(std::int32_t y) const {
+    const auto head = static_cast<std::int32_t>(FHead.Hashes.size());
+    return y < head       ? FHead.Rows.data() + std::size_t(y) * FRowBytes
+           : y < FBodyEnd ? FBody.Row(FBody.Height() - FBodyEnd + y)
+                          : FTail.Rows.data() + std::size_t(y - FBodyEnd) * FRowBytes;
+}
+
+std::uint64_t TPageStitcher::LastHash(std::int32_t y) const {
+    const auto head = static_cast<std::int32_t>(FHead.Hashes.size());
+    return y < head       ? FHead.Hashes[std::size_t(y)]
+           : y < FBodyEnd ? FBodyHashes[std::size_t(FBody.Height() - FBodyEnd + y)]
+                          : FTail.Hashes[std::size_t(y - FBodyEnd)];
+}
+
+bool TPageStitcher::SameAsLast(const TPixels32View& grab, std::int32_t y) const {
+    return std::memcmp(grab.Row(y), LastRow(y), FRowBytes) == 0;
 }
 
 std::int32_t TPageStitcher::Height() const {
-    return FStarted ? static_cast<std::int32_t>(FBody.size() / FRowBytes) + FFooter : FHeight;
+    return FStarted ? FBody.Height() + FHeight - FBodyEnd : FHeight;
 }
 
-// The shift that makes every row of the moving part that the next grab still shows match the
-// last grab: found through a row that is not blank (up to 16 tried), then checked whole.
-std::optional<std::int32_t> TPageStitcher::ShiftOf(const TPixels32View& next,
-                                                   const std::vector<std::uint64_t>& nextHashes,
-                                                   const std::vector<bool>& nextBlank) const {
-    const std::int32_t top = FHeader, bottom = FHeight - FFooter; // the moving part
-    std::unordered_multimap<std::uint64_t, std::int32_t> lastRows;
-    for (std::int32_t y = top; y < bottom; ++y) {
-        if (!FLastBlank[y]) {
-            lastRows.emplace(FLastHashes[y], y);
+bool TPageStitcher::ShowsLast(const TPixels32View& grab) const {
+    for (std::int32_t y = FHeader; y < FHeight - FFooter; ++y) {
+        if (!SameAsLast(grab, y)) {
+            return false;
         }
     }
-    // The hashes rule out at once; only a shift whose every row's hash matches is compared.
-    const auto matches = [&](std::int32_t shift) {
-        for (std::int32_t y = top; y + shift < bottom; ++y) {
-            if (nextHashes[y] != FLastHashes[y + shift]) {
-                return false;
-            }
+    return true;
+}
+
+// Whether the next grab's rows from the span's top are the last grab's `shift` rows lower: the
+// anchors by their hashes, then they and rows spread over the whole overlap byte for byte.
+bool TPageStitcher::Overlaps(const TPixels32View& next, TSpan span, std::int32_t shift,
+                             const std::vector<std::int32_t>& anchors,
+                             const std::vector<std::uint64_t>& anchorHashes) const {
+    const std::int32_t end = span.Bottom - shift;
+    for (std::size_t i = 0; i < anchors.size() && anchors[i] < end; ++i) {
+        if (LastHash(anchors[i] + shift) != anchorHashes[i]) {
+            return false;
         }
-        for (std::int32_t y = top; y + shift < bottom; ++y) {
-            if (std::memcmp(next.Row(y), Row(FLast, y + shift), FRowBytes) != 0) {
-                return false;
-            }
-        }
-        return true;
+    }
+    const auto same = [&](std::int32_t y) {
+        return std::memcmp(next.Row(y), LastRow(y + shift), FRowBytes) == 0;
     };
-    int anchors = 0;
-    for (std::int32_t y = top; y < bottom && anchors < 16; ++y) {
-        if (nextBlank[y]) {
-            continue;
+    for (std::size_t i = 0; i < anchors.size() && anchors[i] < end; ++i) {
+        if (!same(anchors[i])) {
+            return false;
         }
-        ++anchors;
-        std::vector<std::int32_t> shifts;
-        const auto [first, last] = lastRows.equal_range(nextHashes[y]);
-        for (auto it = first; it != last; ++it) {
-            if (it->second > y && matches(it->second - y)) {
-                shifts.push_back(it->second - y);
+    }
+    const std::int32_t step = std::max(1, (end - span.Top) / kSpreadRows);
+    for (std::int32_t y = span.Top; y < end; y += step) {
+        if (!same(y)) {
+            return false;
+        }
+    }
+    return same(end - 1);
+}
+
+// The one shift of at most `most` rows at which the next grab continues the last; several that
+// fit (a repeated pattern) are decided by the step before, or not at all.
+std::optional<std::int32_t> TPageStitcher::ShiftOf(const TPixels32View& next, TSpan span,
+                                                   std::int32_t most) const {
+    std::vector<std::int32_t> anchors;
+    std::vector<std::uint64_t> hashes;
+    for (std::int32_t y = span.Top; y + 1 < span.Bottom && anchors.size() < kAnchors; ++y) {
+        if (!IsBlank(next.Row(y), FWidth)) {
+            anchors.push_back(y);
+            hashes.push_back(RowHash(next.Row(y), FRowBytes));
+        }
+    }
+    std::vector<std::int32_t> tried, found;
+    for (std::size_t i = 0; i < anchors.size(); ++i) {
+        for (std::int32_t shift = 1; shift <= most && anchors[i] + shift < span.Bottom; ++shift) {
+            if (LastHash(anchors[i] + shift) != hashes[i] ||
+                std::find(tried.begin(), tried.end(), shift) != tried.end()) {
+                continue;
+            }
+            tried.push_back(shift);
+            if (Overlaps(next, span, shift, anchors, hashes)) {
+                found.push_back(shift);
             }
         }
-        if (shifts.size() == 1) {
-            return shifts.front();
-        }
-        if (shifts.size() > 1) {
-            // A pattern that repeats: the step before tells which, when it is one of them.
-            if (FLastShift &&
-                std::find(shifts.begin(), shifts.end(), *FLastShift) != shifts.end()) {
-                return FLastShift;
-            }
-            return std::nullopt;
-        }
+    }
+    if (found.size() == 1) {
+        return found.front();
+    }
+    if (found.size() > 1 && FLastShift &&
+        std::find(found.begin(), found.end(), *FLastShift) != found.end()) {
+        return FLastShift;
     }
     return std::nullopt;
 }
 
 TPageStitcher::TStep TPageStitcher::Add(const TPixels32View& next) {
-    std::vector<std::uint64_t> nextHashes(static_cast<std::size_t>(FHeight));
-    std::vector<bool> nextBlank(static_cast<std::size_t>(FHeight));
-    for (std::int32_t y = 0; y < FHeight; ++y) {
-        nextHashes[y] = RowHash(next.Row(y), FRowBytes);
-        nextBlank[y] = IsBlank(next.Row(y), FWidth);
-    }
+    std::int32_t header = FHeader, footer = FFooter;
     if (!FStarted) {
-        // The rows that stay where they were at the first step: the header and the footer.
-        std::int32_t header = 0, footer = 0;
-        while (header < FHeight &&
-               std::memcmp(next.Row(header), Row(FLast, header), FRowBytes) == 0) {
-            ++header;
+        // The rows that stay where they were at the first step, each part ending in a row that
+        // is not blank: the header and the footer.
+        std::int32_t run = 0;
+        header = 0;
+        for (; run < FHeight && SameAsLast(next, run); ++run) {
+            header = IsBlank(next.Row(run), FWidth) ? header : run + 1;
         }
-        if (header == FHeight) {
+        if (run == FHeight) {
             return TStep::Still;
         }
-        while (footer < FHeight - header &&
-               std::memcmp(next.Row(FHeight - 1 - footer), Row(FLast, FHeight - 1 - footer),
-                           FRowBytes) == 0) {
-            ++footer;
-        }
-        FHeader = header, FFooter = footer;
-    } else {
-        bool still = true;
-        for (std::int32_t y = FHeader; y < FHeight - FFooter && still; ++y) {
-            still = std::memcmp(next.Row(y), Row(FLast, y), FRowBytes) == 0;
-        }
-        if (still) {
-            return TStep::Still;
+        footer = 0;
+        for (run = 0; run < FHeight - header && SameAsLast(next, FHeight - 1 - run); ++run) {
+            footer = IsBlank(next.Row(FHeight - 1 - run), FWidth) ? footer : run + 1;
         }
     }
-    const std::optional<std::int32_t> shift = ShiftOf(next, nextHashes, nextBlank);
+    const std::int32_t top = header, bottom = FHeight - footer;
+    // Blank rows at the edges of the moving part that did not change decide nothing: a margin
+    // of the page, or a strip of the window that stays.
+    TSpan span{top, bottom};
+    while (span.Top < bottom && SameAsLast(next, span.Top) && IsBlank(next.Row(span.Top), FWidth)) {
+        ++span.Top;
+    }
+    std::int32_t same = span.Top;
+    while (same < bottom && SameAsLast(next, same)) {
+        ++same;
+    }
+    if (same == bottom) {
+        return TStep::Still;
+    }
+    while (span.Bottom > span.Top && SameAsLast(next, span.Bottom - 1) &&
+           IsBlank(next.Row(span.Bottom - 1), FWidth)) {
+        --span.Bottom;
+    }
+    // At least a third of the moving part still in view, and no row between the page's end
+    // and the rows that came into view.
+    const std::int32_t moving = bottom - top;
+    const std::int32_t bodyEnd = FStarted ? FBodyEnd : span.Bottom;
+    const std::int32_t most = std::min(moving - (moving + 2) / 3, bodyEnd - span.Top);
+    const std::optional<std::int32_t> shift =
+        most > 0 ? ShiftOf(next, span, most) : std::optional<std::int32_t>{};
     if (!shift) {
         return TStep::NoMatch;
     }
+
+    // What may fail first, so that a failure leaves the page as it was.
+    const std::int32_t from = bodyEnd - *shift; // the next grab's row below the page's end
+    const std::int32_t end = std::max(from, span.Bottom);
+    const std::int32_t firstScreen = FStarted ? 0 : bodyEnd;
+    FBody.Reserve(firstScreen + end - from);
+    FBodyHashes.reserve(FBodyHashes.size() + std::size_t(firstScreen + end - from));
+    TKeptRows head(next, 0, span.Top), tail(next, end, FHeight);
+
     if (!FStarted) {
-        // The first screen above its footer; the footer comes from the last grab, at the end.
-        // Room for a few screens at once: the page grows by doubling, never a copy a step.
-        FBody.reserve(4 * FLast.size());
-        FBody.assign(FLast.begin(), FLast.end() - std::ptrdiff_t(FFooter) * FRowBytes);
+        // The first screen down to where this step's rows begin.
+        FBody.Append({FTail.Rows.data(), FWidth, FHeight, std::ptrdiff_t(FRowBytes)}, 0, bodyEnd);
+        FBodyHashes.assign(FTail.Hashes.begin(), FTail.Hashes.begin() + bodyEnd);
+        FHeader = header, FFooter = footer;
+        FBodyEnd = bodyEnd;
         FStarted = true;
     }
-    const std::int32_t bottom = FHeight - FFooter;
-    const std::size_t added = std::size_t(*shift) * FRowBytes;
-    if (FBody.capacity() - FBody.size() < added) {
-        FBody.reserve(std::max(2 * FBody.capacity(), FBody.size() + added));
+    FBody.Append(next, from, end);
+    for (std::int32_t y = from; y < end; ++y) {
+        FBodyHashes.push_back(RowHash(next.Row(y), FRowBytes));
     }
-    for (std::int32_t y = bottom - *shift; y < bottom; ++y) {
-        FBody.insert(FBody.end(), next.Row(y), next.Row(y) + FRowBytes);
-    }
+    FBodyEnd = end;
+    FHead = std::move(head);
+    FTail = std::move(tail);
     FLastShift = shift;
-    Copy(next, FLast);
-    FLastHashes = std::move(nextHashes);
-    FLastBlank = std::move(nextBlank);
     return TStep::Moved;
 }
 
-std::vector<std::uint8_t> TPageStitcher::TakePage(std::int32_t maxHeight) {
-    std::vector<std::uint8_t> page;
-    if (!FStarted) {
-        page = std::move(FLast);
-    } else {
-        page = std::move(FBody);
-        page.insert(page.end(), FLast.end() - std::ptrdiff_t(FFooter) * FRowBytes, FLast.end());
+TRowBlocks TPageStitcher::TakePage(std::int32_t maxHeight) {
+    const std::int32_t tailRows = FHeight - FBodyEnd;
+    const std::int32_t footer = FStarted ? FFooter : 0;
+    FBody.Reserve(tailRows);
+    TRowBlocks page = std::move(FBody);
+    const TPixels32View tail{FTail.Rows.data(), FWidth, tailRows, std::ptrdiff_t(FRowBytes)};
+    page.Append(tail, 0, tailRows - footer);
+    std::int32_t kept = footer;
+    if (maxHeight >= 0 && page.Height() + footer > maxHeight) {
+        // Too tall: the body is cut, the footer kept (as much of it as the limit leaves room for).
+        kept = std::min(footer, maxHeight);
+        page.Truncate(maxHeight - kept);
     }
-    const std::size_t rows = page.size() / std::max<std::size_t>(FRowBytes, 1);
-    if (maxHeight >= 0 && rows > std::size_t(maxHeight)) {
-        // Too tall: the body is cut, the footer kept (when the limit leaves room for it).
-        const std::size_t footer =
-            FStarted ? std::min<std::size_t>(FFooter, std::size_t(maxHeight)) : 0;
-        const std::size_t keep = std::size_t(maxHeight) - footer;
-        page.erase(page.begin() + std::ptrdiff_t(keep * FRowBytes),
-                   page.end() - std::ptrdiff_t(footer * FRowBytes));
-    }
-    FLast.clear();
-    FBody.clear();
+    page.Append(tail, tailRows - kept, tailRows);
+    FBody = TRowBlocks(FWidth);
+    FBodyHashes.clear();
+    FHead = {};
+    FTail = {};
+    FBodyEnd = 0;
+    FStarted = false;
     return page;
 }

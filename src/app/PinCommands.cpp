@@ -105,5 +105,5 @@ void TMainForm::SavePin(TPinId pin) {
         return; // closed while its save waited
     }
     const TPixels32View view = picture->View();
-    RunCapture(TCaptureRegion{0, 0, view.Width, view.Height}, {picture.get(), {}, {}});
+    RunCapture(TCaptureRegion{0, 0, view.Width, view.Height}, {picture.get(), {}, {}, {}, nullptr});
 }

@@ -2,8 +2,10 @@
 
 #include "base/FormatText.h"
 #include "base/Texts.h"
-#include "platform/PixelRows.h"
+#include "imaging/JpegImage.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <utility>
 
@@ -45,13 +47,62 @@ private:
 };
 
 // Ticks after a turn of the wheel before a still picture counts: the window may not have begun
-// to repaint; and before one like the last step's says the page has ended.
+// to repaint; and before one like the last step's says the page has not moved.
 constexpr int kSettleTicks = 2;
 constexpr int kEndTicks = 8;
 // Ticks after which the picture is taken as it is, settled or not.
 constexpr int kMostTicks = 40;
+// The largest turn a step sends.
+constexpr int kLargestTurn = 10 * kWheelNotch;
 
 } // namespace
+
+TScrollHeight ScrollHeightLimit(std::int32_t setting, bool jpeg, std::int32_t width,
+                                std::uint64_t bitmapRowBytes, std::uint64_t maxBitmapBytes,
+                                std::uint64_t memoryAvailable) {
+    TScrollHeight limit{std::max(setting, 1), TScrollLimit::Setting};
+    if (jpeg && limit.Rows > kMaxJpegSide) {
+        limit = {static_cast<std::int32_t>(kMaxJpegSide), TScrollLimit::Jpeg};
+    }
+    const std::uint64_t pageRow = 4 * static_cast<std::uint64_t>(std::max(width, 1));
+    const std::uint64_t rows = std::min(maxBitmapBytes / std::max<std::uint64_t>(bitmapRowBytes, 1),
+                                        memoryAvailable / 2 / (pageRow + bitmapRowBytes));
+    if (rows < static_cast<std::uint64_t>(limit.Rows)) {
+        limit = {static_cast<std::int32_t>(std::max<std::uint64_t>(rows, 1)), TScrollLimit::Memory};
+    }
+    return limit;
+}
+
+std::string ScrollEndText(const TScrollResult& result) {
+    const std::string limit = std::to_string(result.Limit.Rows);
+    switch (result.Why) {
+    case TScrollEnd::PageEnded:
+        return {};
+    case TScrollEnd::Stopped:
+        return Text(TText::ScrollEndStopped);
+    case TScrollEnd::HeightLimit:
+        switch (result.Limit.By) {
+        case TScrollLimit::Setting:
+            return FormatText(Text(TText::ScrollEndSettingLimit), {limit});
+        case TScrollLimit::Jpeg:
+            return FormatText(Text(TText::ScrollEndJpegLimit), {limit});
+        case TScrollLimit::Memory:
+            return FormatText(Text(TText::ScrollEndMemoryLimit), {limit});
+        }
+        break;
+    case TScrollEnd::TimeLimit:
+        return Text(TText::ScrollEndTimeLimit);
+    case TScrollEnd::Changed:
+        return Text(TText::ScrollEndChanged);
+    case TScrollEnd::CannotFollow:
+        return Text(TText::ScrollEndCannotFollow);
+    case TScrollEnd::Interrupted:
+        return Text(TText::ScrollEndInterrupted);
+    case TScrollEnd::Failed:
+        return Text(TText::ScrollEndFailed);
+    }
+    return {};
+}
 
 std::shared_ptr<const TScreenPixels> TScrollCapture::Grab() const {
     const TCaptureRegion& r = FState->Rect;
@@ -59,39 +110,69 @@ std::shared_ptr<const TScreenPixels> TScrollCapture::Grab() const {
     return std::make_shared<TGrab>(*screen, r.Right - r.Left, r.Bottom - r.Top);
 }
 
-void TScrollCapture::Start(const TCaptureRegion& rect, std::int32_t maxHeight) {
+void TScrollCapture::Start(const TCaptureRegion& rect, TScrollHeight height) {
     TState state;
     state.Rect = rect;
-    state.MaxHeight = maxHeight;
+    state.Centre = {rect.Left + (rect.Right - rect.Left) / 2,
+                    rect.Top + (rect.Bottom - rect.Top) / 2};
+    state.Height = height;
+    state.PointerWas = FDisplay.PointerPosition();
     FState = std::move(state);
     try {
-        const TScreenPoint centre{rect.Left + (rect.Right - rect.Left) / 2,
-                                  rect.Top + (rect.Bottom - rect.Top) / 2};
-        FState->PointerWas = FDisplay.PointerPosition();
-        if (const TWindowId window = FScrolling.WindowAt(centre)) {
-            FScrolling.BringToFront(window);
+        // Nothing of ours in the page: the pins out of the way before its window is looked for.
+        FPins.HidePins(true);
+        FState->Window = FScrolling.WindowAt(FState->Centre);
+        if (FState->Window) {
+            FScrolling.BringToFront(FState->Window);
         }
-        FDisplay.SetPointerPosition(centre);
+        FDisplay.SetPointerPosition(FState->Centre);
+        FState->StartedAt = FScrolling.Milliseconds();
         // The page's first screen is taken once it is still: the window may be repainting what
         // the frozen screen covered, or itself coming to the front.
         FState->Last = Grab();
         ShowLabel();
         FScrolling.SetScrollTimer(kTickMilliseconds);
     } catch (...) {
-        Finish(TScrollEnd::Stopped);
+        Abandon();
         throw;
     }
 }
 
 void TScrollCapture::ShowLabel() {
-    const TCaptureRegion& r = FState->Rect;
-    const std::int32_t height = FState->Stitcher ? FState->Stitcher->Height() : r.Bottom - r.Top;
-    FScrolling.ShowScrollFrame(r, FormatText(Text(TText::ScrollLabel), {std::to_string(height)}));
+    TState& state = *FState;
+    const std::int32_t height =
+        state.Stitcher ? state.Stitcher->Height() : state.Rect.Bottom - state.Rect.Top;
+    const std::string label = FormatText(Text(TText::ScrollLabel), {std::to_string(height)});
+    const bool shown = FScrolling.ShowScrollFrame(state.Rect, label);
+    if (!shown || !state.LabelShown) {
+        FTray.ShowTip(shown ? std::string() : label); // no room beside the rectangle
+    }
+    state.LabelShown = shown;
 }
 
-void TScrollCapture::TurnWheel() {
-    FScrolling.TurnWheel(kNotches);
-    FState->TicksSinceTurn = 0;
+bool TScrollCapture::TurnWheel(TState& state, int units) {
+    const bool ours = FDisplay.PointerPosition() == state.Centre &&
+                      (!state.Window || FScrolling.ForegroundWindow() == state.Window) &&
+                      FScrolling.WindowAt(state.Centre) == state.Window;
+    if (!ours) {
+        state.Ended = TScrollEnd::Interrupted; // the turn would go to what the user went to
+        return false;
+    }
+    FScrolling.TurnWheel(units);
+    state.Turn = units;
+    state.TicksSinceTurn = 0;
+    if (units > 0) {
+        state.Sent += units;
+    }
+    return true;
+}
+
+// About half the moving part, at the rate the page has moved so far.
+int TScrollCapture::NextTurn(const TState& state) const {
+    const double rows = std::max(1, state.Stitcher->MovingRows() / 2);
+    const double units = state.RowsPerUnit > 0 ? rows / state.RowsPerUnit : kWheelNotch;
+    return static_cast<int>(
+        std::clamp(std::lround(units), long{kSmallestTurn}, long{kLargestTurn}));
 }
 
 bool TScrollCapture::Tick() {
@@ -99,7 +180,7 @@ bool TScrollCapture::Tick() {
         return FState.has_value();
     }
     TState& state = *FState;
-    if (++state.Ticks >= kTimeLimitTicks) {
+    if (FScrolling.Milliseconds() - state.StartedAt >= kTimeLimitMilliseconds) {
         state.Ended = TScrollEnd::TimeLimit;
         return true;
     }
@@ -110,31 +191,89 @@ bool TScrollCapture::Tick() {
     if (state.TicksSinceTurn < kMostTicks && (!settled || state.TicksSinceTurn < kSettleTicks)) {
         return false;
     }
-    if (!state.Stitcher) {
-        state.Stitcher = std::make_unique<TPageStitcher>(state.Last->View());
-        TurnWheel();
-        return false;
+    return Step(state);
+}
+
+// The settled picture after a turn: followed, taken back, or the page's end.
+bool TScrollCapture::Step(TState& state) {
+    const TPixels32View picture = state.Last->View();
+    switch (state.Phase) {
+    case TPhase::FirstScreen:
+        state.Stitcher = std::make_unique<TPageStitcher>(picture);
+        state.Phase = TPhase::Forward;
+        return !TurnWheel(state, kWheelNotch); // one notch, to learn how far a notch moves it
+    case TPhase::Back:
+        if (!state.Stitcher->ShowsLast(picture)) {
+            state.Ended = TScrollEnd::Changed;
+            return true;
+        }
+        if (state.TooFar / 2 < kSmallestTurn) {
+            state.Ended = TScrollEnd::CannotFollow;
+            return true;
+        }
+        state.Phase = TPhase::Forward;
+        state.Sent = 0;
+        return !TurnWheel(state, state.TooFar / 2);
+    case TPhase::Forward:
+        break;
     }
-    switch (state.Stitcher->Add(state.Last->View())) {
+    switch (state.Stitcher->Add(picture)) {
     case TPageStitcher::TStep::Still:
         if (state.TicksSinceTurn < kEndTicks) {
             return false; // it may yet move
         }
+        if (state.Sent < kWheelNotch) {
+            // Less than a notch: a window may gather parts of a notch before it moves.
+            if (state.TooFar && state.Sent + state.Turn >= state.TooFar) {
+                state.Ended = TScrollEnd::CannotFollow; // it moves only by what is too far
+                return true;
+            }
+            return !TurnWheel(state, std::min(state.Turn, kWheelNotch - state.Sent));
+        }
         state.Ended = TScrollEnd::PageEnded;
         return true;
     case TPageStitcher::TStep::NoMatch:
-        state.Ended = TScrollEnd::Changed;
-        return true;
+        // Too far to find the overlap, or changed: taken back, to see which.
+        state.TooFar = state.Sent;
+        state.Phase = TPhase::Back;
+        return !TurnWheel(state, -state.Sent);
     case TPageStitcher::TStep::Moved:
         break;
     }
-    if (state.Stitcher->Height() >= state.MaxHeight) {
+    state.RowsPerUnit = double(state.Stitcher->LastShift()) / double(std::max(state.Sent, 1));
+    state.Sent = 0;
+    state.TooFar = 0;
+    if (state.Stitcher->Height() >= state.Height.Rows) {
         state.Ended = TScrollEnd::HeightLimit;
         return true;
     }
     ShowLabel();
-    TurnWheel();
-    return false;
+    return !TurnWheel(state, NextTurn(state));
+}
+
+void TScrollCapture::LetGo(TState& state) noexcept {
+    const auto tryTo = [](auto&& step) {
+        try {
+            step();
+        } catch (...) {
+            // Letting go goes on: each step frees what it can.
+        }
+    };
+    tryTo([&] { FScrolling.SetScrollTimer(0); });
+    tryTo([&] { FScrolling.HideScrollFrame(); });
+    if (!state.LabelShown) {
+        tryTo([&] { FTray.ShowTip({}); });
+    }
+    tryTo([&] { FDisplay.SetPointerPosition(state.PointerWas); });
+    tryTo([&] { FPins.HidePins(false); });
+}
+
+void TScrollCapture::Abandon() noexcept {
+    if (FState) {
+        TState state = std::move(*FState);
+        FState.reset();
+        LetGo(state);
+    }
 }
 
 std::optional<TScrollResult> TScrollCapture::Finish(TScrollEnd why) {
@@ -143,9 +282,7 @@ std::optional<TScrollResult> TScrollCapture::Finish(TScrollEnd why) {
     }
     TState state = std::move(*FState);
     FState.reset();
-    FScrolling.SetScrollTimer(0);
-    FScrolling.HideScrollFrame();
-    FDisplay.SetPointerPosition(state.PointerWas);
+    LetGo(state);
     if (!state.Stitcher) {
         if (!state.Last) {
             return std::nullopt;
@@ -153,8 +290,6 @@ std::optional<TScrollResult> TScrollCapture::Finish(TScrollEnd why) {
         // Ended before the first screen was still: the screen as it was last seen.
         state.Stitcher = std::make_unique<TPageStitcher>(state.Last->View());
     }
-    const std::int32_t width = state.Stitcher->Width();
-    return TScrollResult{
-        std::make_shared<TPixelRows>(state.Stitcher->TakePage(state.MaxHeight), width),
-        state.Ended.value_or(why)};
+    return TScrollResult{std::make_shared<TRowBlocks>(state.Stitcher->TakePage(state.Height.Rows)),
+                         state.Ended.value_or(why), state.Height};
 }

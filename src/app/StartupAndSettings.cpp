@@ -16,7 +16,7 @@ TMainForm::TMainForm(IPlatform& platform)
     : OptionForm(platform.Dialogs(), platform.Shell()), FPositionCaption(Text(TText::MenuPosition)),
       FPlatform(platform), FPositionItemCaption(FPositionCaption),
       FTray(platform.Tray(), platform.Shell()), FSelection(platform.Display(), platform.Overlay()),
-      FMarkup(platform.Overlay()), FScroll(platform.Display(), platform.Scrolling()),
+      FMarkup(platform.Overlay()), FScroll(platform.Display(), platform.Scrolling(), platform.Pins(), platform.Tray()),
       FPins(platform.Pins()) {}
 
 TMainForm::~TMainForm() = default;
@@ -79,7 +79,7 @@ void TMainForm::FormCloseQuery(bool& canClose) {
 // or shown on the way out.
 void TMainForm::Close() {
     Schedule({TSchedulerEventKind::Close});
-    FScroll.Finish(TScrollEnd::Stopped); // a page being scrolled is dropped
+    AbandonScroll(); // a page being scrolled is dropped
     FPins.CloseAll();
     bool canClose = true;
     FormCloseQuery(canClose);
@@ -95,7 +95,7 @@ void TMainForm::FormDestroy() {
         ~TRemoveWatcher() { Form.RemoveKeyWatcher(); }
     } removeWatcher{*this};
     Schedule({TSchedulerEventKind::Close});
-    FScroll.Finish(TScrollEnd::Stopped);
+    AbandonScroll();
     // The window stays hidden to the end; the icon goes first, so nothing of Quorlan shows
     // while the sweeps finish and the clipboard is rendered.
     DeleteTrayIcon();
@@ -105,6 +105,7 @@ void TMainForm::FormDestroy() {
 
 void TMainForm::SessionEnding() {
     Schedule({TSchedulerEventKind::Close});
+    AbandonScroll(); // nothing is saved on the way out
     DeleteTrayIcon();
     RemoveKeyWatcher();
 }

@@ -129,7 +129,7 @@ enum class TText {
     ScrollHint,
     ScrollLabel,
     ScrollNotice,
-    ScrollNoticeEarly,
+    ScrollNoticeEnded,
     JpegTooTall,
     ButtonPin,
     TipPin,
@@ -139,6 +139,15 @@ enum class TText {
     PinMenuClose,
     PinMenuCloseAll,
     PinOpacity,
+    ScrollEndStopped,
+    ScrollEndSettingLimit,
+    ScrollEndJpegLimit,
+    ScrollEndMemoryLimit,
+    ScrollEndTimeLimit,
+    ScrollEndChanged,
+    ScrollEndCannotFollow,
+    ScrollEndInterrupted,
+    ScrollEndFailed,
 
     Count
 };

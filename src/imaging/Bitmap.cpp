@@ -1,5 +1,7 @@
 #include "imaging/Bitmap.h"
 
+#include "imaging/RowBlocks.h"
+
 #include "imaging/PixelCodec.h"
 #include "imaging/StreamingStores.h"
 
@@ -110,6 +112,22 @@ void TBitmap::SharePixels(const TBitmap& source) {
     FStore = source.FStore;
 }
 
+void TBitmap::DrawRowBlocks(TRowBlocks& rows) {
+    if (!FStore) {
+        return;
+    }
+    if (rows.Width() == FWidth && rows.Height() == FHeight) {
+        if (FStore.use_count() > 1) {
+            FStore = TPixelStore::Create(FWidth, FHeight, FDepth);
+        }
+        FStore->PrepareFullWrite(); // every row follows, whole
+    }
+    for (std::size_t i = 0; i < rows.BlockCount(); ++i) {
+        DrawPixels32(0, static_cast<std::int32_t>(i) * rows.BlockRows(), rows.Block(i));
+        rows.ReleaseBlock(i);
+    }
+}
+
 TPixelStore& TBitmap::PrivateStore() {
     if (FStore.use_count() > 1) {
         FStore = FStore->Clone();
@@ -146,12 +164,13 @@ void TBitmap::DrawPixels32(std::int32_t x, std::int32_t y, const TPixels32View& 
     }
     const TRowCodec writer = CodecFor(store.Depth(), store.ColourTable());
     const auto count = static_cast<std::int32_t>(right - left);
+    const bool wholeRows = left == 0 && right == FWidth; // their padding written too
     const auto drawRows = [&](std::int64_t from, std::int64_t to) {
         for (std::int64_t row = from; row < to; ++row) {
             const std::uint8_t* source =
                 block.Row(static_cast<std::int32_t>(row - y)) + 4 * (left - x);
             EncodeSpan(writer, source, count, store.RowFromTop(static_cast<std::int32_t>(row)),
-                       static_cast<std::int32_t>(left), whole, store.Stride());
+                       static_cast<std::int32_t>(left), wholeRows, store.Stride());
         }
     };
     // Matching to a colour table is work for the processor, not the memory: a large draw

@@ -11,6 +11,7 @@
 
 class TByteSink;
 class IFileSystem;
+class TRowBlocks;
 
 // The bitmap every capture passes through. New: no size, pdScreen, no store. Setting both
 // sizes gives it a white screen-compatible store (plain 32-bit pixels); setting a depth gives
@@ -36,6 +37,9 @@ public:
     // The drawing-surface role: copies a block of 32-bit screen pixels onto the bitmap with
     // its top-left corner at (x, y), converted to the bitmap's depth. Counts as a change.
     void DrawPixels32(std::int32_t x, std::int32_t y, const TPixels32View& block);
+    // Draws rows that cover the bitmap, a block at a time from the top, each block given back
+    // once drawn: the bitmap is not painted white first, and the two are never both held whole.
+    void DrawRowBlocks(TRowBlocks& rows);
 
     // Row 0 is the top row of the picture. Counts as a change (a shared store is copied
     // first). Raises EInvalidGraphicOperation for a row outside 0 .. Height - 1.

@@ -29,6 +29,8 @@ public:
     virtual void ClosePin(TPinId pin) = 0;
     // Opens the pin's menu at that point; the command chosen, once it has closed.
     virtual TPinCommand TrackPinMenu(TPinId pin, TScreenPoint at) = 0;
+    // Every pin out of sight (while a page is scrolled and captured under them), or back.
+    virtual void HidePins(bool hidden) = 0;
 };
 
 // The zooms a pinned picture steps through, in percent.

@@ -47,6 +47,8 @@ public:
     // 0 puts the usual icon back, off the screen before this returns. While the timer is on,
     // the main window is told of every second that passes.
     virtual void ShowCountdown(int secondsLeft) = 0;
+    // The icon's tool tip says that instead of the program's name; empty puts the name back.
+    virtual void ShowTip(const std::string& tip) = 0;
     virtual void SetCountdownTimer(bool on) = 0;
     // A notice from the icon, titled, with a line of text; a click on it is told as the tray's
     // NoticeClicked. Hide takes away one that may still show.

@@ -1,6 +1,7 @@
 #include "app/MainForm.h"
 
 #include "base/Texts.h"
+#include "platform/ScrollLabel.h"
 #include "support/BmpReader.h"
 #include "support/HeadlessPlatform.h"
 #include "support/TempFolder.h"
@@ -13,17 +14,28 @@
 namespace {
 
 // A window at (10, 5)-(50, 45) of the 64 x 48 screen: a header of 6 rows and a footer of 4 that
-// stay, between them 30 rows of a page of `rows`, scrolled 3 rows a notch of the wheel.
+// stay, between them 30 rows of a page of `rows`, scrolled `perNotch` rows a notch of the wheel
+// (parts of a notch taken as they come, or only once they make a whole one).
 struct TPage {
     int Rows = 120;
-    int Offset = 0;
+    int PerNotch = 3;
+    bool Parts = true;
+    int Units = 0;
     std::function<std::uint32_t(int x, int y)> Row = [](int x, int y) {
         return std::uint32_t(y) * 2654435761u % 0xFFFFFF ^ std::uint32_t(x);
     };
+    int Offset() const {
+        const int units = Parts ? Units : Units / kWheelNotch * kWheelNotch;
+        return std::min(units * PerNotch / kWheelNotch, Rows - 30);
+    }
+    void Turn(int units) {
+        const int most = ((Rows - 30) * kWheelNotch + PerNotch - 1) / PerNotch;
+        Units = std::clamp(Units + units, 0, most);
+    }
     std::uint32_t At(int x, int y) const { // y from the window's top
         return y < 6     ? 0x123400u + std::uint32_t(x + y)
                : y >= 36 ? 0x567800u + std::uint32_t(x + y)
-                         : Row(x, Offset + y - 6) & 0xFFFFFF;
+                         : Row(x, Offset() + y - 6) & 0xFFFFFF;
     }
     void Paint(THeadlessPlatform& platform) const {
         platform.PaintScreen([this](int x, int y) {
@@ -40,8 +52,8 @@ public:
         Platform.ExePath = Folder.Program("Quorlan.exe");
         Platform.PageWindow = {10, 5, 50, 45};
         Platform.Pointer = {60, 40};
-        Platform.OnWheel = [this](int notches) {
-            Page.Offset = std::min(Page.Offset + 3 * notches, Page.Rows - 30);
+        Platform.OnWheel = [this](int units) {
+            Page.Turn(units);
             Page.Paint(Platform);
         };
         Page.Paint(Platform);
@@ -51,20 +63,29 @@ public:
         Form.FRegion = {1, 2, 3, 4};
         Form.ShowRegionInCaption();
     }
-    // The menu's item, then the window's rectangle dragged on the frozen screen.
-    void ChooseTheWindow() {
+    // The menu's item, then the rectangle dragged on the frozen screen.
+    void Choose(const TCaptureRegion& rect = {10, 5, 50, 45}) {
         Platform.MenuChoices = {TMenuCommand::ScrollCapture};
         Platform.TrayClick(TTrayEvent::RightDown);
         ASSERT_TRUE(Form.Visible());
         EXPECT_EQ(Platform.Aids.HintText, "スクロールする範囲をドラッグで選んでください");
-        Platform.Press(10, 5);
-        Platform.Move(50, 45, ssLeft);
-        Platform.Release(50, 45);
+        Platform.Press(rect.Left, rect.Top);
+        Platform.Move(rect.Right, rect.Bottom, ssLeft);
+        Platform.Release(rect.Right, rect.Bottom);
     }
     void Ticks(int count) {
         for (int i = 0; i < count && Platform.ScrollTimer > 0; ++i) {
             Platform.ScrollTimerTick();
         }
+    }
+    // Everything of the scroll let go.
+    void ExpectLetGo() {
+        EXPECT_EQ(Platform.ScrollTimer, 0);
+        EXPECT_FALSE(Platform.ScrollFrame);
+        EXPECT_EQ(Platform.Pointer, (TScreenPoint{60, 40}));
+        EXPECT_FALSE(Platform.EscapeWatched);
+        EXPECT_FALSE(Platform.PinWindows.Hidden);
+        EXPECT_EQ(Platform.Tip, "");
     }
     // The file: the header, the page's rows from 0 to `rows`, the footer.
     void ExpectPage(const std::string& name, int rows, const TPage& page) {
@@ -72,7 +93,7 @@ public:
         ASSERT_EQ(file.Width, 40);
         ASSERT_EQ(file.Height, 6 + rows + 4);
         TPage whole = page;
-        whole.Offset = 0;
+        whole.Units = 0;
         for (int y = 0; y < file.Height; ++y) {
             const int windowY = y < 6 + rows ? std::min(y, 35) : y - rows + 30;
             for (int x = 0; x < 40; ++x) {
@@ -82,6 +103,10 @@ public:
             }
         }
     }
+    std::string LastFile() const {
+        const std::string number = std::to_string(Form.FSerialNo - 1);
+        return std::string(4 - number.size(), '0') + number + ".bmp";
+    }
 
     TTempFolder Folder;
     THeadlessPlatform Platform;
@@ -89,79 +114,186 @@ public:
     TMainForm Form{Platform};
 };
 
-TEST_F(ScrollCaptureTest, TheWholePageOnceTheRegionAsItWasAndTheHeightTold) {
-    ChooseTheWindow();
+TEST_F(ScrollCaptureTest, TheWholePageOnceTheTurnFollowingThePageTheRegionAsItWas) {
+    Choose();
     EXPECT_FALSE(Form.Visible());
     EXPECT_EQ(Platform.ScrollFrame, (TCaptureRegion{10, 5, 50, 45}));
+    // No room for the label beside the window on this small screen: the count is in the tip.
+    EXPECT_FALSE(Platform.ScrollLabelAt);
+    EXPECT_EQ(Platform.Tip, "スクロール中… 40 px  (Esc で終了)");
     EXPECT_EQ(Platform.Pointer, (TScreenPoint{30, 25}));
     EXPECT_EQ(Platform.Fronted, std::vector<TWindowId>{7});
     EXPECT_TRUE(Platform.EscapeWatched);
-    Platform.KeyEvent(true, kKeyPrintScreen); // a capture asked for meanwhile does nothing
-    Platform.RunMessageLoop();
+    EXPECT_TRUE(Platform.PinWindows.Hidden);
     Ticks(1000);
-    EXPECT_EQ(Platform.ScrollTimer, 0);
-    EXPECT_FALSE(Platform.ScrollFrame);
-    EXPECT_EQ(Platform.Pointer, (TScreenPoint{60, 40})); // put back
-    EXPECT_FALSE(Platform.EscapeWatched);
+    ExpectLetGo();
     ExpectPage("0001.bmp", 120, Page);
     EXPECT_FALSE(Folder.ExistsNative("pics/0002.bmp"));
     EXPECT_EQ(Form.FRegion, (TCaptureRegion{1, 2, 3, 4}));
     EXPECT_EQ(Platform.Caption, "矩形範囲選択(1,2,3,4)");
     EXPECT_EQ(Platform.Notices.back(), "Quorlan|0001.bmp  (高さ 130 px)");
-    EXPECT_EQ(Form.FSerialNo, 2);
+    // A notch first, 3 rows; then about half the 30 moving rows a turn.
+    ASSERT_GE(Platform.Turns.size(), 3u);
+    EXPECT_EQ(Platform.Turns[0], kWheelNotch);
+    EXPECT_EQ(Platform.Turns[1], 5 * kWheelNotch);
 }
 
-TEST_F(ScrollCaptureTest, EscTheLabelAPageThatChangesAndTheLimitsKeepWhatIsExact) {
+// A page that moves too far a notch: the turn taken back and halved; where even the smallest part
+// of a notch is too far, the page ends with what is exact, saying so.
+TEST_F(ScrollCaptureTest, ATurnTooFarIsTakenBackAndHalved) {
+    struct Row {
+        const char* what;
+        int perNotch;
+        bool parts;
+        std::vector<int> turns; // the first turns sent
+        int rows;               // of the page kept
+        const char* notice;
+    } rows[] = {
+        {"25 rows a notch, parts taken",
+         25,
+         true,
+         {120, -120, 60, 75},
+         120,
+         "0001.bmp  (高さ 130 px)"},
+        {"25 rows a notch, whole notches only",
+         25,
+         false,
+         {120, -120, 60},
+         30,
+         "0002.bmp  (高さ 40 px。ページの動きを正確に追えなかったため、そこまでを保存しました)"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        Page = TPage{};
+        Page.PerNotch = row.perNotch;
+        Page.Parts = row.parts;
+        Page.Paint(Platform);
+        Platform.Turns.clear();
+        Choose();
+        Ticks(1000);
+        ExpectLetGo();
+        ASSERT_GE(Platform.Turns.size(), row.turns.size());
+        EXPECT_EQ(std::vector<int>(Platform.Turns.begin(),
+                                   Platform.Turns.begin() + std::ptrdiff_t(row.turns.size())),
+                  row.turns);
+        ExpectPage(LastFile(), row.rows, Page);
+        EXPECT_EQ(Platform.Notices.back(), std::string("Quorlan|") + row.notice);
+    }
+}
+
+TEST_F(ScrollCaptureTest, EveryOtherEndKeepsWhatIsExactLetsGoAndSaysWhy) {
     struct Row {
         const char* what;
         std::function<void(ScrollCaptureTest&)> stop;
-        int rows;   // of the page kept
-        bool early; // the notice says it stopped where the page changed
+        int rows;        // of the page kept
+        const char* why; // in the notice
+        int errorBoxes = 0;
         int maxHeight = 30000;
+        std::uint64_t memory = std::uint64_t{16} << 30;
     } rows[] = {
         {"Esc",
          [](ScrollCaptureTest& t) {
              t.Platform.KeyEvent(true, kKeyEscape);
              t.Platform.RunMessageLoop();
          },
-         30 + 6 * 6, false},
+         30 + 3 + 15, "途中で止めた"},
         {"a click on the label", [](ScrollCaptureTest& t) { t.Platform.ClickScrollLabel(); },
-         30 + 6 * 6, false},
+         30 + 3 + 15, "途中で止めた"},
         {"the page changes",
          [](ScrollCaptureTest& t) {
              t.Page.Row = [](int x, int y) { return std::uint32_t(y) * 40503u ^ std::uint32_t(x); };
              t.Ticks(1000);
          },
-         30 + 7 * 6, true}, // the step shown before the change is still added
-        {"the height limit: the page cut above its footer",
-         [](ScrollCaptureTest& t) { t.Ticks(1000); }, 50, false, 60},
+         30 + 3 + 15 + 15, "スクロール中にページが変わった"}, // the turn shown before it
+        {"the height limit set: the page cut above its footer",
+         [](ScrollCaptureTest& t) { t.Ticks(1000); }, 50, "設定した高さの上限 60 px に達した", 0,
+         60},
+        {"the memory for this width", [](ScrollCaptureTest& t) { t.Ticks(1000); }, 70,
+         "この幅でメモリーに収まる高さの上限 80 px に達した", 0, 30000, 2 * 80 * (4 * 40 + 120)},
+        {"two minutes by the clock",
+         [](ScrollCaptureTest& t) {
+             t.Platform.ScrollClock += 120 * 1000;
+             t.Ticks(1);
+         },
+         30 + 3 + 15, "2 分の時間制限に達した"},
+        {"the pointer moved: no turn sent",
+         [](ScrollCaptureTest& t) {
+             const std::size_t turns = t.Platform.Turns.size();
+             t.Platform.Pointer = {31, 25};
+             t.Ticks(1000);
+             EXPECT_EQ(t.Platform.Turns.size(), turns);
+         },
+         30 + 3 + 15 + 15, "マウスが動いたか、別のウィンドウが前面に出た"},
+        {"another window in front: no turn sent",
+         [](ScrollCaptureTest& t) {
+             const std::size_t turns = t.Platform.Turns.size();
+             t.Platform.Foreground = 9;
+             t.Ticks(1000);
+             EXPECT_EQ(t.Platform.Turns.size(), turns);
+         },
+         30 + 3 + 15 + 15, "マウスが動いたか、別のウィンドウが前面に出た"},
+        {"a grab that fails: one box, the exact page saved",
+         [](ScrollCaptureTest& t) {
+             t.Platform.GrabFails = true;
+             t.Ticks(1000);
+             t.Platform.GrabFails = false;
+         },
+         30 + 3 + 15, "画面を読み取れなくなった", 1},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
         Page = TPage{};
         Page.Paint(Platform);
         Form.Settings.ScrollMaxHeight = row.maxHeight;
-        ChooseTheWindow();
-        // The first screen still at the second tick; then each step: the turn shows at the
-        // first tick, is still at the second; 6 rows added.
-        Ticks(2 + 2 * 6);
+        Platform.Memory = row.memory;
+        Platform.ErrorBoxes.clear();
+        Platform.Foreground = 0;
+        Choose();
+        // The first screen still at the second tick; a notch (3 rows) and a turn of 15 rows, each
+        // settled at the second tick after it.
+        Ticks(2 + 2 * 2);
         const TPage shown = Page; // as it was before it changed
         row.stop(*this);
-        EXPECT_EQ(Platform.ScrollTimer, 0);
-        const std::string name = "000" + std::to_string(Form.FSerialNo - 1) + ".bmp";
-        ExpectPage(name, row.rows, shown);
-        EXPECT_EQ(Platform.Notices.back().find("そこまでを保存しました") != std::string::npos,
-                  row.early);
+        ExpectLetGo();
+        EXPECT_EQ(Platform.ErrorBoxes.size(), std::size_t(row.errorBoxes));
+        ExpectPage(LastFile(), row.rows, shown);
+        EXPECT_NE(Platform.Notices.back().find(std::string("。") + row.why +
+                                               "ため、そこまでを保存しました)"),
+                  std::string::npos)
+            << Platform.Notices.back();
+        // The screen is free again: the next request runs.
+        const std::int32_t before = Form.FSerialNo;
+        Platform.KeyEvent(true, kKeyPrintScreen);
+        Platform.RunMessageLoop();
+        EXPECT_EQ(Form.FSerialNo, before + 1);
     }
-    // A picture taller than JPEG takes is refused before anything is written.
-    Form.Settings.ImageType = itJpeg;
-    Form.FRegion = {0, 0, 4, 65501};
-    Form.ShowRegionInCaption();
-    Form.mnCaptureClick();
-    ASSERT_FALSE(Platform.Boxes.empty());
-    EXPECT_EQ(Platform.Boxes.back().Text, Text(TText::SaveFailed));
-    EXPECT_FALSE(Folder.ExistsNative("pics/0005.jpg"));
-    EXPECT_EQ(Form.FSerialNo, 5);
+}
+
+TEST_F(ScrollCaptureTest, APrintScreenDuringThePagesQuestionWaitsAndRunsAfterIt) {
+    Folder.WriteNative("pics/0001.bmp", "an earlier capture");
+    Form.Settings.IsUpdate = true;
+    Platform.Answers.push_back([this] {
+        Platform.KeyEvent(true, kKeyPrintScreen);
+        Platform.RunMessageLoop();
+        EXPECT_EQ(Form.FSerialNo, 1); // not inside the question
+        return mrYes;
+    });
+    Choose();
+    Ticks(1000);
+    ExpectPage("0001.bmp", 120, Page);
+    EXPECT_EQ(Form.FSerialNo, 3);
+    EXPECT_TRUE(Folder.ExistsNative("pics/0002.bmp"));
+}
+
+TEST_F(ScrollCaptureTest, TheSessionEndingEndsAScrollWithoutSaving) {
+    Form.Settings.SavePrtScrKey = false; // no key bound: Esc alone kept the watcher
+    Form.FollowSettings();
+    Choose();
+    Ticks(6);
+    Form.SessionEnding();
+    ExpectLetGo();
+    EXPECT_FALSE(Folder.ExistsNative("pics/0001.bmp"));
+    EXPECT_TRUE(Platform.Notices.empty());
 }
 
 } // namespace

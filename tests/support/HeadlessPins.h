@@ -31,6 +31,8 @@ public:
     }
     void ClosePin(TPinId pin) override { Windows.erase(pin); }
     TPinCommand TrackPinMenu(TPinId pin, TScreenPoint at) override;
+    void HidePins(bool hidden) override { Hidden = hidden; }
+    bool Hidden = false;
 
     std::map<TPinId, TWindow> Windows;
     bool ShowFails = false;

@@ -1,5 +1,7 @@
 #include "support/HeadlessPlatform.h"
 
+#include "platform/ScrollLabel.h"
+
 #include "base/Errors.h"
 #include "base/Texts.h"
 #include "imaging/Palette.h"
@@ -220,7 +222,24 @@ void THeadlessPlatform::Tick() {
 }
 
 void THeadlessPlatform::ScrollTimerTick() {
+    ScrollClock += ScrollTimer;
     Send([](IMainWindowEvents& events) { events.ScrollTick(); });
+}
+
+bool THeadlessPlatform::ShowScrollFrame(const TCaptureRegion& rect, const std::string& label) {
+    ScrollFrame = rect;
+    ScrollLabel = label;
+    const std::vector<TMonitor> monitors = Layout();
+    const TScreenPoint centre{(rect.Left + rect.Right) / 2, (rect.Top + rect.Bottom) / 2};
+    const auto on = std::find_if(monitors.begin(), monitors.end(), [&](const TMonitor& monitor) {
+        return Contains(monitor.Bounds, centre);
+    });
+    ScrollLabelAt =
+        PlaceScrollLabel(rect, (on != monitors.end() ? *on : monitors.front()).Bounds, 12, 4);
+    if (!ScrollLabelAt) {
+        ScrollLabel.clear();
+    }
+    return ScrollLabelAt.has_value();
 }
 
 void THeadlessPlatform::PinEvent(const TPinEvent& event) {

@@ -78,6 +78,8 @@ public:
         GrabsAtCountdown.push_back(Grabs);
     }
     void SetCountdownTimer(bool on) override { TimerOn = on; }
+    void ShowTip(const std::string& tip) override { Tip = tip; }
+    std::string Tip; // the icon's tip when it is not the program's name
     int MenuDelay = -1;
     std::vector<int> Countdown;        // each countdown the icon showed, 0 for the usual icon
     std::vector<int> GrabsAtCountdown; // the screen copies made when it showed
@@ -190,33 +192,47 @@ public:
     void ClickScrollLabel();
     void PinEvent(const TPinEvent& event);
 
-    // The scrolling capture: the window a point is over, the one brought to the front, the
-    // wheel's turns (each told to OnWheel, which scrolls the scripted screen), the frame and its
-    // label while shown, the timer.
-    TWindowId WindowAt(TScreenPoint at) override { return Contains(PageWindow, at) ? 7 : 0; }
-    void BringToFront(TWindowId window) override { Fronted.push_back(window); }
-    void TurnWheel(int notches) override {
-        Wheeled += notches;
+    // The scrolling capture: the window a point is over (the page's is 7), the one in front, the
+    // wheel's turns in units (each told to OnWheel, which scrolls the scripted screen), the frame
+    // and its label while shown (a label of 12 x 4 pixels, placed as the Win32 layer places it),
+    // the timer, a clock that each tick moves on by the timer's time, and the memory left.
+    TWindowId WindowAt(TScreenPoint at) override {
+        return Contains(PageWindow, at) ? PageWindowId : 0;
+    }
+    TWindowId ForegroundWindow() override { return Foreground; }
+    void BringToFront(TWindowId window) override {
+        Fronted.push_back(window);
+        Foreground = window;
+    }
+    void TurnWheel(int units) override {
+        Wheeled += units;
+        Turns.push_back(units);
         if (OnWheel) {
-            OnWheel(notches);
+            OnWheel(units);
         }
     }
-    void ShowScrollFrame(const TCaptureRegion& rect, const std::string& label) override {
-        ScrollFrame = rect;
-        ScrollLabel = label;
-    }
+    bool ShowScrollFrame(const TCaptureRegion& rect, const std::string& label) override;
     void HideScrollFrame() override {
         ScrollFrame.reset();
         ScrollLabel.clear();
+        ScrollLabelAt.reset();
     }
     void SetScrollTimer(int milliseconds) override { ScrollTimer = milliseconds; }
+    std::int64_t Milliseconds() override { return ScrollClock; }
+    std::uint64_t MemoryAvailable() override { return Memory; }
     TCaptureRegion PageWindow;
+    TWindowId PageWindowId = 7;
+    TWindowId Foreground = 0;
     std::vector<TWindowId> Fronted;
     int Wheeled = 0;
+    std::vector<int> Turns;
     std::function<void(int)> OnWheel;
     std::optional<TCaptureRegion> ScrollFrame;
     std::string ScrollLabel;
+    std::optional<TCaptureRegion> ScrollLabelAt;
     int ScrollTimer = 0;
+    std::int64_t ScrollClock = 1000;
+    std::uint64_t Memory = std::uint64_t{16} << 30;
     // The left button pressed, the pointer moved (the buttons and keys held), a button let go.
     void Press(std::int32_t x, std::int32_t y, TShiftState shift = ssLeft,
                TMouseButton button = TMouseButton::Left);
