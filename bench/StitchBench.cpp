@@ -14,6 +14,7 @@
 #include <chrono>
 #include <cstring>
 #include <fstream>
+#include <malloc.h>
 #include <string>
 #include <vector>
 
@@ -123,7 +124,9 @@ double ResidentBytes() {
     }
     return 0;
 }
+// What the benchmarks before left in the heap given back, then the peak reset.
 void ResetPeak() {
+    malloc_trim(0);
     std::ofstream("/proc/self/clear_refs") << "5";
 }
 
@@ -136,8 +139,8 @@ void PageToFile(benchmark::State& state) {
     TPosixFileSystem files;
     std::vector<std::uint32_t> grab;
     for (auto _ : state) {
-        const double before = ResidentBytes();
         ResetPeak();
+        const double before = ResidentBytes();
         Paint(grab, width, kHeight, 0);
         TPageStitcher stitcher(View(grab, width));
         for (int offset = kHalfMoving; stitcher.Height() < rows; offset += kHalfMoving) {
@@ -145,11 +148,14 @@ void PageToFile(benchmark::State& state) {
             stitcher.Add(View(grab, width));
         }
         TRowBlocks page = stitcher.TakePage(rows);
+        state.counters["stitched_MB"] = (PeakBytes() - before) / 1e6;
         TBitmap bitmap;
         bitmap.SetColumns(page.Width());
         bitmap.SetRows(page.Height());
         bitmap.SetPixelDepth(TPixelDepth::pd24Bit);
         bitmap.DrawRowBlocks(page);
+        state.counters["drawn_MB"] = (PeakBytes() - before) / 1e6;
+        state.counters["drawn_now_MB"] = (ResidentBytes() - before) / 1e6;
         bitmap.SaveBmpFile(folder.Program("page.bmp"), files);
         const double pixels = 4.0 * width * rows;
         state.counters["pixels_MB"] = pixels / 1e6;

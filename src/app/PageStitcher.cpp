@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -38,7 +39,7 @@ bool IsBlank(const std::uint8_t* row, std::int32_t width) {
 }
 
 // The rows of the next grab that look for their place in the last one, from the top; and the
-// rows spread over an overlap that are compared besides them.
+// rows spread over an overlap that are compared first, to rule a shift out at once.
 constexpr std::size_t kAnchors = 16;
 constexpr std::int32_t kSpreadRows = 64;
 
@@ -47,28 +48,32 @@ constexpr std::int32_t kSpreadRows = 64;
 TPageStitcher::TPageStitcher(const TPixels32View& first)
     : FWidth(first.Width), FHeight(first.Height), FRowBytes(4 * std::size_t(first.Width)),
       FBody(first.Width) {
-    FTail = TKeptRows(first, 0, FHeight);
+    FTail.Keep(first, 0, FHeight, FHeight);
 }
 
-TPageStitcher::TKeptRows::TKeptRows(const TPixels32View& grab, std::int32_t from, std::int32_t to)
-    : Rows(std::size_t(to - from) * 4 * std::size_t(grab.Width)), Hashes(std::size_t(to - from)) {
+void TPageStitcher::TKeptRows::Keep(const TPixels32View& grab, std::int32_t from, std::int32_t to,
+                                    std::int32_t hashTo) {
     const std::size_t rowBytes = 4 * std::size_t(grab.Width);
+    Rows.resize(std::size_t(to - from) * rowBytes);
+    Hashes.resize(std::size_t(std::max(hashTo - from, 0)));
+    From = from, To = to;
     for (std::int32_t y = from; y < to; ++y) {
         std::memcpy(Rows.data() + std::size_t(y - from) * rowBytes, grab.Row(y), rowBytes);
+    }
+    for (std::int32_t y = from; y < hashTo; ++y) {
         Hashes[std::size_t(y - from)] = RowHash(grab.Row(y), rowBytes);
     }
 }
 
+// The head's rows are the lead's only: the header's are never read once the page has started.
 const std::uint8_t* TPageStitcher::LastRow(std::int32_t y) const {
-    const auto head = static_cast<std::int32_t>(FHead.Hashes.size());
-    return y < head       ? FHead.Rows.data() + std::size_t(y) * FRowBytes
+    return y < FHead.To   ? FHead.Rows.data() + std::size_t(y - FHead.From) * FRowBytes
            : y < FBodyEnd ? FBody.Row(FBody.Height() - FBodyEnd + y)
                           : FTail.Rows.data() + std::size_t(y - FBodyEnd) * FRowBytes;
 }
 
 std::uint64_t TPageStitcher::LastHash(std::int32_t y) const {
-    const auto head = static_cast<std::int32_t>(FHead.Hashes.size());
-    return y < head       ? FHead.Hashes[std::size_t(y)]
+    return y < FHead.To   ? FHead.Hashes[std::size_t(y - FHead.From)]
            : y < FBodyEnd ? FBodyHashes[std::size_t(FBody.Height() - FBodyEnd + y)]
                           : FTail.Hashes[std::size_t(y - FBodyEnd)];
 }
@@ -91,7 +96,8 @@ bool TPageStitcher::ShowsLast(const TPixels32View& grab) const {
 }
 
 // Whether the next grab's rows from the span's top are the last grab's `shift` rows lower: the
-// anchors by their hashes, then they and rows spread over the whole overlap byte for byte.
+// anchors by their hashes, then rows spread over the overlap, then all of it, byte for byte (a
+// part of the page that changed as it scrolled is never taken for the page).
 bool TPageStitcher::Overlaps(const TPixels32View& next, TSpan span, std::int32_t shift,
                              const std::vector<std::int32_t>& anchors,
                              const std::vector<std::uint64_t>& anchorHashes) const {
@@ -115,7 +121,12 @@ bool TPageStitcher::Overlaps(const TPixels32View& next, TSpan span, std::int32_t
             return false;
         }
     }
-    return same(end - 1);
+    for (std::int32_t y = span.Top; y < end; ++y) {
+        if (!same(y)) {
+            return false;
+        }
+    }
+    return true;
 }
 
 // The one shift of at most `most` rows at which the next grab continues the last; several that
@@ -205,8 +216,12 @@ TPageStitcher::TStep TPageStitcher::Add(const TPixels32View& next) {
     const std::int32_t end = std::max(from, span.Bottom);
     const std::int32_t firstScreen = FStarted ? 0 : bodyEnd;
     FBody.Reserve(firstScreen + end - from);
-    FBodyHashes.reserve(FBodyHashes.size() + std::size_t(firstScreen + end - from));
-    TKeptRows head(next, 0, span.Top), tail(next, end, FHeight);
+    const std::size_t hashes = FBodyHashes.size() + std::size_t(firstScreen + end - from);
+    if (hashes > FBodyHashes.capacity()) {
+        FBodyHashes.reserve(std::max(hashes, 2 * FBodyHashes.capacity()));
+    }
+    FNextHead.Keep(next, top, span.Top, span.Top);
+    FNextTail.Keep(next, end, FHeight, bottom);
 
     if (!FStarted) {
         // The first screen down to where this step's rows begin.
@@ -221,8 +236,8 @@ TPageStitcher::TStep TPageStitcher::Add(const TPixels32View& next) {
         FBodyHashes.push_back(RowHash(next.Row(y), FRowBytes));
     }
     FBodyEnd = end;
-    FHead = std::move(head);
-    FTail = std::move(tail);
+    std::swap(FHead, FNextHead);
+    std::swap(FTail, FNextTail);
     FLastShift = shift;
     return TStep::Moved;
 }
@@ -243,8 +258,7 @@ TRowBlocks TPageStitcher::TakePage(std::int32_t maxHeight) {
     page.Append(tail, tailRows - kept, tailRows);
     FBody = TRowBlocks(FWidth);
     FBodyHashes.clear();
-    FHead = {};
-    FTail = {};
+    FHead = {}, FTail = {}, FNextHead = {}, FNextTail = {};
     FBodyEnd = 0;
     FStarted = false;
     return page;

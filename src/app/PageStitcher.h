@@ -62,12 +62,15 @@ private:
     bool Overlaps(const TPixels32View& next, TSpan span, std::int32_t shift,
                   const std::vector<std::int32_t>& anchors,
                   const std::vector<std::uint64_t>& anchorHashes) const;
-    // Rows of a grab kept beside the page, with their hashes.
+    // Rows of a grab kept beside the page, from row From, the hashes of those above a fixed
+    // part (which no shift looks for).
     struct TKeptRows {
+        std::int32_t From = 0, To = 0;
         std::vector<std::uint8_t> Rows;
         std::vector<std::uint64_t> Hashes;
-        TKeptRows() = default;
-        TKeptRows(const TPixels32View& grab, std::int32_t from, std::int32_t to);
+        // Rows `from` to `to` of the grab, in the memory these held.
+        void Keep(const TPixels32View& grab, std::int32_t from, std::int32_t to,
+                  std::int32_t hashTo);
     };
 
     std::int32_t FWidth, FHeight;
@@ -78,6 +81,7 @@ private:
     std::vector<std::uint64_t> FBodyHashes; // its rows' hashes
     std::int32_t FBodyEnd = 0;              // the last grab's row just below the page's body
     TKeptRows FHead, FTail;
+    TKeptRows FNextHead, FNextTail; // their memory, for the step after
     std::int32_t FHeader = 0, FFooter = 0;
     bool FStarted = false;                  // the first step has been taken
     std::optional<std::int32_t> FLastShift; // the previous step's

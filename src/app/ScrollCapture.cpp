@@ -223,12 +223,13 @@ bool TScrollCapture::Step(TState& state) {
             return false; // it may yet move
         }
         if (state.Sent < kWheelNotch) {
-            // Less than a notch: a window may gather parts of a notch before it moves.
-            if (state.TooFar && state.Sent + state.Turn >= state.TooFar) {
-                state.Ended = TScrollEnd::CannotFollow; // it moves only by what is too far
+            // Less than a notch, and not a row: a window that takes only whole notches is given
+            // one; one it takes only by what is too far cannot be followed.
+            if (state.TooFar && state.Sent + kWheelNotch >= state.TooFar) {
+                state.Ended = TScrollEnd::CannotFollow;
                 return true;
             }
-            return !TurnWheel(state, std::min(state.Turn, kWheelNotch - state.Sent));
+            return !TurnWheel(state, kWheelNotch);
         }
         state.Ended = TScrollEnd::PageEnded;
         return true;

@@ -16,7 +16,8 @@ TMainForm::TMainForm(IPlatform& platform)
     : OptionForm(platform.Dialogs(), platform.Shell()), FPositionCaption(Text(TText::MenuPosition)),
       FPlatform(platform), FPositionItemCaption(FPositionCaption),
       FTray(platform.Tray(), platform.Shell()), FSelection(platform.Display(), platform.Overlay()),
-      FMarkup(platform.Overlay()), FScroll(platform.Display(), platform.Scrolling(), platform.Pins(), platform.Tray()),
+      FMarkup(platform.Overlay()),
+      FScroll(platform.Display(), platform.Scrolling(), platform.Pins(), platform.Tray()),
       FPins(platform.Pins()) {}
 
 TMainForm::~TMainForm() = default;

@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <cstring>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 namespace {
 
 // Large enough that a block's bookkeeping is nothing, small enough that a page ends within a
@@ -46,6 +50,15 @@ void TRowBlocks::Truncate(std::int32_t rows) {
     FHeight = std::clamp(rows, 0, FHeight);
     FBlocks.resize((static_cast<std::size_t>(FHeight) + static_cast<std::size_t>(FBlockRows) - 1) /
                    static_cast<std::size_t>(FBlockRows));
+}
+
+void TRowBlocks::ReleaseBlock(std::size_t index) {
+    FBlocks[index].reset();
+#if defined(__GLIBC__)
+    // glibc keeps a freed block of this size in its heap once it has seen a larger one freed;
+    // the page is given back as it is drawn only if the heap is trimmed.
+    malloc_trim(0);
+#endif
 }
 
 TPixels32View TRowBlocks::Block(std::size_t index) const {

@@ -34,7 +34,7 @@ public:
     std::int32_t BlockRows() const { return FBlockRows; }
     TPixels32View Block(std::size_t index) const;
     // The block's memory given back: its rows are no longer to be read.
-    void ReleaseBlock(std::size_t index) { FBlocks[index].reset(); }
+    void ReleaseBlock(std::size_t index);
 
 private:
     std::uint8_t* WritableRow(std::int32_t y) {

@@ -5,14 +5,16 @@
 #include "win32/dialogs/UiFont.h"
 
 #include "platform/OverlayAids.h"
+#include "platform/ScrollLabel.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
 constexpr wchar_t kEdgeClass[] = L"QuorlanScrollEdge";
 constexpr wchar_t kLabelClass[] = L"QuorlanScrollLabel";
-constexpr int kEdge = 3; // pixels of the frame, outside the rectangle
+constexpr int kEdge = kScrollFrameEdge; // pixels of the frame, outside the rectangle
 constexpr int kPadding = 8;
 
 void RegisterClasses(HINSTANCE instance, WNDPROC edge, WNDPROC label) {
@@ -88,7 +90,7 @@ LRESULT CALLBACK TScrollFrame::LabelProc(HWND window, UINT message, WPARAM wPara
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-void TScrollFrame::Show(const TCaptureRegion& rect, const std::wstring& label) {
+bool TScrollFrame::Show(const TCaptureRegion& rect, const std::wstring& label) {
     const bool moved = rect != FRect || !FEdges[0];
     FRect = rect;
     FLabel = label;
@@ -115,34 +117,34 @@ void TScrollFrame::Show(const TCaptureRegion& rect, const std::wstring& label) {
                                            FInstance, this));
     }
     SetWindowTextW(FLabelWindow.Get(), label.c_str()); // what a reader of the screen is told
-    PlaceLabel();
+    if (!PlaceLabel()) {
+        ShowWindow(FLabelWindow.Get(), SW_HIDE);
+        return false;
+    }
     InvalidateRect(FLabelWindow.Get(), nullptr, TRUE);
     UpdateWindow(FLabelWindow.Get());
+    return true;
 }
 
-// Under the rectangle, at its left; above it where the monitor ends below; inside its lower
-// edge only where neither has room.
-void TScrollFrame::PlaceLabel() {
+// Beside the rectangle on its monitor, where there is room.
+bool TScrollFrame::PlaceLabel() {
     const TWindowDc screen(nullptr);
     const TSelection font(screen.Get(), FFont.Get());
     SIZE text{};
     GetTextExtentPoint32W(screen.Get(), FLabel.c_str(), static_cast<int>(FLabel.size()), &text);
-    const int width = text.cx + 2 * kPadding, height = text.cy + kPadding;
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
     const RECT r{FRect.Left, FRect.Top, FRect.Right, FRect.Bottom};
     GetMonitorInfoW(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &monitor);
-    int top = FRect.Bottom + kEdge + 2;
-    if (top + height > monitor.rcMonitor.bottom) {
-        top = FRect.Top - kEdge - 2 - height;
-        if (top < monitor.rcMonitor.top) {
-            top = FRect.Bottom - height;
-        }
+    const RECT& m = monitor.rcMonitor;
+    const std::optional<TCaptureRegion> at = PlaceScrollLabel(
+        FRect, {m.left, m.top, m.right, m.bottom}, text.cx + 2 * kPadding, text.cy + kPadding);
+    if (!at) {
+        return false;
     }
-    const int left = std::max<int>(monitor.rcMonitor.left,
-                                   std::min<int>(FRect.Left, monitor.rcMonitor.right - width));
-    SetWindowPos(FLabelWindow.Get(), HWND_TOPMOST, left, top, width, height,
-                 SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    SetWindowPos(FLabelWindow.Get(), HWND_TOPMOST, at->Left, at->Top, at->Right - at->Left,
+                 at->Bottom - at->Top, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    return true;
 }
 
 void TScrollFrame::Hide() {

@@ -245,6 +245,14 @@ void TTrayIcon::ShowCountdown(int secondsLeft) {
     }
 }
 
+void TTrayIcon::ShowTip(const std::string& tip) {
+    NOTIFYICONDATAW data =
+        Record(NIF_TIP, nullptr, WideFromUtf8(tip.empty() ? Text(TText::AppTitle) : tip));
+    if (FAdded) {
+        Shell_NotifyIconW(NIM_MODIFY, &data);
+    }
+}
+
 void TTrayIcon::SetCountdownTimer(bool on) {
     if (on) {
         SetTimer(FWindow, kCountdownTimer, 1000, nullptr);

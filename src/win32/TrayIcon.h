@@ -29,6 +29,7 @@ public:
     void SetMenuDelay(int seconds) override;
     void ShowCloseAllPins(bool shown) override;
     void ShowCountdown(int secondsLeft) override;
+    void ShowTip(const std::string& tip) override;
     void SetCountdownTimer(bool on) override;
     // A balloon from the icon; its click comes as NIN_BALLOONUSERCLICK.
     void ShowNotice(const std::string& title, const std::string& text) override;

@@ -25,6 +25,12 @@ void TWin32Pins::ShowPin(TPinId pin, std::shared_ptr<const TPixelRows> picture, 
     FWindows[pin] = std::move(window);
 }
 
+void TWin32Pins::HidePins(bool hidden) {
+    for (const auto& [pin, window] : FWindows) {
+        ShowWindow(window->Handle(), hidden ? SW_HIDE : SW_SHOWNOACTIVATE);
+    }
+}
+
 void TWin32Pins::ZoomPin(TPinId pin, int percent, TScreenPoint around) {
     if (TPinWindow* window = Find(pin)) {
         window->Zoom(percent, around);

@@ -22,6 +22,7 @@ public:
     void FlashPinLabel(TPinId pin, const std::string& label) override;
     void ClosePin(TPinId pin) override { FWindows.erase(pin); }
     TPinCommand TrackPinMenu(TPinId pin, TScreenPoint at) override;
+    void HidePins(bool hidden) override;
 
 private:
     TPinWindow* Find(TPinId pin);

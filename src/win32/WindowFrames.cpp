@@ -28,7 +28,9 @@ bool IsDesktop(HWND window) {
     return std::wcscmp(name, L"Progman") == 0 || std::wcscmp(name, L"WorkerW") == 0;
 }
 
-bool IsShown(HWND window) {
+} // namespace
+
+bool IsShownWindow(HWND window) {
     if (!IsWindowVisible(window) || IsIconic(window) || IsDesktop(window)) {
         return false;
     }
@@ -42,7 +44,28 @@ bool IsShown(HWND window) {
     return (style & (WS_EX_LAYERED | WS_EX_TRANSPARENT)) != (WS_EX_LAYERED | WS_EX_TRANSPARENT);
 }
 
-} // namespace
+HWND OtherProgramsWindowAt(POINT at) {
+    struct TSearch {
+        POINT At;
+        HWND Found = nullptr;
+    } search{at};
+    // Front to back: the first that is another program's, shown, and holds the point.
+    EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            auto& search = *reinterpret_cast<TSearch*>(param);
+            DWORD process = 0;
+            GetWindowThreadProcessId(window, &process);
+            RECT rect{};
+            if (process == GetCurrentProcessId() || !IsShownWindow(window) ||
+                !GetWindowRect(window, &rect) || !PtInRect(&rect, search.At)) {
+                return TRUE;
+            }
+            search.Found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.Found;
+}
 
 std::optional<TCaptureRegion> WindowFrameOf(HWND window) {
     RECT rect{};
@@ -71,7 +94,7 @@ std::vector<TCaptureRegion> TopLevelWindowFrames() {
     EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&windows)); // front to back
     std::vector<TCaptureRegion> frames;
     for (HWND window : windows) {
-        if (!IsShown(window)) {
+        if (!IsShownWindow(window)) {
             continue;
         }
         const auto frame = WindowFrameOf(window);

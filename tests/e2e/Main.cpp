@@ -63,6 +63,8 @@ int wmain(int argc, wchar_t** argv) {
     Run("text typed and pasted is saved", TextTypedAndPastedIsSaved);
     Run("marks moved, recoloured, resized and deleted", MarksAreMovedRecolouredResizedAndDeleted);
     Run("a scrolling capture saves the whole page", AScrollingCaptureSavesTheWholePage);
+    Run("a scrolling capture follows a fast page and keeps its label out",
+        AScrollingCaptureFollowsAFastPageAndKeepsItsLabelOut);
     Run("a region pinned stays on top, moves, saves and closes",
         ARegionPinnedStaysOnTopMovesSavesAndCloses);
     Run("the digit-overflow question", TheDigitOverflowQuestion);

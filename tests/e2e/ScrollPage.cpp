@@ -68,9 +68,13 @@ LRESULT CALLBACK PageProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         return DefWindowProcW(window, message, wParam, lParam);
     }
     switch (message) {
-    case WM_MOUSEWHEEL:
-        ScrollTo(*page, page->Offset - GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA * 60);
+    case WM_MOUSEWHEEL: {
+        page->WheelRest -= GET_WHEEL_DELTA_WPARAM(wParam) * page->PerNotch;
+        const int rows = page->WheelRest / WHEEL_DELTA;
+        page->WheelRest -= rows * WHEEL_DELTA;
+        ScrollTo(*page, page->Offset + rows);
         return 0;
+    }
     case WM_KEYDOWN:
         if (wParam == VK_DOWN || wParam == VK_UP || wParam == VK_NEXT || wParam == VK_PRIOR) {
             const int step = wParam == VK_DOWN   ? 20
@@ -125,6 +129,7 @@ void ShowScrollPage(TScrollPage& page, int left, int top, int width, int height)
     page.Height = height;
     page.Offset = 0;
     page.Paints = 0;
+    page.WheelRest = 0;
     // A popup with a scroll bar: its client area starts at the window's corner.
     RECT outer{0, 0, width + GetSystemMetrics(SM_CXVSCROLL), height};
     AdjustWindowRectEx(&outer, WS_POPUP, FALSE, 0);

@@ -1,8 +1,9 @@
 #pragma once
 
 // A page for the scrolling capture's tests: a window that shows a tall document through a
-// viewport between a fixed header and a fixed footer, scrolled by the wheel (three lines of 20
-// pixels a notch), the keys and the scroll bar. Every row of the document is known: rows all
+// viewport between a fixed header and a fixed footer, scrolled by the wheel (60 rows a notch
+// unless told otherwise, parts of a notch gathered as Windows asks of a window), the keys and the
+// scroll bar. Every row of the document is known: rows all
 // different, but for blank bands (rows of white) between its parts.
 
 #include <windows.h>
@@ -21,6 +22,8 @@ struct TScrollPage {
     int Rows = 2500;                                            // of the document
     std::uint32_t (*Document)(int x, int y) = ScrollPageColour; // its rows' colours
     bool Changing = false; // a row of the viewport shows a count of the paints
+    int PerNotch = 60;     // rows a notch of the wheel scrolls
+    int WheelRest = 0;     // the part of a notch not yet scrolled, times PerNotch
     HWND Window = nullptr;
     int Offset = 0; // the document's row at the viewport's top
     int Paints = 0;

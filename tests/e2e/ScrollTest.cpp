@@ -149,3 +149,41 @@ void AScrollingCaptureSavesTheWholePage() {
     CloseScrollPage(changing);
     Stop(app);
 }
+
+void AScrollingCaptureFollowsAFastPageAndKeepsItsLabelOut() {
+    ClearPictures();
+    TApp app;
+    if (!Start(app, IniWith("IsUpdate=0\r\n"))) {
+        Check(false, "started");
+        return;
+    }
+    // 60 rows a notch behind a moving part of 130 rows: a notch moves it nearly half of it.
+    TScrollPage fast;
+    fast.Rows = 1500;
+    ShowScrollPage(fast, 200, 80, 600, fast.Header + 130 + fast.Footer);
+    Check(ChooseThePage(app, ScrollPageClient(fast)), "over a page of 60 rows a notch");
+    Check(WaitFor([] { return Exists(Pic(L"0001.bmp")); }, 60000) &&
+              PageSaved(L"0001.bmp", fast, fast.Rows),
+          "every row of it once, in order");
+    CloseScrollPage(fast);
+
+    // From the top of the monitor to one row above its bottom: no room above or below, the label
+    // goes beside it, and nothing of ours is in the file.
+    TScrollPage tall;
+    tall.Rows = 1500;
+    const int monitorHeight = GetSystemMetrics(SM_CYSCREEN);
+    ShowScrollPage(tall, 200, 0, 600, monitorHeight - 1);
+    const RECT client = ScrollPageClient(tall);
+    Check(ChooseThePage(app, client), "over a page as tall as the monitor but a row");
+    HWND label = nullptr;
+    RECT at{};
+    Check(
+        WaitFor([&] { return (label = FindWindowW(L"QuorlanScrollLabel", nullptr)) != nullptr; }) &&
+            GetWindowRect(label, &at) && (at.left >= client.right || at.right <= client.left),
+        "the label is beside the page, not on it");
+    Check(WaitFor([] { return Exists(Pic(L"0002.bmp")); }, 60000) &&
+              PageSaved(L"0002.bmp", tall, tall.Rows),
+          "every row once, no label in it");
+    CloseScrollPage(tall);
+    Stop(app);
+}

@@ -47,5 +47,6 @@ void MarksAreMovedRecolouredResizedAndDeleted();
 
 // The scrolling capture.
 void AScrollingCaptureSavesTheWholePage();
+void AScrollingCaptureFollowsAFastPageAndKeepsItsLabelOut();
 // A capture pinned on the screen.
 void ARegionPinnedStaysOnTopMovesSavesAndCloses();
