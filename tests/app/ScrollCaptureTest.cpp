@@ -296,4 +296,42 @@ TEST_F(ScrollCaptureTest, TheSessionEndingEndsAScrollWithoutSaving) {
     EXPECT_TRUE(Platform.Notices.empty());
 }
 
+// The height a page may reach, lowered before the first turn to what the format takes and to
+// what the picture's store and the memory left hold at that width.
+TEST(ScrollHeightLimit, TheSettingLoweredByTheFormatAndTheMemory) {
+    constexpr std::uint64_t gib = std::uint64_t{1} << 30, store = 0x7FFFFFFFu - 2048u;
+    struct Row {
+        const char* what;
+        std::int32_t setting;
+        bool jpeg;
+        std::int32_t width;
+        std::uint64_t rowBytes, memory;
+        TScrollHeight want;
+    } rows[] = {
+        {"the setting", 30000, false, 1000, 3000, 16 * gib, {30000, TScrollLimit::Setting}},
+        {"JPEG", 100000, true, 1000, 3000, 16 * gib, {65500, TScrollLimit::Jpeg}},
+        {"a 32-bit picture 30,000 wide: its 2 GiB",
+         100000,
+         false,
+         30000,
+         120000,
+         64 * gib,
+         {17895, TScrollLimit::Memory}},
+        {"1 GiB left at 3,840 wide, 24-bit",
+         100000,
+         true,
+         3840,
+         11520,
+         gib,
+         {19972, TScrollLimit::Memory}},
+        {"no memory at all: a row", 30000, false, 1000, 3000, 0, {1, TScrollLimit::Memory}},
+    };
+    for (const Row& row : rows) {
+        const TScrollHeight got =
+            ScrollHeightLimit(row.setting, row.jpeg, row.width, row.rowBytes, store, row.memory);
+        EXPECT_EQ(got.Rows, row.want.Rows) << row.what;
+        EXPECT_EQ(got.By, row.want.By) << row.what;
+    }
+}
+
 } // namespace
