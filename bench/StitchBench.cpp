@@ -1,8 +1,9 @@
 // The scrolling capture's stitch: one step's shift found and its new rows added, for a 1000x700
 // rectangle; a 20,000-row page put together step by step, with steps of 60 rows and of half the
 // moving part (as the capture turns the wheel); and, as the anchors, a plain copy of that page's
-// pixels, into memory already touched and into new memory. Then a 30,000-row page 3,840 wide from its grabs to its 24-bit BMP file, with the
-// process's peak memory over that against the page's pixels.
+// pixels, into memory already touched and into new memory. Then a 30,000-row page 3,840 wide from
+// its grabs to its 24-bit BMP file, with the process's peak memory over that against the page's
+// pixels.
 
 #include "app/PageStitcher.h"
 #include "imaging/Bitmap.h"
@@ -113,27 +114,25 @@ void CopyIntoNewMemory(benchmark::State& state) {
 }
 BENCHMARK(CopyIntoNewMemory)->Unit(benchmark::kMillisecond);
 
-// The process's peak resident memory in bytes since it was last reset, and its reset.
-double PeakBytes() {
+// A figure of the process's memory from /proc/self/status ("VmHWM:" its peak resident bytes
+// since the last reset, "VmRSS:" what it holds now), in bytes.
+double StatusBytes(const std::string& field) {
     std::ifstream status("/proc/self/status");
     std::string line;
     while (std::getline(status, line)) {
-        if (line.rfind("VmHWM:", 0) == 0) {
-            return std::stod(line.substr(6)) * 1024;
+        if (line.rfind(field, 0) == 0) {
+            return std::stod(line.substr(field.size())) * 1024;
         }
     }
     return 0;
+}
+double PeakBytes() {
+    return StatusBytes("VmHWM:");
 }
 double ResidentBytes() {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind("VmRSS:", 0) == 0) {
-            return std::stod(line.substr(6)) * 1024;
-        }
-    }
-    return 0;
+    return StatusBytes("VmRSS:");
 }
+
 // What the benchmarks before left in the heap given back, then the peak reset.
 void ResetPeak() {
     malloc_trim(0);

@@ -159,7 +159,6 @@ bool TScrollCapture::TurnWheel(TState& state, int units) {
         return false;
     }
     FScrolling.TurnWheel(units);
-    state.Turn = units;
     state.TicksSinceTurn = 0;
     if (units > 0) {
         state.Sent += units;

@@ -38,16 +38,15 @@ TScrollHeight ScrollHeightLimit(std::int32_t setting, bool jpeg, std::int32_t wi
                                 std::uint64_t bitmapRowBytes, std::uint64_t maxBitmapBytes,
                                 std::uint64_t memoryAvailable);
 
-struct TScrollResult;
-// Why the page ended, as its notice says it ("…ため、そこまでを保存しました"); nothing where it
-// ended on its own.
-std::string ScrollEndText(const TScrollResult& result);
-
 struct TScrollResult {
     std::shared_ptr<TRowBlocks> Page; // its rows from the top
     TScrollEnd Why = TScrollEnd::PageEnded;
     TScrollHeight Limit;
 };
+
+// Why the page ended, as its notice says it ("…ため、そこまでを保存しました"); nothing where it
+// ended on its own.
+std::string ScrollEndText(const TScrollResult& result);
 
 // A scrolling capture: the window under the rectangle's centre brought to the front, the
 // pointer put at the centre, our pinned pictures out of the way, and, tick by tick, its wheel
@@ -97,7 +96,6 @@ private:
         std::shared_ptr<const TScreenPixels> Last; // the last grab, to see the picture settle
         TPhase Phase = TPhase::FirstScreen;
         int TicksSinceTurn = 0;
-        int Turn = 0;   // the units of the last turn
         int Sent = 0;   // units turned forward since the page last moved
         int TooFar = 0; // units known to move it too far, 0 for none
         double RowsPerUnit = 0;
