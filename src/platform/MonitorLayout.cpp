@@ -1,6 +1,8 @@
 #include "platform/MonitorLayout.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <limits>
 
 namespace {
 
@@ -24,6 +26,16 @@ void Subtract(const TCaptureRegion& from, const TCaptureRegion& hole,
             out.push_back(piece);
         }
     }
+}
+
+std::int64_t DistanceSquared(const TCaptureRegion& r, TScreenPoint at) {
+    const std::int64_t dx = at.X < r.Left     ? r.Left - at.X
+                            : at.X >= r.Right ? at.X - r.Right + 1
+                                              : 0;
+    const std::int64_t dy = at.Y < r.Top       ? r.Top - at.Y
+                            : at.Y >= r.Bottom ? at.Y - r.Bottom + 1
+                                               : 0;
+    return dx * dx + dy * dy;
 }
 
 } // namespace
@@ -73,4 +85,17 @@ TCaptureRegion VisibleFrame(const std::optional<TCaptureRegion>& extendedBounds,
         }
     }
     return frame;
+}
+
+TMonitor MonitorUnder(const std::vector<TMonitor>& monitors, TScreenPoint at) {
+    const TMonitor* nearest = nullptr;
+    std::int64_t best = std::numeric_limits<std::int64_t>::max();
+    for (const TMonitor& monitor : monitors) {
+        const std::int64_t distance = DistanceSquared(monitor.Bounds, at);
+        if (distance < best) {
+            best = distance;
+            nearest = &monitor;
+        }
+    }
+    return nearest ? *nearest : TMonitor{};
 }

@@ -32,3 +32,6 @@ std::vector<TCaptureRegion> UncoveredParts(const TCaptureRegion& block,
 TCaptureRegion VisibleFrame(const std::optional<TCaptureRegion>& extendedBounds,
                             const TCaptureRegion& windowRect,
                             const std::optional<TCaptureRegion>& maximisedOn);
+
+// The monitor the pointer is on; in a gap between monitors, the nearest one.
+TMonitor MonitorUnder(const std::vector<TMonitor>& monitors, TScreenPoint at);

@@ -284,3 +284,12 @@ void PaintAids(const TScreenPixels& snapshot, const TScreenPixels* marks, const 
         }
     }
 }
+
+std::int32_t TextWidth(const std::string& text, std::int32_t height) {
+    std::int32_t halves = 0;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        halves += byte < 0x80 ? 1 : byte >= 0xC0 ? 2 : 0;
+    }
+    return (halves * height + 1) / 2;
+}

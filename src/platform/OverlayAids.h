@@ -78,3 +78,7 @@ std::vector<TCaptureRegion> AidAreas(const TOverlayAids& aids);
 // 32-bit pixels as the snapshot's. Parts of the area off the snapshot are white.
 void PaintAids(const TScreenPixels& snapshot, const TScreenPixels* marks, const TOverlayAids& aids,
                const TCaptureRegion& area, std::uint8_t* out, std::ptrdiff_t stride);
+
+// A line's width in the interface's font at that height, about: a full-width character is as
+// wide as the font is high, a half-width one half as wide.
+std::int32_t TextWidth(const std::string& text, std::int32_t height);

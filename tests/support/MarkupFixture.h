@@ -20,7 +20,7 @@ protected:
         Platform.PaintScreen([](int x, int y) { return Pattern(x, y); });
         Platform.SetEventHandler(&Form);
         Form.FormCreate();
-        Form.Settings.Markup = true;
+        Form.Settings().Markup = true;
         Form.mnPositionClick();
         Drag(100, 50, 300, 200);
     }
