@@ -1,0 +1,31 @@
+#pragma once
+
+#include "platform/Shell.h"
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+// The shell: the executable's path, chosen special folders, a fixed clock, the files opened and
+// shown in their folders (ShellOpenFails makes opening fail), and the clipboard, which holds the
+// last picture put there (ClipboardBusy makes putting one fail).
+class THeadlessShell : public IShell {
+public:
+    std::string ExecutablePath() override { return ExePath; }
+    std::optional<std::string> SpecialFolder(TSpecialFolder folder) override;
+    TLocalTime Now() override { return Clock; }
+    void ShellOpen(const std::string& fileName) override;
+    void ShowInFolder(const std::string& fileName) override { ShownInFolder.push_back(fileName); }
+    bool SetClipboardPicture(std::shared_ptr<const IClipboardPicture> picture) override;
+
+    std::string ExePath = "\\nonexistent\\Quorlan.exe";
+    std::map<TSpecialFolder, std::string> Folders;
+    TLocalTime Clock{2026, 5, 7, 9, 5, 0};
+    std::vector<std::string> Opened;
+    bool ShellOpenFails = false;
+    std::vector<std::string> ShownInFolder;
+    std::shared_ptr<const IClipboardPicture> Clipboard;
+    bool ClipboardBusy = false;
+};
