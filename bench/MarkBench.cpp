@@ -2,7 +2,7 @@
 // a mosaic of a quarter of it, a pen's line and an ellipse, and, as the anchor, a copy of the
 // whole selection; and what finding the mark under a press costs, a mark at a time.
 
-#include "app/MarkGeometry.h"
+#include "app/marks/MarkGeometry.h"
 #include "imaging/MarkShapes.h"
 #include "imaging/StrokeShapes.h"
 

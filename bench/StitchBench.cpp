@@ -5,7 +5,7 @@
 // its grabs to its 24-bit BMP file, with the process's peak memory over that against the page's
 // pixels.
 
-#include "app/PageStitcher.h"
+#include "app/scroll/PageStitcher.h"
 #include "imaging/Bitmap.h"
 #include "support/PosixFileSystem.h"
 #include "support/TempFolder.h"

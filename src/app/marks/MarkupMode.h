@@ -1,5 +1,9 @@
 #pragma once
 
+// The marks room: the marks drawn on the selection (Markup.h), their sheet with its undo and
+// selection, the picture they make as the overlay shows it and the file takes it, their geometry,
+// the toolbar, and this mode with its use of the frozen screen (Marking.h).
+
 #include "app/marks/MarkSheet.h"
 #include "app/marks/MarkToolbar.h"
 #include "base/PointerPicture.h"

@@ -1,5 +1,9 @@
 #pragma once
 
+// The selection room: the frozen screen (every monitor's snapshot shown over them, the band, the
+// aids beside the pointer) and the choice of a rectangle on it, a region to capture or the one a
+// scrolling capture scrolls (RectangleChoice.h).
+
 #include "base/CaptureRegion.h"
 #include "base/PointerPicture.h"
 #include "keys/KeyCodes.h"
