@@ -8,7 +8,7 @@ packages=(
     libgtest-dev libbenchmark-dev libjpeg62-turbo-dev libisal-dev libpng-dev
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools
     wine64 wine xvfb x11-utils xdotool nasm yasm autoconf automake libtool fonts-ipafont-gothic
-    locales imagemagick dpkg-dev
+    locales imagemagick dpkg-dev faketime
     clang libclang-rt-14-dev xserver-xorg-core xserver-xorg-video-dummy
 )
 
