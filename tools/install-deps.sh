@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
     build-essential cmake pkg-config git
     libgtest-dev libbenchmark-dev libjpeg62-turbo-dev libisal-dev libpng-dev
+    libtesseract-dev libleptonica-dev tesseract-ocr-jpn tesseract-ocr-eng
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools
     wine64 wine xvfb x11-utils xdotool nasm yasm autoconf automake libtool fonts-ipafont-gothic
     locales imagemagick dpkg-dev faketime

@@ -30,5 +30,6 @@ QUORLAN_ERROR_KIND(EInvalidGraphicOperation, Exception);
 QUORLAN_ERROR_KIND(EJPEG, EInvalidGraphic);
 QUORLAN_ERROR_KIND(EIniFileException, Exception);
 QUORLAN_ERROR_KIND(EConvertError, Exception);
+QUORLAN_ERROR_KIND(ETextLanguage, Exception);
 
 #undef QUORLAN_ERROR_KIND

@@ -148,6 +148,7 @@ enum class TText {
     ScrollEndCannotFollow,
     ScrollEndInterrupted,
     ScrollEndFailed,
+    TextLanguageMissing,
 
     Count
 };
