@@ -30,6 +30,9 @@ cmake -S "$source_dir" -B build -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
     { tail -n 40 "$work/cmake.log" >&2; exit 1; }
 cmake --build build -j2 >"$work/make.log" 2>&1 || { tail -n 50 "$work/make.log" >&2; exit 1; }
 cmake --install build >/dev/null
+# One name whatever the version: the library is found as libleptonica.a.
+cp "$prefix"/lib/libleptonica-*.a "$prefix/lib/libleptonica.a.tmp"
+mv "$prefix/lib/libleptonica.a.tmp" "$prefix/lib/libleptonica.a"
 mkdir -p "$prefix/notices"
 cp "$source_dir/leptonica-license.txt" "$prefix/notices/"
 cd /

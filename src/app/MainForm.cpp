@@ -9,18 +9,18 @@ TMainForm::TMainForm(IPlatform& platform)
     : FPlatform(platform),
       FRequests(platform.Dialogs(), platform.Tray(), FSettings,
                 [this](const TCaptureRequest& request) { RunRequest(request); }),
-      FKeys(platform.KeyWatcher()), FTray(platform.Tray(), platform.Overlay()),
+      FTray(platform.Tray(), platform.Overlay(), platform.KeyWatcher()),
       FNotice(platform.Tray(), platform.Shell()),
       FCapture(platform.Display(), platform.Tray(), platform.Shell(), platform.Files(), FSettings,
                FRequests, FNotice),
       FOptions(platform.Dialogs(), platform.Shell(), platform.Files(), FSettings, FRequests),
       FSelection(platform.Display(), platform.Overlay()),
       FRegionChoice(FSelection, TFrozenSays::Region),
-      FScrollChoice(FSelection, TFrozenSays::Rectangle), FMarkup(platform.Overlay()),
-      FMarking(FMarkup, platform.Display()),
+      FScrollChoice(FSelection, TFrozenSays::Rectangle), FTextChoice(FSelection, TFrozenSays::Read),
+      FMarkup(platform.Overlay()), FMarking(FMarkup, platform.Display()),
       FScroll(platform.Display(), platform.Scrolling(), platform.Pins(), platform.Tray(),
               platform.KeyWatcher()),
-      FPins(platform.Pins()),
+      FPins(platform.Pins()), FText(platform.TextReader(), platform.Loop()),
       FSweeps(platform.Files(), [this](std::exception_ptr error) { HandBackgroundError(error); }) {
     FCapture.OnCounted([this] { FOptions.ShowSerialNo(FCapture.SerialNo()); });
 }
@@ -38,7 +38,7 @@ void TMainForm::FormCreate() {
         failure = std::current_exception();
         FOptions.UseDefaults();
     }
-    FollowSettings();
+    FTray.FollowSettings(FSettings);
     FSweeps.Sweep({ExtractFolder(FPlatform.Shell().ExecutablePath()), FSettings.Path});
     FOptions.AskAboutSystemPrintScreen(FPlatform.KeyWatcher());
     if (failure) {
@@ -56,6 +56,7 @@ void TMainForm::FormCloseQuery(bool& canClose) {
 void TMainForm::Close() {
     FRequests.Schedule({TSchedulerEventKind::Close});
     FScroll.Abandon(); // a page being scrolled is dropped
+    FText.Cancel();    // and text being read
     FPins.CloseAll();
     bool canClose = true;
     FormCloseQuery(canClose);
@@ -67,11 +68,12 @@ void TMainForm::Close() {
 void TMainForm::FormDestroy() {
     // The watcher goes whatever else fails here: a hook left behind would outlive us.
     struct TRemoveWatcher {
-        TKeyWatch& Keys;
-        ~TRemoveWatcher() { Keys.Remove(); }
-    } removeWatcher{FKeys};
+        TTray& Tray;
+        ~TRemoveWatcher() { Tray.RemoveKeyWatcher(); }
+    } removeWatcher{FTray};
     FRequests.Schedule({TSchedulerEventKind::Close});
     FScroll.Abandon();
+    FText.CancelAndWait();
     // The window stays hidden to the end; the icon goes first, so nothing of Quorlan shows
     // while the sweeps finish and the clipboard is rendered.
     FTray.DeleteTrayIcon();
@@ -82,21 +84,15 @@ void TMainForm::FormDestroy() {
 void TMainForm::SessionEnding() {
     FRequests.Schedule({TSchedulerEventKind::Close});
     FScroll.Abandon(); // nothing is saved on the way out
+    FText.Cancel();
     FTray.DeleteTrayIcon();
-    FKeys.Remove();
-}
-
-void TMainForm::FollowSettings() {
-    const TKeyBindings bindings = KeyBindingsOf(FSettings);
-    FTray.ShowKeys(bindings);
-    FTray.CheckDelay(FSettings.Delay);
-    FKeys.Follow(bindings);
+    FTray.RemoveKeyWatcher();
 }
 
 void TMainForm::mnOptionClick() {
     FOptions.RunDialog(FCapture.SerialNo(), [this](std::int32_t serialNo, bool newFolder) {
         FCapture.SetSerialNo(serialNo);
-        FollowSettings();
+        FTray.FollowSettings(FSettings);
         if (newFolder) {
             FSweeps.Sweep({FSettings.Path}); // captures never search their folder themselves
         }

@@ -7,11 +7,11 @@
 #include "app/marks/MarkupMode.h"
 #include "app/options/Options.h"
 #include "app/pins/Pins.h"
-#include "app/requests/KeyWatch.h"
 #include "app/requests/Requests.h"
 #include "app/scroll/ScrollSession.h"
 #include "app/selection/RectangleChoice.h"
 #include "app/selection/RegionSelection.h"
+#include "app/text/TextReading.h"
 #include "app/tray/Tray.h"
 #include "base/ErrorReport.h"
 #include "platform/FrozenScreenUse.h"
@@ -21,9 +21,14 @@
 #include <cstdint>
 #include <exception>
 
+// What the frozen screen is opened for: a region, the rectangle a scrolling capture scrolls, or
+// one whose text to read.
+enum class TFrozenPurpose { Region, Scroll, Text };
+
 // The resident program, wired from its rooms: the requests and their scheduler, the tray, the
-// capture command, the options, the frozen screen's uses (choosing a region or the rectangle to
-// scroll, marking the selection), the scrolling capture and the pins. The platform calls its
+// capture command, the options, the frozen screen's uses (choosing a region, the rectangle to
+// scroll or the one to read, marking the selection), the scrolling capture, the text's reading
+// and the pins. The platform calls its
 // handlers as typed events; each hands the event to its room and acts on what the room says.
 class TMainForm : public IMainWindowEvents {
 public:
@@ -51,6 +56,8 @@ public:
     void TextEntryEnded() override;
     void PinEvent(const TPinEvent& event) override;
     void BackgroundErrorPosted() override;
+    // The text read is put on the clipboard and told in a notice.
+    void TextRead() override;
     void CloseRequested() override { Close(); }
     // The icon and the watcher go now: the process may end at any moment.
     void SessionEnding() override;
@@ -78,14 +85,12 @@ private:
     void RunMenuCommand(TMenuCommand command);
     // The capture command in turn with the requests, its errors told as part of it.
     void RunCapture(TCaptureSource source);
-    // The frozen screen, for a region or the rectangle to scroll; what its use in charge says.
-    void OpenFrozenScreen(bool scroll);
+    // The frozen screen, for each of its purposes; what its use in charge says.
+    void OpenFrozenScreen(TFrozenPurpose purpose);
     void Take(const TFrozenAnswer& answer);
     void EndSelection(TScreenUse next = TScreenUse::Free);
     void FinishScroll(TScrollEnd why);
     void RunPinCommand(TPinId pin, TPinCommand command);
-    // The key watcher and the tray menu follow the settings: the keys, the delay.
-    void FollowSettings();
 
     IPlatform& FPlatform;
     TCaptureSettings FSettings;
@@ -93,7 +98,6 @@ private:
     bool FMagnifierToggled = false; // saved when the frozen screen has gone
     TBackgroundErrors FBackgroundErrors;
     TRequests FRequests;
-    TKeyWatch FKeys;
     TTray FTray;
     TCaptureNotice FNotice;
     TCaptureCommand FCapture;
@@ -101,11 +105,13 @@ private:
     TRegionSelection FSelection;
     TRectangleChoice FRegionChoice;
     TRectangleChoice FScrollChoice;
+    TRectangleChoice FTextChoice;
     TMarkupMode FMarkup;
     TMarking FMarking;
     IFrozenScreenUse* FInCharge = nullptr; // the frozen screen's use, while it is up
     TScrollSession FScroll;
     TPins FPins;
+    TTextReading FText;
     // Declared last, so that they end before what they use.
     TLeftoverSweeps FSweeps;
 };

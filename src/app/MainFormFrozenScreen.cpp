@@ -1,24 +1,31 @@
 #include "app/MainForm.h"
 
+#include "base/Errors.h"
 #include "base/Texts.h"
+#include "platform/MonitorLayout.h"
 #include "platform/PixelRows.h"
 
 #include <string>
 #include <utility>
 
 void TMainForm::mnPositionClick() {
-    OpenFrozenScreen(false);
+    OpenFrozenScreen(TFrozenPurpose::Region);
 }
 
 // The frozen screen for a region, or (with its hint) for the rectangle a scrolling capture
-// scrolls, which leaves the region as it is.
-void TMainForm::OpenFrozenScreen(bool scroll) {
+// scrolls or the one whose text to read, which leave the region as it is.
+void TMainForm::OpenFrozenScreen(TFrozenPurpose purpose) {
     FTray.HideNotice();
+    const bool region = purpose == TFrozenPurpose::Region;
     // A snapshot that cannot be made raises here: no overlay, the region unchanged.
-    FSelection.Open(FSettings.CaptureCursor && !scroll, FSettings.Magnifier, FWindowState,
-                    scroll ? Text(TText::ScrollHint) : std::string());
+    FSelection.Open(FSettings.CaptureCursor && region, FSettings.Magnifier, FWindowState,
+                    region                              ? std::string()
+                    : purpose == TFrozenPurpose::Scroll ? Text(TText::ScrollHint)
+                                                        : Text(TText::TextHint));
     FNotice.Hold(true); // a notice waits for the frozen screen to go
-    FInCharge = scroll ? &FScrollChoice : &FRegionChoice;
+    FInCharge = region                              ? &FRegionChoice
+                : purpose == TFrozenPurpose::Scroll ? &FScrollChoice
+                                                    : &FTextChoice;
     FRequests.ScreenUsed(TScreenUse::Frozen);
 }
 
@@ -109,6 +116,29 @@ void TMainForm::Take(const TFrozenAnswer& answer) {
             FRequests.ScreenUsed(TScreenUse::Free);
         }
         break;
+    case TFrozenSays::Read: {
+        // Read off the frozen screen's own pixels on a thread of ours, the snapshot held past
+        // the frozen screen's end; requests wait for it, Esc or a click on the icon cancels it.
+        const std::shared_ptr<const TScreenPixels> snapshot = FSelection.Snapshot();
+        const TScreenPoint centre{(answer.Rect.Left + answer.Rect.Right) / 2,
+                                  (answer.Rect.Top + answer.Rect.Bottom) / 2};
+        const int dpi = MonitorUnder(FSelection.Monitors(), centre).Dpi;
+        const bool nothing = IsEmpty(answer.Rect) || !snapshot;
+        EndSelection(nothing ? TScreenUse::Free : TScreenUse::Reading);
+        if (nothing) {
+            break;
+        }
+        try {
+            FText.Start(*snapshot, answer.Rect, dpi, FSettings.OcrLanguages);
+            FTray.ShowReading(true);
+            FPlatform.KeyWatcher().WatchEscape(true);
+        } catch (...) {
+            FText.CancelAndWait();
+            HandleException();
+            FRequests.ScreenUsed(TScreenUse::Free);
+        }
+        break;
+    }
     case TFrozenSays::Save: {
         // The capture command over the marked selection; the frozen screen goes once the file
         // is saved, and stays with its marks when a question was answered no or the save failed.
@@ -169,7 +199,7 @@ void TMainForm::FinishScroll(TScrollEnd why) {
     }
     TScrollOutcome outcome = FScroll.Finish(why);
     try {
-        FollowSettings();
+        FTray.FollowSettings(FSettings);
     } catch (...) {
         outcome.Failure = outcome.Failure ? outcome.Failure : std::current_exception();
     }
@@ -190,4 +220,36 @@ void TMainForm::FinishScroll(TScrollEnd why) {
     source.Height = outcome.Height;
     source.Why = outcome.Why;
     RunCapture(std::move(source));
+}
+
+// The text read on the clipboard, and a notice of what was copied (or that there was none); a
+// cancelled read leaves both as they were. Requests wait until it is told.
+void TMainForm::TextRead() {
+    if (!FText.Running()) {
+        return; // taken already, or given up on the way out
+    }
+    const TTextOutcome outcome = FText.Take();
+    try {
+        FTray.ShowReading(false);
+        FPlatform.KeyWatcher().WatchEscape(false);
+        FTray.FollowSettings(FSettings);
+        if (outcome.Failure) {
+            try {
+                std::rethrow_exception(outcome.Failure);
+            } catch (const ETextLanguage& missing) {
+                FRequests.Ask(missing.Message(), TBoxKind::Error, TBoxButtons::Ok); // names it
+            } catch (...) {
+                FRequests.ShowError(outcome.Failure);
+            }
+        } else if (outcome.Text && outcome.Text->empty()) {
+            FNotice.Notify({}, Text(TText::TextNotFound));
+        } else if (outcome.Text && !FPlatform.Shell().SetClipboardText(*outcome.Text)) {
+            FRequests.Ask(Text(TText::ClipboardFailed), TBoxKind::Warning, TBoxButtons::Ok);
+        } else if (outcome.Text) {
+            FNotice.Notify({}, CopiedNotice(*outcome.Text));
+        }
+    } catch (...) {
+        HandleException();
+    }
+    FRequests.ScreenUsed(TScreenUse::Free);
 }

@@ -8,8 +8,9 @@
 void TMainForm::TrayNotify(TTrayEvent event) {
     switch (event) {
     case TTrayEvent::LeftDown:
-        FRequests.Schedule(
-            {TSchedulerEventKind::TrayPress}); // a click on the counting icon cancels
+        // A click on the icon cancels the text being read, as it cancels a countdown.
+        FText.Cancel();
+        FRequests.Schedule({TSchedulerEventKind::TrayPress});
         break;
     case TTrayEvent::DoubleClick:
         FRequests.Schedule({TSchedulerEventKind::TrayDoubleClick}); // the capture command
@@ -42,6 +43,7 @@ void TMainForm::KeyDecided() {
     }
     if (decision->Escape) {
         FinishScroll(TScrollEnd::Stopped);
+        FText.Cancel();
         return;
     }
     FRequests.Request({TRequestKind::Key, *decision});
@@ -76,12 +78,17 @@ void TMainForm::RunRequest(const TCaptureRequest& request) {
             source.Rect = key.Rect ? *key.Rect : FCapture.ScreenRegion();
             RunCapture(std::move(source));
         } else {
-            OpenFrozenScreen(key.Action == TKeyAction::ScrollCapture);
+            OpenFrozenScreen(key.Action == TKeyAction::ScrollCapture ? TFrozenPurpose::Scroll
+                             : key.Action == TKeyAction::ReadText    ? TFrozenPurpose::Text
+                                                                     : TFrozenPurpose::Region);
         }
         break;
     case TRequestKind::Select:
     case TRequestKind::Scroll:
-        OpenFrozenScreen(request.Kind == TRequestKind::Scroll);
+    case TRequestKind::ReadText:
+        OpenFrozenScreen(request.Kind == TRequestKind::Scroll     ? TFrozenPurpose::Scroll
+                         : request.Kind == TRequestKind::ReadText ? TFrozenPurpose::Text
+                                                                  : TFrozenPurpose::Region);
         break;
     case TRequestKind::SavePin:
         // Saved as any capture is, as the next numbered file; the picture is held until the
@@ -110,6 +117,9 @@ void TMainForm::RunMenuCommand(TMenuCommand command) {
         break;
     case TMenuCommand::ScrollCapture:
         FRequests.Request({TRequestKind::Scroll});
+        break;
+    case TMenuCommand::ReadText:
+        FRequests.Request({TRequestKind::ReadText});
         break;
     case TMenuCommand::CloseAllPins:
         RunPinCommand(0, TPinCommand::CloseAll);

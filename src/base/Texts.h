@@ -149,6 +149,14 @@ enum class TText {
     ScrollEndInterrupted,
     ScrollEndFailed,
     TextLanguageMissing,
+    MenuReadText,
+    KeyReadText,
+    TextHint,
+    TextCopied,
+    TextNotFound,
+    ButtonReadText,
+    TipReadText,
+    TextReading,
 
     Count
 };

@@ -11,8 +11,15 @@
 #include <vector>
 
 // What a key of the user's choice does, in the order the settings and the keys dialog list them.
-enum class TKeyAction { Capture, CaptureWindow, SelectRegion, CaptureScreen, ScrollCapture };
-inline constexpr int kKeyActionCount = 5;
+enum class TKeyAction {
+    Capture,
+    CaptureWindow,
+    SelectRegion,
+    CaptureScreen,
+    ScrollCapture,
+    ReadText
+};
+inline constexpr int kKeyActionCount = 6;
 
 // The actions, one row each: where the settings file keeps the key ([Keys]), the keys dialog's
 // caption, the key an action has until the user chooses another, and the [File] switch that
@@ -46,6 +53,11 @@ inline constexpr std::array<TKeyActionRow, kKeyActionCount> kKeyActions = {{
      "ScrollCapture",
      TText::KeyScrollCapture,
      {kKeyPrintScreen, kModCtrl | kModShift},
+     {}},
+    {TKeyAction::ReadText,
+     "ReadText",
+     TText::KeyReadText,
+     {kKeyPrintScreen, kModCtrl | kModAlt},
      {}},
 }};
 

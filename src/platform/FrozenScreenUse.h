@@ -9,8 +9,9 @@
 
 // What the frozen screen's mouse and keys did to the use of it in charge: nothing for the
 // program to do, a drag begun, the magnifier shown or hidden (On), or its end with what it
-// chose: nothing (Esc, or the marks left), a region, a rectangle to scroll, or the marked
-// selection's picture (as the overlay shows it, over Rect) to save or to pin.
+// chose: nothing (Esc, or the marks left), a region, a rectangle to scroll, a rectangle whose
+// text to read, or the marked selection's picture (as the overlay shows it, over Rect) to save
+// or to pin.
 enum class TFrozenSays {
     Nothing,
     Pressed,
@@ -18,6 +19,7 @@ enum class TFrozenSays {
     Cancelled,
     Region,
     Rectangle,
+    Read,
     Save,
     Pin,
     Leave

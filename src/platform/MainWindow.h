@@ -50,6 +50,8 @@ public:
     virtual void PinEvent(const TPinEvent& event) = 0;
     // A thread of ours failed: its error waits to be told on this thread.
     virtual void BackgroundErrorPosted() = 0;
+    // The text being read on a thread of ours has been read, or was cancelled, or failed.
+    virtual void TextRead() = 0;
     // The main window is asked to close; the user's session ends (the process with it).
     virtual void CloseRequested() = 0;
     virtual void SessionEnding() = 0;
@@ -67,4 +69,6 @@ public:
     virtual void Quit() = 0;
     // From any thread: the handler is told BackgroundErrorPosted on the loop's thread.
     virtual void PostBackgroundError() = 0;
+    // From any thread: the handler is told TextRead on the loop's thread.
+    virtual void PostTextRead() = 0;
 };

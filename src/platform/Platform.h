@@ -9,6 +9,7 @@
 #include "platform/Pins.h"
 #include "platform/Scrolling.h"
 #include "platform/Shell.h"
+#include "platform/TextReader.h"
 #include "platform/Tray.h"
 
 // What the program needs from the desktop it runs on, by role; each part of the program takes
@@ -27,4 +28,6 @@ public:
     virtual IShell& Shell() = 0;
     virtual IFileSystem& Files() = 0;
     virtual IMessageLoop& Loop() = 0;
+    // The text recogniser, called on a worker thread.
+    virtual ITextReader& TextReader() = 0;
 };

@@ -40,4 +40,7 @@ public:
     // trying again for about a second while another program holds the clipboard. False when
     // it could not.
     virtual bool SetClipboardPicture(std::shared_ptr<const IClipboardPicture> picture) = 0;
+    // The text (UTF-8) on the clipboard as Unicode text, in place of what was there, trying
+    // again as for a picture. False when it could not.
+    virtual bool SetClipboardText(const std::string& text) = 0;
 };

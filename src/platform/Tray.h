@@ -16,6 +16,7 @@ enum class TMenuCommand {
     Delay10,
     ScrollCapture,
     CloseAllPins,
+    ReadText,
 };
 
 // The delays the tray menu offers, in seconds, by their commands.
@@ -34,10 +35,10 @@ public:
     // returns the command chosen, after the menu has closed.
     virtual TMenuCommand TrackTrayMenu() = 0;
     virtual void SetPositionItemCaption(const std::string& caption) = 0;
-    // The keys the region, capture and scrolling capture items answer to, shown beside them;
-    // empty for none.
+    // The keys the region, capture, scrolling capture and text items answer to, shown beside
+    // them; empty for none.
     virtual void SetMenuKeys(const std::string& positionKey, const std::string& captureKey,
-                             const std::string& scrollKey) = 0;
+                             const std::string& scrollKey, const std::string& readKey) = 0;
     // The item that closes every pinned picture, shown (after the delay's submenu) while any is
     // pinned.
     virtual void ShowCloseAllPins(bool shown) = 0;
@@ -50,6 +51,8 @@ public:
     // The icon's tool tip says that instead of the program's name; empty puts the name back.
     virtual void ShowTip(const std::string& tip) = 0;
     virtual void SetCountdownTimer(bool on) = 0;
+    // While text is read: an icon and a tool tip that say so (a click on the icon cancels).
+    virtual void ShowReading(bool reading) = 0;
     // A notice from the icon, titled, with a line of text; a click on it is told as the tray's
     // NoticeClicked. Hide takes away one that may still show.
     virtual void ShowNotice(const std::string& title, const std::string& text) = 0;

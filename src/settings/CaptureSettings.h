@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 // The file types, by their number in the settings file.
 enum TImageType : std::int32_t { itBmp = 0, itJpeg = 1, itPng = 2 };
@@ -46,6 +47,9 @@ struct TCaptureSettings {
     TKeyChord SelectRegion;
     TKeyChord CaptureScreen;
     TKeyChord ScrollCapture;
+    TKeyChord ReadText;
+    // The languages text is read in, as the recogniser names them ("jpn+eng").
+    std::string OcrLanguages;
     // Whether to leave PrintScreen to Quorlan has been asked, once for this file.
     bool PrintScreenAsked{};
 
@@ -59,5 +63,7 @@ inline constexpr std::int32_t kMaxDateFormat = 6;
 inline constexpr std::int32_t kMinDigit = 1;
 inline constexpr std::int32_t kMaxDigit = 9;
 inline constexpr std::int32_t kMaxDelay = 30; // seconds
+inline constexpr std::string_view kDefaultOcrLanguages = "jpn+eng";
+inline constexpr std::size_t kMaxOcrLanguagesBytes = 200;
 inline constexpr std::int32_t kMinScrollHeight = 1000;
 inline constexpr std::int32_t kMaxScrollHeight = 100000;

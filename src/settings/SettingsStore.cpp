@@ -35,6 +35,20 @@ std::string LoadPrefix(const TIniFile::TSnapshot& iniFile, const TSettingRow& ro
     return prefix;
 }
 
+// Language names as the recogniser's data files are named (letters, digits, "_"), joined by "+".
+std::string LoadLanguages(const TIniFile::TSnapshot& iniFile, const TSettingRow& row) {
+    const std::string languages =
+        iniFile.ReadText(std::string(row.Section), std::string(row.Key), "");
+    bool valid = !languages.empty() && languages.size() <= kMaxOcrLanguagesBytes &&
+                 languages.front() != '+' && languages.back() != '+' &&
+                 languages.find("++") == std::string::npos;
+    for (const char c : languages) {
+        valid = valid && ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+                          (c >= '0' && c <= '9') || c == '_' || c == '+');
+    }
+    return valid ? languages : std::string(kDefaultOcrLanguages);
+}
+
 } // namespace
 
 TCaptureSettings LoadSettings(const TIniFile& file, IFileSystem& files, IShell& shell) {
@@ -45,7 +59,8 @@ TCaptureSettings LoadSettings(const TIniFile& file, IFileSystem& files, IShell& 
         if (const auto* text = std::get_if<TTextSetting>(&row.Value)) {
             settings.*text->Field = text->Rule == TTextRule::Path
                                         ? LoadPath(iniFile, row, files, shell)
-                                        : LoadPrefix(iniFile, row);
+                                    : text->Rule == TTextRule::Prefix ? LoadPrefix(iniFile, row)
+                                                                      : LoadLanguages(iniFile, row);
         } else if (const auto* number = std::get_if<TNumberSetting>(&row.Value)) {
             const std::int32_t value = iniFile.ReadNumber(section, key, number->Default);
             const bool inRange = value >= number->Min && value <= number->Max;

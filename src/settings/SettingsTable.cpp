@@ -6,7 +6,9 @@ TCaptureSettings::TCaptureSettings() {
             [this](const auto& setting) {
                 using T = std::decay_t<decltype(setting)>;
                 if constexpr (std::is_same_v<T, TTextSetting>) {
-                    this->*setting.Field = std::string();
+                    this->*setting.Field = setting.Rule == TTextRule::Languages
+                                               ? std::string(kDefaultOcrLanguages)
+                                               : std::string();
                 } else {
                     this->*setting.Field = setting.Default;
                 }

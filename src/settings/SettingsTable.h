@@ -17,7 +17,7 @@
 
 // Texts with a check of their own: the capture folder (an existing folder, else the user's
 // pictures folder, with a final "\") and the prefix (a usable one, else empty).
-enum class TTextRule { Path, Prefix };
+enum class TTextRule { Path, Prefix, Languages };
 struct TTextSetting {
     std::string TCaptureSettings::*Field;
     TTextRule Rule;
@@ -106,12 +106,17 @@ inline constexpr std::array kSettingRows = {
                 TSwitchSetting{&TCaptureSettings::PrintScreenAsked, false}},
     TSettingRow{kKeysSection, kKeyActions[4].FileKey,
                 TKeySetting{&TCaptureSettings::ScrollCapture, kKeyActions[4].Default}},
+    TSettingRow{kKeysSection, kKeyActions[5].FileKey,
+                TKeySetting{&TCaptureSettings::ReadText, kKeyActions[5].Default}},
+    TSettingRow{kFileSection, "OcrLanguages",
+                TTextSetting{&TCaptureSettings::OcrLanguages, TTextRule::Languages}},
 };
 
 // The key of each action, in action order.
 inline constexpr TKeyChord TCaptureSettings::*kActionKeys[kKeyActionCount] = {
-    &TCaptureSettings::Capture, &TCaptureSettings::CaptureWindow, &TCaptureSettings::SelectRegion,
-    &TCaptureSettings::CaptureScreen, &TCaptureSettings::ScrollCapture};
+    &TCaptureSettings::Capture,       &TCaptureSettings::CaptureWindow,
+    &TCaptureSettings::SelectRegion,  &TCaptureSettings::CaptureScreen,
+    &TCaptureSettings::ScrollCapture, &TCaptureSettings::ReadText};
 
 // Each action's key, and whether the switch that governs it is on.
 TActionKeys ActionKeysOf(const TCaptureSettings& settings);

@@ -2,6 +2,7 @@
 
 #include "win32/DibSection.h"
 
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <string>
@@ -124,6 +125,19 @@ void DrawExit(TCanvas16& c) {
     c.Line(8, 3.4, 8, 7.6, 1.6, 0xFFFFFF);
 }
 
+// Lines of text inside the corners of a rectangle chosen: text recognition.
+void DrawReadText(TCanvas16& c) {
+    for (const auto& [x, y, dx, dy] :
+         {std::array<double, 4>{1.5, 1.5, 1, 1}, std::array<double, 4>{14.5, 1.5, -1, 1},
+          std::array<double, 4>{1.5, 14.5, 1, -1}, std::array<double, 4>{14.5, 14.5, -1, -1}}) {
+        c.Line(x, y, x + 3.5 * dx, y, 1.4, 0x2E6FC8);
+        c.Line(x, y, x, y + 3.5 * dy, 1.4, 0x2E6FC8);
+    }
+    for (const int y : {5, 8, 11}) {
+        c.Fill(4, y, y == 11 ? 9 : 12, y + 1, 0x3A4250);
+    }
+}
+
 // A page taller than its window, and an arrow down beside it: the scrolling capture.
 void DrawScroll(TCanvas16& c) {
     c.Fill(2, 1, 10, 15, 0x6A7380);
@@ -166,6 +180,9 @@ TBitmapHandle CreateMenuImage(int index) {
     case 5:
         DrawScroll(canvas);
         break;
+    case 6:
+        DrawReadText(canvas);
+        break;
     default:
         DrawExit(canvas);
         break;
@@ -186,7 +203,7 @@ TBitmapHandle CreateMenuImage(int index) {
     return bitmap;
 }
 
-TIconHandle CreateCountdownIcon(int secondsLeft, int size) {
+TIconHandle CreateBadgeIcon(const std::wstring& text, std::uint32_t discColour, int size) {
     TWindowDc screen(nullptr);
     TMemoryDc dc(CreateCompatibleDC(screen.Get()));
     const BITMAPINFO info = TopDown32(size, size);
@@ -204,10 +221,9 @@ TIconHandle CreateCountdownIcon(int secondsLeft, int size) {
         for (int y = 0; y < size; ++y) {
             for (int x = 0; x < size; ++x) {
                 const double d = std::hypot(x + 0.5 - radius, y + 0.5 - radius);
-                pixels[y * size + x] = d <= radius ? 0xD83B01u : 0; // the disc, opaque below
+                pixels[y * size + x] = d <= radius ? discColour : 0; // the disc, opaque below
             }
         }
-        const std::wstring text = std::to_wstring(secondsLeft);
         TFontHandle font(CreateFontW(-(size * 3 / 4), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
                                      DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                                      NONANTIALIASED_QUALITY, DEFAULT_PITCH, L"Arial"));

@@ -1,6 +1,7 @@
 #include "win32/ClipboardOwner.h"
 
 #include "win32/UniqueHandle.h"
+#include "win32/WideText.h"
 
 #include <cstring>
 #include <string>
@@ -35,6 +36,24 @@ private:
     bool FOpen = false;
 };
 
+// The memory, locked while it is written and unlocked on every path.
+class TLockedMemory {
+public:
+    explicit TLockedMemory(HGLOBAL memory) : FMemory(memory), FBytes(GlobalLock(memory)) {}
+    ~TLockedMemory() {
+        if (FBytes) {
+            GlobalUnlock(FMemory);
+        }
+    }
+    TLockedMemory(const TLockedMemory&) = delete;
+    TLockedMemory& operator=(const TLockedMemory&) = delete;
+    std::uint8_t* Bytes() const { return static_cast<std::uint8_t*>(FBytes); }
+
+private:
+    HGLOBAL FMemory;
+    void* FBytes;
+};
+
 } // namespace
 
 TClipboardOwner::TClipboardOwner(HWND window)
@@ -55,27 +74,35 @@ bool TClipboardOwner::Offer(std::shared_ptr<const IClipboardPicture> picture) {
     return offered && FPicture;
 }
 
+bool TClipboardOwner::OfferText(const std::string& text) {
+    const std::wstring wide = WideFromUtf8(text);
+    const std::size_t bytes = (wide.size() + 1) * sizeof(wchar_t);
+    TGlobalMemory memory(GlobalAlloc(GMEM_MOVEABLE, bytes));
+    if (!memory) {
+        return false;
+    }
+    {
+        const TLockedMemory target(memory.Get());
+        if (!target.Bytes()) {
+            return false;
+        }
+        std::memcpy(target.Bytes(), wide.c_str(), bytes);
+    }
+    const TOpenClipboard open(FWindow, true);
+    if (!open || !EmptyClipboard()) { // our picture, if it was there, goes with the emptying
+        return false;
+    }
+    FPicture.reset();
+    if (!SetClipboardData(CF_UNICODETEXT, memory.Get())) {
+        return false;
+    }
+    memory.Release(); // the clipboard's now
+    return true;
+}
+
 unsigned TClipboardOwner::Bit(UINT format) const {
     return format == CF_DIB ? 1u : format == FPngFormat && format != 0 ? 2u : 0u;
 }
-
-// The memory, locked while it is written and unlocked on every path.
-class TLockedMemory {
-public:
-    explicit TLockedMemory(HGLOBAL memory) : FMemory(memory), FBytes(GlobalLock(memory)) {}
-    ~TLockedMemory() {
-        if (FBytes) {
-            GlobalUnlock(FMemory);
-        }
-    }
-    TLockedMemory(const TLockedMemory&) = delete;
-    TLockedMemory& operator=(const TLockedMemory&) = delete;
-    std::uint8_t* Bytes() const { return static_cast<std::uint8_t*>(FBytes); }
-
-private:
-    HGLOBAL FMemory;
-    void* FBytes;
-};
 
 void TClipboardOwner::Render(UINT format) noexcept {
     if (!FPicture || Bit(format) == 0) {

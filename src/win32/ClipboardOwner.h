@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <string>
 
 // Our picture on the clipboard, its formats rendered late: the clipboard is taken at once, and
 // the bytes of a format are made only when a program asks for them (or when we go, for those
@@ -16,6 +17,9 @@ public:
     // Takes the clipboard for the picture (CF_DIB and the registered "PNG"), trying again for
     // about a second while another program holds it. False when it could not.
     bool Offer(std::shared_ptr<const IClipboardPicture> picture);
+    // Puts the text (UTF-8) there as CF_UNICODETEXT in place of anything, a picture of ours
+    // too, trying again as for a picture. False when it could not.
+    bool OfferText(const std::string& text);
     // The clipboard owner's messages (WM_RENDERFORMAT, WM_RENDERALLFORMATS,
     // WM_DESTROYCLIPBOARD); true when it was one of them.
     bool HandleMessage(UINT message, WPARAM wParam);

@@ -65,6 +65,10 @@ void TMainWindow::PostBackgroundError() {
     PostMessageW(FWindow.Get(), WM_BACKGROUNDERROR, 0, 0); // after the window has gone: dropped
 }
 
+void TMainWindow::PostTextRead() {
+    PostMessageW(FWindow.Get(), WM_TEXTREAD, 0, 0);
+}
+
 LRESULT CALLBACK TMainWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
         const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
@@ -147,6 +151,9 @@ bool TMainWindow::Crack(UINT message, WPARAM wParam, LPARAM lParam) {
         return true;
     case WM_BACKGROUNDERROR:
         events.BackgroundErrorPosted();
+        return true;
+    case WM_TEXTREAD:
+        events.TextRead();
         return true;
     case WM_TEXTENTRYENDED:
         events.TextEntryEnded();

@@ -28,6 +28,7 @@ public:
     void RunMessageLoop() override;
     void Quit() override;
     void PostBackgroundError() override;
+    void PostTextRead() override;
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -18,6 +18,8 @@ inline constexpr UINT WM_TEXTENTRYENDED = WM_USER + 114;
 inline constexpr UINT WM_SCROLLLABELCLICKED = WM_USER + 115;
 // A pinned picture's event, sent by its window (lParam: the TPinEvent).
 inline constexpr UINT WM_PINEVENT = WM_USER + 116;
+// The text being read on a thread of ours has been read (or cancelled, or failed).
+inline constexpr UINT WM_TEXTREAD = WM_USER + 117;
 // The countdown's timer and the scrolling capture's, in WM_TIMER's wParam.
 inline constexpr UINT_PTR kCountdownTimer = 1;
 inline constexpr UINT_PTR kScrollTimer = 2;

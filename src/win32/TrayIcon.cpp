@@ -24,7 +24,8 @@ enum : UINT {
     kIdExit,
     kIdDelay0,
     kIdScroll = 100,
-    kIdCloseAllPins
+    kIdCloseAllPins,
+    kIdReadText
 };
 
 TMenuCommand CommandFor(UINT id) {
@@ -41,6 +42,8 @@ TMenuCommand CommandFor(UINT id) {
         return TMenuCommand::ScrollCapture;
     case kIdCloseAllPins:
         return TMenuCommand::CloseAllPins;
+    case kIdReadText:
+        return TMenuCommand::ReadText;
     default:
         if (id >= kIdDelay0 && id < kIdDelay0 + std::size(kMenuDelays)) {
             return kMenuDelays[id - kIdDelay0].first;
@@ -101,8 +104,14 @@ void TTrayIcon::BuildMenu() {
             info.dwTypeData = const_cast<wchar_t*>(scroll.c_str());
             info.hbmpItem = FScrollImage.Get();
             InsertMenuItemW(FMenu.Get(), GetMenuItemCount(FMenu.Get()), TRUE, &info);
+            FReadTextImage = CreateMenuImage(6);
+            const std::wstring read = WideFromUtf8(Text(TText::MenuReadText));
+            info.wID = kIdReadText;
+            info.dwTypeData = const_cast<wchar_t*>(read.c_str());
+            info.hbmpItem = FReadTextImage.Get();
+            InsertMenuItemW(FMenu.Get(), GetMenuItemCount(FMenu.Get()), TRUE, &info);
             AppendMenuW(FMenu.Get(), MF_SEPARATOR, 0, nullptr);
-            position += 3;
+            position += 4;
             continue;
         }
         FMenuImages[item.Image] = CreateMenuImage(item.Image);
@@ -170,7 +179,7 @@ TMenuCommand TTrayIcon::TrackTrayMenu() {
     PostMessageW(FWindow, WM_NULL, 0, 0);
     const TMenuCommand command = CommandFor(chosen);
     if (command == TMenuCommand::Position || command == TMenuCommand::Capture ||
-        command == TMenuCommand::ScrollCapture) {
+        command == TMenuCommand::ScrollCapture || command == TMenuCommand::ReadText) {
         // These copy the screen at once (the overlay's snapshot, the capture): the menu must
         // be off it first.
         AwaitUncoveredRepaint();
@@ -184,11 +193,12 @@ void TTrayIcon::SetPositionItemCaption(const std::string& caption) {
 }
 
 void TTrayIcon::SetMenuKeys(const std::string& positionKey, const std::string& captureKey,
-                            const std::string& scrollKey) {
+                            const std::string& scrollKey, const std::string& readKey) {
     FPositionKey = positionKey;
     ShowCaption(kIdPosition, FPositionCaption, FPositionKey);
     ShowCaption(kIdCapture, Text(TText::MenuCapture), captureKey);
     ShowCaption(kIdScroll, Text(TText::MenuScrollCapture), scrollKey);
+    ShowCaption(kIdReadText, Text(TText::MenuReadText), readKey);
 }
 
 // The item's caption, and its key after a tab: the menu shows it aligned right.
@@ -230,7 +240,8 @@ void TTrayIcon::SetMenuDelay(int seconds) {
 void TTrayIcon::ShowCountdown(int secondsLeft) {
     std::wstring tip = WideFromUtf8(Text(TText::AppTitle));
     if (secondsLeft > 0) {
-        FCountdownIcon = CreateCountdownIcon(secondsLeft, GetSystemMetrics(SM_CXSMICON));
+        FCountdownIcon =
+            CreateBadgeIcon(std::to_wstring(secondsLeft), 0xD83B01, GetSystemMetrics(SM_CXSMICON));
         tip = WideFromUtf8(FormatText(Text(TText::CountdownTip), {std::to_string(secondsLeft)}));
     }
     NOTIFYICONDATAW data =
@@ -242,6 +253,22 @@ void TTrayIcon::ShowCountdown(int secondsLeft) {
     if (secondsLeft == 0) {
         FCountdownIcon.Reset();
         AwaitUncoveredRepaint(); // the usual icon on the screen before it is copied
+    }
+}
+
+void TTrayIcon::ShowReading(bool reading) {
+    if (reading) {
+        FReadingIcon = CreateBadgeIcon(L"文", 0x2E6FC8, GetSystemMetrics(SM_CXSMICON));
+    }
+    const std::string tip = reading ? Text(TText::TextReading) : Text(TText::AppTitle);
+    NOTIFYICONDATAW data =
+        Record(NIF_ICON | NIF_TIP, reading && FReadingIcon ? FReadingIcon.Get() : FIcon.Get(),
+               WideFromUtf8(tip));
+    if (FAdded) {
+        Shell_NotifyIconW(NIM_MODIFY, &data);
+    }
+    if (!reading) {
+        FReadingIcon.Reset();
     }
 }
 

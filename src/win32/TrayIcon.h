@@ -25,11 +25,12 @@ public:
     TMenuCommand TrackTrayMenu() override;
     void SetPositionItemCaption(const std::string& caption) override;
     void SetMenuKeys(const std::string& positionKey, const std::string& captureKey,
-                     const std::string& scrollKey) override;
+                     const std::string& scrollKey, const std::string& readKey) override;
     void SetMenuDelay(int seconds) override;
     void ShowCloseAllPins(bool shown) override;
     void ShowCountdown(int secondsLeft) override;
     void ShowTip(const std::string& tip) override;
+    void ShowReading(bool reading) override;
     void SetCountdownTimer(bool on) override;
     // A balloon from the icon; its click comes as NIN_BALLOONUSERCLICK.
     void ShowNotice(const std::string& title, const std::string& text) override;
@@ -49,8 +50,10 @@ private:
     TMenuHandle FMenu;
     HMENU FDelayMenu = nullptr; // owned by FMenu
     TIconHandle FCountdownIcon;
+    TIconHandle FReadingIcon;
     TBitmapHandle FMenuImages[4];
     TBitmapHandle FScrollImage;
+    TBitmapHandle FReadTextImage;
     TIconHandle FIcon;
     UINT FTaskbarCreated = 0;
     bool FAdded = false;

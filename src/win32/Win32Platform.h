@@ -18,7 +18,8 @@
 // apart.
 class TWin32Platform : public IPlatform {
 public:
-    explicit TWin32Platform(HINSTANCE instance);
+    // `reader`: the text recogniser, made by the program's start and kept past this.
+    TWin32Platform(HINSTANCE instance, ITextReader& reader);
     ~TWin32Platform() override;
     TWin32Platform(const TWin32Platform&) = delete;
     TWin32Platform& operator=(const TWin32Platform&) = delete;
@@ -33,8 +34,10 @@ public:
     IShell& Shell() override { return FShell; }
     IFileSystem& Files() override { return FFiles; }
     IMessageLoop& Loop() override { return FMainWindow; }
+    ITextReader& TextReader() override { return FReader; }
 
 private:
+    ITextReader& FReader;
     TWin32FileSystem FFiles;
     TWin32Display FDisplay;
     TWin32Dialogs FDialogs;

@@ -47,6 +47,10 @@ bool TWin32Shell::SetClipboardPicture(std::shared_ptr<const IClipboardPicture> p
     return FClipboard.Offer(std::move(picture));
 }
 
+bool TWin32Shell::SetClipboardText(const std::string& text) {
+    return FClipboard.OfferText(text);
+}
+
 bool TWin32Shell::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
     result = 0;
     return FClipboard.HandleMessage(message, wParam);

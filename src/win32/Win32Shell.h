@@ -22,6 +22,7 @@ public:
     void ShellOpen(const std::string& fileName) override;
     void ShowInFolder(const std::string& fileName) override;
     bool SetClipboardPicture(std::shared_ptr<const IClipboardPicture> picture) override;
+    bool SetClipboardText(const std::string& text) override;
 
     // The clipboard owner's messages.
     bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;

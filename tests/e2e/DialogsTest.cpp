@@ -80,11 +80,12 @@ void TheOptionsDialog() {
         "CaptAtSameTime=1\r\nSavePrtScrKey=0\r\nSaveAltPrtScrKey="
         "0\r\nIsUpdate=1\r\nExecApplication=0\r\n"
         "CopyToClipboard=0\r\nNotifySaved=0\r\nMagnifier=1\r\nDelay=0\r\nCaptureCursor=0\r\nMarkup="
-        "0\r\nScrollMaxHeight=30000\r\n"
+        "0\r\nScrollMaxHeight=30000\r\nOcrLanguages=jpn+eng\r\n"
         "[Image]\r\nType=0\r\nBit=5\r\n"
         "[Keys]\r\nCapture=PrintScreen\r\nCaptureWindow=Alt+PrintScreen\r\n"
         "SelectRegion=Ctrl+PrintScreen\r\nCaptureScreen=Shift+PrintScreen\r\n"
-        "PrintScreenAsked=0\r\nScrollCapture=Ctrl+Shift+PrintScreen\r\n";
+        "PrintScreenAsked=0\r\nScrollCapture=Ctrl+Shift+PrintScreen\r\n"
+        "ReadText=Ctrl+Alt+PrintScreen\r\n";
     WaitFor(
         [&] { return ReadFileBytes(gAppFolder + L"\\Quorlan.ini", saved) && saved == expected; });
     Check(saved == expected, "the settings file holds the new values: " + saved);

@@ -67,6 +67,8 @@ int wmain(int argc, wchar_t** argv) {
         AScrollingCaptureFollowsAFastPageAndKeepsItsLabelOut);
     Run("a region pinned stays on top, moves, saves and closes",
         ARegionPinnedStaysOnTopMovesSavesAndCloses);
+    Run("text is read to the clipboard", TextIsReadToTheClipboard);
+    Run("F4 reads the marked selection", F4ReadsTheMarkedSelection);
     Run("the digit-overflow question", TheDigitOverflowQuestion);
     Run("every colour depth and JPEG", EveryDepthAndJpeg);
     Run("the pointer in the capture", ThePointerInTheCapture);

@@ -48,5 +48,8 @@ void MarksAreMovedRecolouredResizedAndDeleted();
 // The scrolling capture.
 void AScrollingCaptureSavesTheWholePage();
 void AScrollingCaptureFollowsAFastPageAndKeepsItsLabelOut();
+// Text recognition.
+void TextIsReadToTheClipboard();
+void F4ReadsTheMarkedSelection();
 // A capture pinned on the screen.
 void ARegionPinnedStaysOnTopMovesSavesAndCloses();

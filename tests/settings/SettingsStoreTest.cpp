@@ -115,6 +115,31 @@ TEST_F(SettingsStoreTest, KeepsOnlyUsablePrefixes) {
     }
 }
 
+TEST_F(SettingsStoreTest, LanguagesAreDataNamesJoinedByPlus) {
+    const struct {
+        std::string stored;
+        std::string expected;
+    } rows[] = {
+        {"jpn+eng", "jpn+eng"},
+        {"chi_sim", "chi_sim"},
+        {"jpn+eng+jpn_vert", "jpn+eng+jpn_vert"},
+        {"", "jpn+eng"},
+        {"jpn+", "jpn+eng"},
+        {"+eng", "jpn+eng"},
+        {"jpn++eng", "jpn+eng"},
+        {"jpn eng", "jpn+eng"},
+        {"..\\eng", "jpn+eng"},
+        {"日本語", "jpn+eng"},
+        {std::string(200, 'a'), std::string(200, 'a')},
+        {std::string(201, 'a'), "jpn+eng"},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(LoadFrom("[File]\r\nOcrLanguages=" + row.stored + "\r\n").OcrLanguages,
+                  row.expected)
+            << row.stored;
+    }
+}
+
 TEST_F(SettingsStoreTest, PathMustNameAnExistingFolder) {
     std::filesystem::create_directory(Folder.Native("Temp"));
     std::filesystem::create_directory(Folder.Native("表"));
@@ -152,10 +177,12 @@ TEST_F(SettingsStoreTest, AFreshlySavedFileHasExactlyTheseBytes) {
               "CaptAtSameTime=1\r\nSavePrtScrKey=1\r\nSaveAltPrtScrKey=1\r\nIsUpdate=1\r\n"
               "ExecApplication=0\r\nCopyToClipboard=0\r\nNotifySaved=0\r\nMagnifier=1\r\nDelay="
               "0\r\nCaptureCursor=0\r\nMarkup=0\r\nScrollMaxHeight=30000\r\n"
+              "OcrLanguages=jpn+eng\r\n"
               "[Image]\r\nType=0\r\nBit=3\r\n"
               "[Keys]\r\nCapture=PrintScreen\r\nCaptureWindow=Alt+PrintScreen\r\n"
               "SelectRegion=Ctrl+PrintScreen\r\nCaptureScreen=Shift+PrintScreen\r\n"
-              "PrintScreenAsked=0\r\nScrollCapture=Ctrl+Shift+PrintScreen\r\n");
+              "PrintScreenAsked=0\r\nScrollCapture=Ctrl+Shift+PrintScreen\r\n"
+              "ReadText=Ctrl+Alt+PrintScreen\r\n");
 }
 
 TEST_F(SettingsStoreTest, EveryRowOffItsDefaultReadsBackTheSame) {
@@ -170,6 +197,8 @@ TEST_F(SettingsStoreTest, EveryRowOffItsDefaultReadsBackTheSame) {
                 if constexpr (std::is_same_v<T, TTextSetting>) {
                     settings.*setting.Field = setting.Rule == TTextRule::Path
                                                   ? Folder.Program("画像 表") + "\\"
+                                              : setting.Rule == TTextRule::Languages
+                                                  ? "chi_sim+jpn_vert"
                                                   : "ソ表shot "; // a blank at the end survives
                 } else if constexpr (std::is_same_v<T, TNumberSetting>) {
                     settings.*setting.Field =
@@ -288,16 +317,18 @@ TEST_F(SettingsStoreTest, ASaveIsOneReplacementThatKeepsWhatIsNotOurs) {
     EXPECT_EQ(files.Replacements, 1);
     EXPECT_EQ(files.Reads, 1);
     const std::string fitting = Folder.ReadNative("Quorlan.ini");
-    EXPECT_EQ(fitting,
-              theirs + "[File]\r\nPath=C:\\\x89\xE6\x91\x9C\\\r\nPrefix=\r\n"
-                       "DateFormat=0\r\nDigit=4\r\nCaptAtSameTime=1\r\n"
-                       "SavePrtScrKey=1\r\nSaveAltPrtScrKey=1\r\nIsUpdate=1\r\n"
-                       "ExecApplication=0\r\nCopyToClipboard=0\r\nNotifySaved=0\r\nMagnifier="
-                       "1\r\nDelay=0\r\nCaptureCursor=0\r\nMarkup=0\r\nScrollMaxHeight=30000\r\n"
-                       "[Image]\r\nType=0\r\nBit=3\r\n"
-                       "[Keys]\r\nCapture=PrintScreen\r\nCaptureWindow=Alt+PrintScreen\r\n"
-                       "SelectRegion=Ctrl+PrintScreen\r\nCaptureScreen=Shift+PrintScreen\r\n"
-                       "PrintScreenAsked=0\r\nScrollCapture=Ctrl+Shift+PrintScreen\r\n");
+    EXPECT_EQ(fitting, theirs +
+                           "[File]\r\nPath=C:\\\x89\xE6\x91\x9C\\\r\nPrefix=\r\n"
+                           "DateFormat=0\r\nDigit=4\r\nCaptAtSameTime=1\r\n"
+                           "SavePrtScrKey=1\r\nSaveAltPrtScrKey=1\r\nIsUpdate=1\r\n"
+                           "ExecApplication=0\r\nCopyToClipboard=0\r\nNotifySaved=0\r\nMagnifier="
+                           "1\r\nDelay=0\r\nCaptureCursor=0\r\nMarkup=0\r\nScrollMaxHeight="
+                           "30000\r\nOcrLanguages=jpn+eng\r\n"
+                           "[Image]\r\nType=0\r\nBit=3\r\n"
+                           "[Keys]\r\nCapture=PrintScreen\r\nCaptureWindow=Alt+PrintScreen\r\n"
+                           "SelectRegion=Ctrl+PrintScreen\r\nCaptureScreen=Shift+PrintScreen\r\n"
+                           "PrintScreenAsked=0\r\nScrollCapture=Ctrl+Shift+PrintScreen\r\nReadText="
+                           "Ctrl+Alt+PrintScreen\r\n");
 
     // A value beyond the code page: the whole file as UTF-16LE, read back the same.
     settings.Prefix = "José😀";

@@ -10,6 +10,7 @@
 #include "support/headless/HeadlessOverlay.h"
 #include "support/headless/HeadlessScrolling.h"
 #include "support/headless/HeadlessShell.h"
+#include "support/headless/HeadlessTextReader.h"
 #include "support/headless/HeadlessTray.h"
 
 #include <cstdint>
@@ -41,6 +42,7 @@ public:
     IShell& Shell() override { return *this; }
     TPosixFileSystem& Files() override { return FFiles; }
     IMessageLoop& Loop() override { return *this; }
+    THeadlessTextReader& TextReader() override { return Reader; }
 
     void TrayClick(TTrayEvent event);
     void PostedCaptureNow();
@@ -65,6 +67,7 @@ public:
                   std::uint8_t modifiers = 0);
 
     THeadlessPins PinWindows;
+    THeadlessTextReader Reader;
 
 private:
     TPosixFileSystem FFiles;

@@ -49,6 +49,7 @@ constexpr TButtonRow kButtons[] = {
     {1, TToolbarAction::Colour, 5, TText::Count, TText::TipWhite, '6', false},
     {2, TToolbarAction::TakeBack, 0, TText::ButtonTakeBack, TText::TipTakeBack, 'Z', true},
     {2, TToolbarAction::PutBack, 0, TText::ButtonPutBack, TText::TipPutBack, 'Y', true},
+    {3, TToolbarAction::ReadText, 0, TText::ButtonReadText, TText::TipReadText, kKeyF1 + 3, false},
     {3, TToolbarAction::Pin, 0, TText::ButtonPin, TText::TipPin, kKeyF1 + 2, false},
     {3, TToolbarAction::Save, 0, TText::ButtonSave, TText::TipSave, kKeyEnter, false},
     {3, TToolbarAction::Leave, 0, TText::ButtonLeave, TText::TipLeave, kKeyEscape, false},
@@ -69,27 +70,44 @@ std::vector<TToolbarButton> PlaceToolbar(const TCaptureRegion& selection, const 
                        height = textHeight + ScaledToDpi(12, dpi);
     const std::int32_t gap = ScaledToDpi(2, dpi), groupGap = ScaledToDpi(8, dpi),
                        margin = ScaledToDpi(6, dpi);
+    const auto widthOf = [&](const TButtonRow& row) {
+        return row.Label == TText::Count
+                   ? height
+                   : TextWidth(Text(row.Label), textHeight) + ScaledToDpi(14, dpi);
+    };
+    // A group that would reach past the monitor's width starts a row of its own below.
+    const std::int32_t room = monitor.Bounds.Right - monitor.Bounds.Left;
     std::vector<TToolbarButton> buttons;
-    std::int32_t x = 0;
+    std::int32_t x = 0, y = 0, width = 0;
     for (std::size_t i = 0; i < std::size(kButtons); ++i) {
         const TButtonRow& row = kButtons[i];
-        if (i > 0) {
-            x += row.Group != kButtons[i - 1].Group ? groupGap : gap;
+        if (i > 0 && row.Group != kButtons[i - 1].Group) {
+            std::int32_t group = 0;
+            for (std::size_t j = i; j < std::size(kButtons) && kButtons[j].Group == row.Group;
+                 ++j) {
+                group += (j > i ? gap : 0) + widthOf(kButtons[j]);
+            }
+            if (x + groupGap + group > room) {
+                x = 0;
+                y += height + gap;
+            } else {
+                x += groupGap;
+            }
+        } else if (i > 0) {
+            x += gap;
         }
-        const std::int32_t width =
-            row.Label == TText::Count
-                ? height
-                : TextWidth(Text(row.Label), textHeight) + ScaledToDpi(14, dpi);
-        buttons.push_back({row.Action, row.Index, {x, 0, x + width, height}});
-        x += width;
+        const std::int32_t w = widthOf(row);
+        buttons.push_back({row.Action, row.Index, {x, y, x + w, y + height}});
+        x += w;
+        width = std::max(width, x);
     }
+    const std::int32_t toolbarHeight = y + height;
     const TCaptureRegion& m = monitor.Bounds;
-    const std::int32_t width = x;
     std::int32_t top = selection.Bottom + margin;
-    if (top + height > m.Bottom) {
-        top = selection.Top - margin - height;
+    if (top + toolbarHeight > m.Bottom) {
+        top = selection.Top - margin - toolbarHeight;
         if (top < m.Top) {
-            top = std::min(selection.Bottom, m.Bottom) - margin - height;
+            top = std::min(selection.Bottom, m.Bottom) - margin - toolbarHeight;
         }
     }
     top = std::max(top, m.Top);

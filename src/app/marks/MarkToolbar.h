@@ -14,7 +14,7 @@
 // The small toolbar beside the selection while marks are drawn: the tools, the colours, take
 // back and put back, pin, save and leave. Each button has a key; the toolbar is painted as an aid
 // of the overlay, so it is never part of a capture.
-enum class TToolbarAction { Select, Tool, Colour, TakeBack, PutBack, Pin, Save, Leave };
+enum class TToolbarAction { Select, Tool, Colour, TakeBack, PutBack, ReadText, Pin, Save, Leave };
 
 struct TToolbarButton {
     TToolbarAction Action = TToolbarAction::Tool;

@@ -18,6 +18,10 @@ TFrozenAnswer TMarking::Answer(TMarkupAnswer answer) {
         FMode.FinishTyping(); // the text being typed is part of the picture
         return {answer == TMarkupAnswer::Save ? TFrozenSays::Save : TFrozenSays::Pin,
                 FMode.Marks()->Selection(), false, FMode.Picture()->View()};
+    case TMarkupAnswer::ReadText:
+        // The selection as it stands, the marks left out: the frozen screen's own pixels.
+        FMode.FinishTyping();
+        return {TFrozenSays::Read, FMode.Marks()->Selection()};
     case TMarkupAnswer::Leave:
         return {TFrozenSays::Leave};
     }

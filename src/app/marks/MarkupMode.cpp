@@ -275,6 +275,8 @@ TMarkupAnswer TMarkupMode::PressButton(const TToolbarButton& button) {
     case TToolbarAction::PutBack:
         sheet.PutBack();
         break;
+    case TToolbarAction::ReadText:
+        return TMarkupAnswer::ReadText;
     case TToolbarAction::Pin:
         return TMarkupAnswer::Pin;
     case TToolbarAction::Save:

@@ -15,7 +15,7 @@
 #include <vector>
 
 // What the toolbar asked of the program, beyond the marks themselves.
-enum class TMarkupAnswer { None, Pin, Save, Leave };
+enum class TMarkupAnswer { None, ReadText, Pin, Save, Leave };
 
 // The marks' mode of the overlay: after a release with Markup on, the selection of the frozen
 // screen stays up with the toolbar beside it, and the pointer and the keys draw marks on it, or,

@@ -67,7 +67,7 @@ void Drain(TSchedulerState& state, TActions& actions) {
             state.Waiting.pop_front();
             Run(state, next, actions);
         } else {
-            return; // it waits for the frozen screen to go
+            return; // it waits for the frozen screen to go, or the text being read
         }
     }
 }
@@ -86,7 +86,8 @@ void Ask(TSchedulerState& state, const TCaptureRequest& request, TActions& actio
     }
     const bool frozenCommand =
         state.Screen == TScreenUse::Frozen && request.Kind == TRequestKind::Command;
-    if (state.Screen != TScreenUse::Free && !frozenCommand) {
+    // While text is read, a request waits for it as for a capture.
+    if (state.Screen != TScreenUse::Free && state.Screen != TScreenUse::Reading && !frozenCommand) {
         return; // over the frozen screen the keys do nothing; half a region, or marks, is none
     }
     state.Waiting.push_back(request);

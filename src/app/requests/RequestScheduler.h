@@ -8,10 +8,10 @@
 #include <vector>
 
 // What asks for a capture (or, for the region item, a new region; for the scrolling capture, a
-// rectangle to scroll): the capture command of the double-click and the menu, a posted request
-// (the region shown first), a key of the watcher, the menu's region and scrolling items, and a
-// pinned picture's save.
-enum class TRequestKind { Command, Posted, Key, Select, Scroll, SavePin };
+// rectangle to scroll; for text recognition, one whose text to read): the capture command of the
+// double-click and the menu, a posted request (the region shown first), a key of the watcher,
+// the menu's region, scrolling and text items, and a pinned picture's save.
+enum class TRequestKind { Command, Posted, Key, Select, Scroll, ReadText, SavePin };
 struct TCaptureRequest {
     TRequestKind Kind = TRequestKind::Command;
     TKeyDecision Key{};    // for Key: what the watcher decided when the key went down
@@ -19,8 +19,9 @@ struct TCaptureRequest {
 };
 
 // What the screen is given to: nothing of ours, the frozen screen before a press, a region
-// being dragged on it, marks being drawn on it, or a window being scrolled and captured.
-enum class TScreenUse { Free, Frozen, Dragging, Marks, Scrolling };
+// being dragged on it, marks being drawn on it, a window being scrolled and captured, or the
+// text of a rectangle being read.
+enum class TScreenUse { Free, Frozen, Dragging, Marks, Scrolling, Reading };
 
 // Everything the scheduler knows of the program.
 struct TSchedulerState {

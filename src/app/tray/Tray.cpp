@@ -1,5 +1,7 @@
 #include "app/tray/Tray.h"
 
+#include "settings/SettingsTable.h"
+
 void TTray::AddTrayIcon() {
     if (FInTray) {
         return;
@@ -16,10 +18,14 @@ void TTray::DeleteTrayIcon() {
     FInTray = false;
 }
 
-void TTray::ShowKeys(const TKeyBindings& bindings) {
+void TTray::FollowSettings(const TCaptureSettings& settings) {
+    const TKeyBindings bindings = KeyBindingsOf(settings);
     FTray.SetMenuKeys(KeyChordText(BoundKey(bindings, TKeyAction::SelectRegion)),
                       KeyChordText(BoundKey(bindings, TKeyAction::Capture)),
-                      KeyChordText(BoundKey(bindings, TKeyAction::ScrollCapture)));
+                      KeyChordText(BoundKey(bindings, TKeyAction::ScrollCapture)),
+                      KeyChordText(BoundKey(bindings, TKeyAction::ReadText)));
+    FTray.SetMenuDelay(settings.Delay);
+    FKeys.Follow(bindings);
 }
 
 void TTray::HideToTray() {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 TEST(MarkToolbar, BesideTheSelectionWithinItsMonitorScaledAndWithATip) {
@@ -10,20 +12,27 @@ TEST(MarkToolbar, BesideTheSelectionWithinItsMonitorScaledAndWithATip) {
         TCaptureRegion selection;
         TMonitor monitor;
         std::int32_t top, right; // of the toolbar
+        bool twoRows = false;
     } rows[] = {
         {{100, 50, 1300, 500}, monitor, 506, 1300},  // below, right-aligned
         {{100, 50, 1300, 1070}, monitor, 18, 1300},  // above where below has no room
         {{100, 0, 1300, 1080}, monitor, 1048, 1300}, // inside its lower edge
         {{1900, 50, 2500, 500}, monitor, 506, 1920}, // held within the monitor
         {{10, 10, 20, 20}, monitor, 26, -1},         // left-aligned to the monitor
-        {{100, 50, 1900, 500}, {monitor.Bounds, 192, true}, 512, 1912}, // from the left
+        // Twice the size: too wide for the monitor, its groups wrap onto a second row.
+        {{100, 50, 1900, 500}, {monitor.Bounds, 192, true}, 512, 1900, true},
     };
     for (const Row& row : rows) {
         const std::vector<TToolbarButton> buttons = PlaceToolbar(row.selection, row.monitor);
-        ASSERT_EQ(buttons.size(), 21u);
+        ASSERT_EQ(buttons.size(), 22u);
         EXPECT_EQ(buttons.front().Box.Top, row.top) << row.selection.Right;
+        std::int32_t right = 0;
+        for (const TToolbarButton& button : buttons) {
+            right = std::max(right, button.Box.Right);
+        }
+        EXPECT_EQ(buttons.back().Box.Top > buttons.front().Box.Top, row.twoRows);
         if (row.right >= 0) {
-            EXPECT_EQ(buttons.back().Box.Right, row.right) << row.selection.Right;
+            EXPECT_EQ(right, row.right) << row.selection.Right;
         } else {
             EXPECT_EQ(buttons.front().Box.Left, 0);
         }
@@ -49,6 +58,7 @@ TEST(MarkToolbar, BesideTheSelectionWithinItsMonitorScaledAndWithATip) {
     EXPECT_EQ(ButtonOfKey('Z', true)->Action, TToolbarAction::TakeBack);
     EXPECT_EQ(ButtonOfKey('Z', false), std::nullopt); // the magnifier's key needs Ctrl here
     EXPECT_EQ(ButtonOfKey(kKeyF1 + 2, false)->Action, TToolbarAction::Pin);
+    EXPECT_EQ(ButtonOfKey(kKeyF1 + 3, false)->Action, TToolbarAction::ReadText);
     EXPECT_EQ(ButtonOfKey('H', false)->Index, static_cast<int>(TMarkTool::Highlighter));
 }
 

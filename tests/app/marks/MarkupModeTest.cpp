@@ -21,7 +21,7 @@ TEST_F(MarkupModeTest, MarksDrawnTakenBackAndPutBackAreSavedAsShownByEnter) {
     EXPECT_TRUE(Platform.Visible);
     EXPECT_EQ(Form.Capture().Region(), (TCaptureRegion{100, 50, 300, 200}));
     EXPECT_TRUE(std::filesystem::is_empty(Folder.Native("pics"))); // nothing saved at release
-    ASSERT_EQ(Platform.Aids.Buttons.size(), 21u);
+    ASSERT_EQ(Platform.Aids.Buttons.size(), 22u);
     EXPECT_TRUE(Platform.Aids.Buttons[1].Chosen); // the frame, chosen when the toolbar appears
     EXPECT_EQ(Platform.Aids.Buttons[0].Box.Top, 206);
 

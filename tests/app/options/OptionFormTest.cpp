@@ -133,10 +133,12 @@ TEST_F(OptionFormTest, OkCopiesBackSavesAndFollowsTheSwitches) {
                          "SavePrtScrKey=0\r\nSaveAltPrtScrKey=0\r\nIsUpdate=1\r\n"
                          "ExecApplication=0\r\nCopyToClipboard=0\r\nNotifySaved=1\r\nMagnifier="
                          "1\r\nDelay=0\r\nCaptureCursor=0\r\nMarkup=0\r\nScrollMaxHeight=30000\r\n"
+                         "OcrLanguages=jpn+eng\r\n"
                          "[Image]\r\nType=1\r\nBit=0\r\n"
                          "[Keys]\r\nCapture=PrintScreen\r\nCaptureWindow=Alt+PrintScreen\r\n"
                          "SelectRegion=Ctrl+PrintScreen\r\nCaptureScreen=Shift+PrintScreen\r\n"
-                         "PrintScreenAsked=0\r\nScrollCapture=Ctrl+Shift+PrintScreen\r\n");
+                         "PrintScreenAsked=0\r\nScrollCapture=Ctrl+Shift+PrintScreen\r\n"
+                         "ReadText=Ctrl+Alt+PrintScreen\r\n");
 
     Platform.DialogScript = [](TOptionValues& dialog) {
         dialog.chkAltPrtSc = true;

@@ -37,10 +37,10 @@ TEST_F(TrayTest, StartsHiddenWithOneIconAndTheWatcherWhenEitherSwitchIsOn) {
         {"[File]\r\nSaveAltPrtScrKey=0\r\n", true},
         {"[File]\r\nSavePrtScrKey=0\r\nSaveAltPrtScrKey=0\r\n", true}, // the other keys
         {"[File]\r\nSavePrtScrKey=0\r\nSaveAltPrtScrKey=0\r\n[Keys]\r\nSelectRegion=\r\n"
-         "CaptureScreen=\r\nScrollCapture=\r\n",
+         "CaptureScreen=\r\nScrollCapture=\r\nReadText=\r\n",
          false},
         {"[Keys]\r\nCapture=\r\nCaptureWindow=\r\nSelectRegion=\r\nCaptureScreen=\r\nScrollCapture="
-         "\r\n",
+         "\r\nReadText=\r\n",
          false},
     };
     for (const auto& row : rows) {
@@ -141,7 +141,7 @@ TEST_F(TrayTest, WindowsOwnPrintScreenIsAskedAboutOncePerSettingsFile) {
         {"not there", std::nullopt, "", mrYes, false, std::nullopt},
         {"on, no key uses PrintScreen", true,
          "[Keys]\r\nCapture=F9\r\nCaptureWindow=\r\nSelectRegion=\r\nCaptureScreen="
-         "\r\nScrollCapture=\r\n",
+         "\r\nScrollCapture=\r\nReadText=\r\n",
          mrYes, false, true},
         {"on, Yes, but it cannot be written", true, "", mrYes, true, true, true},
     };

@@ -10,6 +10,7 @@
 #include "platform/ScrollLabel.h"
 
 #include <algorithm>
+#include <chrono>
 #include <stdexcept>
 #include <utility>
 
@@ -100,6 +101,16 @@ bool THeadlessShell::SetClipboardPicture(std::shared_ptr<const IClipboardPicture
         return false;
     }
     Clipboard = std::move(picture);
+    ClipboardText.reset();
+    return true;
+}
+
+bool THeadlessShell::SetClipboardText(const std::string& text) {
+    if (ClipboardBusy) {
+        return false;
+    }
+    Clipboard.reset();
+    ClipboardText = text;
     return true;
 }
 
@@ -117,6 +128,27 @@ void THeadlessLoop::Send(const std::function<void(IMainWindowEvents&)>& event) {
 void THeadlessLoop::PostBackgroundError() {
     const std::lock_guard lock(FPostedLock);
     ++FPostedErrors;
+}
+
+void THeadlessLoop::PostTextRead() {
+    {
+        const std::lock_guard lock(FPostedLock);
+        ++FPostedTextReads;
+    }
+    FPosted.notify_all();
+}
+
+bool THeadlessLoop::DeliverTextRead() {
+    {
+        std::unique_lock lock(FPostedLock);
+        if (!FPosted.wait_for(lock, std::chrono::seconds(20),
+                              [this] { return FPostedTextReads > 0; })) {
+            return false;
+        }
+        --FPostedTextReads;
+    }
+    Send([](IMainWindowEvents& events) { events.TextRead(); });
+    return true;
 }
 
 void THeadlessLoop::DeliverPosted() {

@@ -10,7 +10,7 @@
 
 // The shell: the executable's path, chosen special folders, a fixed clock, the files opened and
 // shown in their folders (ShellOpenFails makes opening fail), and the clipboard, which holds the
-// last picture put there (ClipboardBusy makes putting one fail).
+// last picture or text put there (ClipboardBusy makes putting either fail).
 class THeadlessShell : public IShell {
 public:
     std::string ExecutablePath() override { return ExePath; }
@@ -19,6 +19,7 @@ public:
     void ShellOpen(const std::string& fileName) override;
     void ShowInFolder(const std::string& fileName) override { ShownInFolder.push_back(fileName); }
     bool SetClipboardPicture(std::shared_ptr<const IClipboardPicture> picture) override;
+    bool SetClipboardText(const std::string& text) override;
 
     std::string ExePath = "\\nonexistent\\Quorlan.exe";
     std::map<TSpecialFolder, std::string> Folders;
@@ -27,5 +28,6 @@ public:
     bool ShellOpenFails = false;
     std::vector<std::string> ShownInFolder;
     std::shared_ptr<const IClipboardPicture> Clipboard;
+    std::optional<std::string> ClipboardText; // in place of the picture, when text was put there
     bool ClipboardBusy = false;
 };

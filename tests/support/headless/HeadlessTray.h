@@ -21,8 +21,8 @@ public:
     TMenuCommand TrackTrayMenu() override;
     void SetPositionItemCaption(const std::string& caption) override { Caption = caption; }
     void SetMenuKeys(const std::string& positionKey, const std::string& captureKey,
-                     const std::string& scrollKey) override {
-        MenuKeys = {positionKey, captureKey, scrollKey};
+                     const std::string& scrollKey, const std::string& readKey) override {
+        MenuKeys = {positionKey, captureKey, scrollKey, readKey};
     }
     void SetMenuDelay(int seconds) override { MenuDelay = seconds; }
     void ShowCloseAllPins(bool shown) override { PinsItem = shown; }
@@ -32,6 +32,7 @@ public:
     }
     void SetCountdownTimer(bool on) override { TimerOn = on; }
     void ShowTip(const std::string& tip) override { Tip = tip; }
+    void ShowReading(bool reading) override { Reading = reading; }
     void ShowNotice(const std::string& title, const std::string& text) override {
         Notices.push_back(title + "|" + text + (FOverlayShown ? "|over the overlay" : ""));
     }
@@ -40,7 +41,8 @@ public:
     int TrayAdds = 0;
     int TrayDeletes = 0;
     std::string Caption;
-    std::array<std::string, 3> MenuKeys;
+    std::array<std::string, 4> MenuKeys;
+    bool Reading = false; // the icon says text is being read
     int MenuDelay = -1;
     bool PinsItem = false;
     std::vector<int> Countdown;        // each countdown the icon showed, 0 for the usual icon
