@@ -34,6 +34,21 @@ def notices(build):
          + read(os.path.join(build, "libjpeg-turbo", "notices", "README.ijg"))),
         ("ISA-L, Intel(R) Intelligent Storage Acceleration Library (PNG compression)",
          read(os.path.join(build, "isa-l", "notices", "LICENSE"))),
+        ("Tesseract OCR (text recognition)",
+         "Copyright 1988-1995 Hewlett Packard Company.\n"
+         "Copyright 2006-2019 Google Inc.\n"
+         "Licensed under the Apache License, Version 2.0; its authors and the licence follow.\n\n"
+         + read(os.path.join(build, "tesseract", "notices", "AUTHORS")) + "\n"
+         + read(os.path.join(build, "tesseract", "notices", "LICENSE"))),
+        ("Leptonica (image handling for text recognition)",
+         read(os.path.join(build, "leptonica", "notices", "leptonica-license.txt"))),
+        ("Tesseract's trained data for Japanese and English (tessdata_fast, as packaged by "
+         "Debian: tesseract-ocr-jpn, tesseract-ocr-eng)",
+         "Copyright 1988-1995 Hewlett Packard Company.\n"
+         "Copyright 2006-2022 Google Inc.\n"
+         "Licensed under the Apache License, Version 2.0 (its text is given above, with "
+         "Tesseract OCR).\n\n"
+         + read("/usr/share/doc/tesseract-ocr-jpn/copyright")),
         ("MinGW-w64 runtime and winpthreads (as packaged by Debian)",
          read("/usr/share/doc/mingw-w64-common/copyright")),
         ("GCC runtime libraries: libgcc and libstdc++ (GPL 3 with the GCC Runtime Library "

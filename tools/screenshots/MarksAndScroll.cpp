@@ -136,3 +136,32 @@ int TakeScrolling(HWND desktop) {
     }
     return failures;
 }
+
+int TakeText(HWND desktop) {
+    TApp app;
+    if (!Start(app, gDefaultIni)) {
+        return 1;
+    }
+    int failures = 0;
+    Raise(desktop);
+    Key(VK_CONTROL, false);
+    Key(VK_MENU, false);
+    PrintScreen(false);
+    Key(VK_MENU, true);
+    Key(VK_CONTROL, true);
+    if (WaitFor([&] { return IsWindowVisible(app.Main); })) {
+        const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+        Pump(300);
+        MouseTo(w / 6 + 10, h / 8 + 64);
+        LeftButton(false);
+        MouseTo(w / 2, h / 8 + 150);
+        MouseTo(w / 2 + 80, h / 8 + 170);
+        failures += !SaveScreenPart(L"text.png", {0, 0, w, h}, 0);
+        LeftButton(true);
+        Pump(3000); // read, and on the clipboard
+    } else {
+        ++failures;
+    }
+    Stop(app);
+    return failures;
+}

@@ -24,3 +24,5 @@ void Raise(HWND window);
 // gives the number of pictures that failed.
 int TakeMarksAndPin(HWND desktop);
 int TakeScrolling(HWND desktop);
+// Text recognition: the frozen screen with its hint, a rectangle drawn over a window's text.
+int TakeText(HWND desktop);

@@ -1,6 +1,6 @@
 // Pictures of Quorlan for the README, taken from the real exe under Wine: the tray menu, the
 // options dialog and its keys dialog, the overlay with a selection being drawn, the notice
-// after a capture, and the countdown of a delayed one.
+// after a capture, the countdown of a delayed one, and text being chosen to be read.
 //
 // Usage: QuorlanScreens.exe <folder holding Quorlan.exe> <empty work folder> <picture folder>
 
@@ -145,6 +145,7 @@ int wmain(int argc, wchar_t** argv) {
         ++failures;
     }
     failures += TakeScrolling(desktop);
+    failures += TakeText(desktop);
     DestroyWindow(desktop);
     return failures == 0 ? 0 : 1;
 }
