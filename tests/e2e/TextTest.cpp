@@ -149,6 +149,9 @@ std::wstring NewClipboardText(const std::wstring& before) {
 void ExpectRead(const TTextBlock& block, const std::wstring& read, double most, const char* what) {
     const double rate = ErrorRate(Joined(block), read);
     std::printf("    %s: %.2f %% of the characters wrong\n", what, 100 * rate);
+    if (rate > 0) {
+        std::printf("      read: %s\n", Utf8(read).c_str());
+    }
     Check(rate <= most, std::string(what) + " read within its error rate");
     Check(!SpaceInJapanese(read), std::string(what) + " with no space between Japanese");
 }

@@ -5,9 +5,11 @@
 #include "imaging/ReadingImage.h"
 #include "support/CharacterErrors.h"
 #include "support/PngDecoder.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -80,6 +82,33 @@ TEST_F(TesseractReaderTest, AMissingLanguageIsNamedAndACancelledReadGivesNothing
     const std::vector<std::uint8_t> white(64 * 64, 255);
     const std::atomic<bool> cancelled{true};
     EXPECT_EQ(Reader.Read({white.data(), 64, 64, 64, 192}, "eng", cancelled), std::nullopt);
+}
+
+// A language not built in, read from a data folder whose name is beyond any code page.
+TEST(TesseractReaderFolder, ReadsALanguageFromItsDataFolder) {
+    TTempFolder folder;
+    const std::string data = folder.Native("学習データ 한");
+    std::filesystem::create_directory(data);
+    std::filesystem::copy_file(std::string(QUORLAN_TESSDATA) + "/eng.traineddata",
+                               data + "/eng.traineddata");
+    TTesseractReader reader(data, {});
+    const TDecodedPng png =
+        DecodePng(ReadBytes(std::string(QUORLAN_SAMPLES) + "/english-13-dark.png"));
+    const TReadingImage image = ReadingImageOf(
+        {reinterpret_cast<const std::uint8_t*>(png.Pixels.data()), std::int32_t(png.Width),
+         std::int32_t(png.Height), std::ptrdiff_t(png.Width) * 4});
+    const std::atomic<bool> cancelled{false};
+    const auto text = reader.Read(
+        {image.Pixels.data(), image.Width, image.Height, image.Width, 96 * kReadingScale}, "eng",
+        cancelled);
+    ASSERT_TRUE(text);
+    EXPECT_LE(CharacterErrorRate(
+                  SpacedAsWritten(ReadBytes(std::string(QUORLAN_SAMPLES) + "/english.txt")),
+                  SpacedAsWritten(*text)),
+              0.005);
+    EXPECT_THROW(reader.Read({image.Pixels.data(), image.Width, image.Height, image.Width, 192},
+                             "jpn", cancelled),
+                 ETextLanguage); // not built into this reader, and not in the folder
 }
 
 } // namespace
