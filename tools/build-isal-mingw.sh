@@ -12,13 +12,9 @@ work="$prefix.work"
 if [ -f "$prefix/lib/libisal.a" ] && [ -f "$prefix/notices/LICENSE" ]; then
     exit 0
 fi
-rm -rf "$work"
-mkdir -p "$work"
-cd "$work"
-
-version=$(dpkg-query -W -f='${source:Version}' libisal-dev)
-apt-get source --download-only "libisal=$version" >/dev/null 2>&1 ||
-    apt-get source --download-only libisal >/dev/null
+source "$(dirname "$0")/debian-source.sh"
+enter_work_folder "$work"
+fetch_debian_source libisal-dev libisal
 tar xJf libisal_*.orig.tar.xz
 source_dir=$(cd "$(find . -maxdepth 1 -type d -name '*isa*l-*' | head -n 1)" && pwd)
 

@@ -9,13 +9,9 @@ prefix=$1
 toolchain=$2
 work="$prefix.work"
 
-rm -rf "$work"
-mkdir -p "$work"
-cd "$work"
-
-version=$(dpkg-query -W -f='${source:Version}' libleptonica-dev)
-apt-get source --download-only "leptonlib=$version" >/dev/null 2>&1 ||
-    apt-get source --download-only leptonlib >/dev/null
+source "$(dirname "$0")/debian-source.sh"
+enter_work_folder "$work"
+fetch_debian_source libleptonica-dev leptonlib
 tar xzf leptonlib_*.orig.tar.gz
 source_dir=$(find . -maxdepth 1 -type d -name 'leptonica-*' | head -n 1)
 

@@ -11,13 +11,9 @@ work="$prefix.work"
 if [ -f "$prefix/lib/libjpeg.a" ] && [ -f "$prefix/notices/LICENSE.md" ]; then
     exit 0
 fi
-rm -rf "$work"
-mkdir -p "$work"
-cd "$work"
-
-version=$(dpkg-query -W -f='${source:Version}' libjpeg62-turbo-dev)
-apt-get source --download-only "libjpeg-turbo=$version" >/dev/null 2>&1 ||
-    apt-get source --download-only libjpeg-turbo >/dev/null
+source "$(dirname "$0")/debian-source.sh"
+enter_work_folder "$work"
+fetch_debian_source libjpeg62-turbo-dev libjpeg-turbo
 tar xzf libjpeg-turbo_*.orig.tar.gz
 source_dir=$(find . -maxdepth 1 -type d -name 'libjpeg-turbo-*' | head -n 1)
 

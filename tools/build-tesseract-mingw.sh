@@ -13,13 +13,9 @@ toolchain=$2
 leptonica=$3
 work="$prefix.work"
 
-rm -rf "$work"
-mkdir -p "$work"
-cd "$work"
-
-version=$(dpkg-query -W -f='${source:Version}' libtesseract-dev)
-apt-get source --download-only "tesseract=$version" >/dev/null 2>&1 ||
-    apt-get source --download-only tesseract >/dev/null
+source "$(dirname "$0")/debian-source.sh"
+enter_work_folder "$work"
+fetch_debian_source libtesseract-dev tesseract
 tar xzf "$(ls tesseract_*.orig.tar.gz | grep -v -- -test)"
 source_dir=$(find . -maxdepth 1 -type d -name 'tesseract-*' | head -n 1)
 
