@@ -35,7 +35,8 @@ public:
     }
     // The whole way from a screen's pixels to the text put on the clipboard.
     std::string ReadSample(const std::string& name, const std::string& languages = "jpn+eng") {
-        const TDecodedPng png = DecodePng(ReadBytes(std::string(QUORLAN_SAMPLES) + "/" + name));
+        const TDecodedPng png =
+            DecodePng(ReadBytes(std::string(QUORLAN_RENDERED_SAMPLES) + "/" + name));
         const TReadingImage image = ReadingImageOf(
             {reinterpret_cast<const std::uint8_t*>(png.Pixels.data()), std::int32_t(png.Width),
              std::int32_t(png.Height), std::ptrdiff_t(png.Width) * 4});
@@ -93,7 +94,7 @@ TEST(TesseractReaderFolder, ReadsALanguageFromItsDataFolder) {
                                data + "/eng.traineddata");
     TTesseractReader reader(data, {});
     const TDecodedPng png =
-        DecodePng(ReadBytes(std::string(QUORLAN_SAMPLES) + "/english-13-dark.png"));
+        DecodePng(ReadBytes(std::string(QUORLAN_RENDERED_SAMPLES) + "/english-13-dark.png"));
     const TReadingImage image = ReadingImageOf(
         {reinterpret_cast<const std::uint8_t*>(png.Pixels.data()), std::int32_t(png.Width),
          std::int32_t(png.Height), std::ptrdiff_t(png.Width) * 4});
