@@ -225,10 +225,11 @@ void TMainForm::FinishScroll(TScrollEnd why) {
 // The text read on the clipboard, and a notice of what was copied (or that there was none); a
 // cancelled read leaves both as they were. Requests wait until it is told.
 void TMainForm::TextRead() {
-    if (!FText.Running()) {
-        return; // taken already, or given up on the way out
+    const std::optional<TTextOutcome> taken = FText.Take();
+    if (!taken) {
+        return; // a read given up before (or on the way out), not the one running
     }
-    const TTextOutcome outcome = FText.Take();
+    const TTextOutcome& outcome = *taken;
     try {
         FTray.ShowReading(false);
         FPlatform.KeyWatcher().WatchEscape(false);

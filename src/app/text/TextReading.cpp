@@ -69,6 +69,7 @@ void TTextReading::Start(const TScreenPixels& screen, const TCaptureRegion& rect
     CancelAndWait();
     std::shared_ptr<const TPixelRows> picture = Crop(screen, rect);
     FCancelled = false;
+    FDone = false;
     FOutcome = {};
     FThread =
         std::jthread([this, picture = std::move(picture), dpi, languages = std::move(languages)] {
@@ -89,6 +90,7 @@ void TTextReading::Start(const TScreenPixels& screen, const TCaptureRegion& rect
                 const std::lock_guard lock(FLock);
                 FOutcome = std::move(outcome);
             }
+            FDone = true;
             try {
                 FLoop.PostTextRead();
             } catch (...) {
@@ -98,10 +100,11 @@ void TTextReading::Start(const TScreenPixels& screen, const TCaptureRegion& rect
     FRunning = true;
 }
 
-TTextOutcome TTextReading::Take() {
-    if (FThread.joinable()) {
-        FThread.join();
+std::optional<TTextOutcome> TTextReading::Take() {
+    if (!FRunning || !FDone) {
+        return std::nullopt;
     }
+    FThread.join();
     FRunning = false;
     const std::lock_guard lock(FLock);
     return std::exchange(FOutcome, {});

@@ -40,10 +40,10 @@ public:
     // or no thread can be had.
     void Start(const TScreenPixels& screen, const TCaptureRegion& rect, int dpi,
                std::string languages);
-    bool Running() const { return FRunning; }
     void Cancel() noexcept { FCancelled = true; }
-    // Once told: what the read gave; the thread joined.
-    TTextOutcome Take();
+    // Once told: what the read gave, the thread joined; nothing for a notice of a read given up
+    // before it (the read now running has not ended).
+    std::optional<TTextOutcome> Take();
     // On the way out: cancelled, and its thread waited for.
     void CancelAndWait() noexcept;
 
@@ -52,6 +52,7 @@ private:
     IMessageLoop& FLoop;
     bool FRunning = false;
     std::atomic<bool> FCancelled{false};
+    std::atomic<bool> FDone{false}; // the thread has left its outcome
     std::mutex FLock;
     TTextOutcome FOutcome;
     std::jthread FThread; // declared last: joined before what it uses goes
