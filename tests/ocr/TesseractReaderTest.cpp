@@ -21,6 +21,24 @@ std::string ReadBytes(const std::string& path) {
     return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
+// The whole way from a screen's pixels to the text put on the clipboard.
+std::string ReadSample(ITextReader& reader, const std::string& name, const std::string& languages) {
+    const TDecodedPng png =
+        DecodePng(ReadBytes(std::string(QUORLAN_RENDERED_SAMPLES) + "/" + name));
+    const TReadingImage image = ReadingImageOf(
+        {reinterpret_cast<const std::uint8_t*>(png.Pixels.data()), std::int32_t(png.Width),
+         std::int32_t(png.Height), std::ptrdiff_t(png.Width) * 4});
+    const std::atomic<bool> cancelled{false};
+    const auto text = reader.Read(
+        {image.Pixels.data(), image.Width, image.Height, image.Width, 96 * kReadingScale},
+        languages, cancelled);
+    return text ? SpacedAsWritten(*text) : "(cancelled)";
+}
+
+std::string Truth(const std::string& name) {
+    return SpacedAsWritten(ReadBytes(std::string(QUORLAN_SAMPLES) + "/" + name));
+}
+
 // Debian's trained data, held as the program holds its own.
 class TesseractReaderTest : public ::testing::Test {
 public:
@@ -33,23 +51,9 @@ public:
     static std::span<const std::uint8_t> Bytes(const std::string& data) {
         return {reinterpret_cast<const std::uint8_t*>(data.data()), data.size()};
     }
-    // The whole way from a screen's pixels to the text put on the clipboard.
     std::string ReadSample(const std::string& name, const std::string& languages = "jpn+eng") {
-        const TDecodedPng png =
-            DecodePng(ReadBytes(std::string(QUORLAN_RENDERED_SAMPLES) + "/" + name));
-        const TReadingImage image = ReadingImageOf(
-            {reinterpret_cast<const std::uint8_t*>(png.Pixels.data()), std::int32_t(png.Width),
-             std::int32_t(png.Height), std::ptrdiff_t(png.Width) * 4});
-        const std::atomic<bool> cancelled{false};
-        const auto text = Reader.Read(
-            {image.Pixels.data(), image.Width, image.Height, image.Width, 96 * kReadingScale},
-            languages, cancelled);
-        return text ? SpacedAsWritten(*text) : "(cancelled)";
+        return ::ReadSample(Reader, name, languages);
     }
-    static std::string Truth(const std::string& name) {
-        return SpacedAsWritten(ReadBytes(std::string(QUORLAN_SAMPLES) + "/" + name));
-    }
-
     std::string Japanese, English;
     TTesseractReader Reader;
 };
@@ -93,23 +97,11 @@ TEST(TesseractReaderFolder, ReadsALanguageFromItsDataFolder) {
     std::filesystem::copy_file(std::string(QUORLAN_TESSDATA) + "/eng.traineddata",
                                data + "/eng.traineddata");
     TTesseractReader reader(data, {});
-    const TDecodedPng png =
-        DecodePng(ReadBytes(std::string(QUORLAN_RENDERED_SAMPLES) + "/english-13-dark.png"));
-    const TReadingImage image = ReadingImageOf(
-        {reinterpret_cast<const std::uint8_t*>(png.Pixels.data()), std::int32_t(png.Width),
-         std::int32_t(png.Height), std::ptrdiff_t(png.Width) * 4});
-    const std::atomic<bool> cancelled{false};
-    const auto text = reader.Read(
-        {image.Pixels.data(), image.Width, image.Height, image.Width, 96 * kReadingScale}, "eng",
-        cancelled);
-    ASSERT_TRUE(text);
-    EXPECT_LE(CharacterErrorRate(
-                  SpacedAsWritten(ReadBytes(std::string(QUORLAN_SAMPLES) + "/english.txt")),
-                  SpacedAsWritten(*text)),
-              0.005);
-    EXPECT_THROW(reader.Read({image.Pixels.data(), image.Width, image.Height, image.Width, 192},
-                             "jpn", cancelled),
-                 ETextLanguage); // not built into this reader, and not in the folder
+    EXPECT_LE(
+        CharacterErrorRate(Truth("english.txt"), ReadSample(reader, "english-13-dark.png", "eng")),
+        0.005);
+    // Not built into this reader, and not in the folder.
+    EXPECT_THROW(ReadSample(reader, "english-13-dark.png", "jpn"), ETextLanguage);
 }
 
 } // namespace

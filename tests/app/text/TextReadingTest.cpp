@@ -13,6 +13,14 @@
 
 namespace {
 
+// A read that goes on until it is cancelled.
+std::optional<std::string> UntilCancelled(const std::atomic<bool>& cancelled) {
+    for (int i = 0; i < 2000 && !cancelled; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return cancelled ? std::nullopt : std::optional<std::string>("late");
+}
+
 class TextReadingTest : public ::testing::Test {
 public:
     TextReadingTest() {
@@ -36,16 +44,6 @@ public:
         Platform.Press(x0, y0);
         Platform.Move(x1, y1, ssLeft);
         Platform.Release(x1, y1);
-    }
-    // A read that goes on until it is cancelled.
-    void ReadUntilCancelled() {
-        Platform.Reader.Script = [](const std::atomic<bool>& cancelled) {
-            for (int i = 0; i < 2000 && !cancelled; ++i) {
-                std::this_thread::sleep_for(std::chrono::milliseconds(5));
-            }
-            return std::optional<std::string>(cancelled ? std::nullopt
-                                                        : std::optional<std::string>("late"));
-        };
     }
 
     TTempFolder Folder;
@@ -89,59 +87,40 @@ TEST_F(TextReadingTest, TheRectanglesWordsGoToTheClipboardAsWrittenAndNothingEls
 }
 
 TEST_F(TextReadingTest, EachEndIsToldOrLeftQuiet) {
+    using TScript = std::function<std::optional<std::string>(const std::atomic<bool>&)>;
     const struct Row {
         const char* what;
-        std::function<void(TextReadingTest&)> during;
-        std::optional<std::string> notice; // none: no notice
+        TScript script;                                // what the read finds
+        std::function<void(THeadlessPlatform&)> after; // done once the read has begun
+        std::optional<std::string> notice;             // none: no notice
         std::size_t boxes;
     } rows[] = {
         {"nothing found",
-         [](TextReadingTest& t) {
-             t.Platform.Reader.Script = [](const std::atomic<bool>&) {
-                 return std::optional<std::string>(" \n\n");
-             };
-         },
+         [](const std::atomic<bool>&) { return std::optional<std::string>(" \n\n"); }, nullptr,
          "Quorlan|文字が見つかりませんでした", 0},
-        {"a click on the icon cancels",
-         [](TextReadingTest& t) {
-             t.ReadUntilCancelled();
-             t.Platform.TrayClick(TTrayEvent::LeftDown);
-         },
-         std::nullopt, 0},
-        {"Esc cancels",
-         [](TextReadingTest& t) {
-             t.ReadUntilCancelled();
-             ASSERT_TRUE(t.Platform.EscapeWatched);
-             t.Platform.KeyEvent(true, kKeyEscape);
-             t.Platform.RunMessageLoop();
+        {"a click on the icon cancels", UntilCancelled,
+         [](THeadlessPlatform& p) { p.TrayClick(TTrayEvent::LeftDown); }, std::nullopt, 0},
+        {"Esc cancels", UntilCancelled,
+         [](THeadlessPlatform& p) {
+             ASSERT_TRUE(p.EscapeWatched);
+             p.KeyEvent(true, kKeyEscape);
+             p.RunMessageLoop();
          },
          std::nullopt, 0},
         {"a language that cannot be found",
-         [](TextReadingTest& t) {
-             t.Platform.Reader.Script = [](const std::atomic<bool>&) -> std::optional<std::string> {
-                 throw ETextLanguage("文字認識の言語データ「xyz」が見つかりませんでした。");
-             };
+         [](const std::atomic<bool>&) -> std::optional<std::string> {
+             throw ETextLanguage("文字認識の言語データ「xyz」が見つかりませんでした。");
          },
-         std::nullopt, 1},
+         nullptr, std::nullopt, 1},
     };
     for (const Row& row : rows) {
         Platform.Notices.clear();
         Platform.Boxes.clear();
         Platform.ClipboardText = "before";
-        Platform.Reader.Script = nullptr;
-        // The script is set before the drag starts the read.
-        Platform.MenuChoices = {TMenuCommand::ReadText};
-        Platform.TrayClick(TTrayEvent::RightDown);
-        Platform.Press(10, 10);
-        Platform.Move(60, 40, ssLeft);
-        if (row.what != std::string("a click on the icon cancels") &&
-            row.what != std::string("Esc cancels")) {
-            row.during(*this);
-            Platform.Release(60, 40);
-        } else {
-            ReadUntilCancelled();
-            Platform.Release(60, 40);
-            row.during(*this);
+        Platform.Reader.Script = row.script;
+        Choose(10, 10, 60, 40);
+        if (row.after) {
+            row.after(Platform);
         }
         ASSERT_TRUE(Platform.DeliverTextRead()) << row.what;
         EXPECT_FALSE(Platform.Reading) << row.what;
@@ -168,7 +147,7 @@ TEST_F(TextReadingTest, F4OnTheMarksReadsTheSelectionWithoutThemAndExitWaitsForA
     Platform.Press(50, 50); // a frame drawn over the selection
     Platform.Move(100, 80, ssLeft);
     Platform.Release(100, 80);
-    ReadUntilCancelled();
+    Platform.Reader.Script = UntilCancelled;
     Platform.Key(kKeyF1 + 3);
     EXPECT_FALSE(Platform.Visible);
     EXPECT_TRUE(Platform.Reading);
